@@ -1,0 +1,22 @@
+#include "FrmMain.h"
+#include "LocalPlatform.h"
+#include "QtFolderPicker.h"
+#include "QtMessageBoxes.h"
+
+#include <QApplication>
+
+// The window is the program: it reads no command line of its own and saves
+// nothing when it closes.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Markroll"));
+
+    markroll::LocalPlatform platform;
+    markroll::QtMessageBoxes boxes;
+    markroll::QtFolderPicker picker;
+    markroll::FrmMain window({boxes, picker, platform.files, platform.shells, platform.listing});
+    boxes.setOwner(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <cstdio>
+
+namespace markroll {
+
+// "folders written / folders found", kept on one line of a terminal and updated
+// in place once a run has taken longer than a second. Nothing reaches a pipe
+// or a file.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::FILE* stream);
+    void update(int done, int total);
+    void clear();
+
+private:
+    std::FILE* stream_;
+    bool isTerminal_;
+    bool shown_ = false;
+    QElapsedTimer sinceStart_;
+    qint64 lastDrawn_ = -1;
+};
+
+} // namespace markroll

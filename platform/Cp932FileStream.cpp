@@ -1,0 +1,134 @@
+#include "Cp932FileStream.h"
+
+#include "Cp932.h"
+#include "HostPath.h"
+#include "ScriptError.h"
+
+#include <cerrno>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace markroll {
+namespace {
+
+constexpr qsizetype FlushThreshold = 64 * 1024;
+
+void removeLinkAt(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+        std::filesystem::remove(path, error);
+}
+
+int openForWriting(const std::filesystem::path& path, bool overwrite)
+{
+#ifdef _WIN32
+    int descriptor = -1;
+    const int flags = _O_WRONLY | _O_CREAT | _O_BINARY | (overwrite ? _O_TRUNC : _O_EXCL);
+    _wsopen_s(&descriptor, path.c_str(), flags, _SH_DENYWR, _S_IREAD | _S_IWRITE);
+    return descriptor;
+#else
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (overwrite ? O_TRUNC : O_EXCL);
+    return ::open(path.c_str(), flags, 0666);
+#endif
+}
+
+long writeSome(int descriptor, const char* data, qsizetype size)
+{
+#ifdef _WIN32
+    return _write(descriptor, data, unsigned(std::min<qsizetype>(size, 1 << 30)));
+#else
+    return long(::write(descriptor, data, size_t(size)));
+#endif
+}
+
+int closeDescriptor(int descriptor)
+{
+#ifdef _WIN32
+    return _close(descriptor);
+#else
+    return ::close(descriptor);
+#endif
+}
+
+} // namespace
+
+std::unique_ptr<Cp932FileStream> Cp932FileStream::create(const QString& path, bool overwrite)
+{
+    const std::filesystem::path fsPath = toFsPath(path);
+    if (overwrite)
+        removeLinkAt(fsPath);
+    const int descriptor = openForWriting(fsPath, overwrite);
+    if (descriptor < 0)
+        raiseOsError(errno, PathNotFound, path);
+    return std::unique_ptr<Cp932FileStream>(new Cp932FileStream(descriptor, path));
+}
+
+Cp932FileStream::Cp932FileStream(int descriptor, QString path)
+    : descriptor_(descriptor), path_(std::move(path))
+{
+}
+
+Cp932FileStream::~Cp932FileStream()
+{
+    if (descriptor_ < 0)
+        return;
+    try {
+        flush();
+    } catch (const ScriptError&) {
+        // Nobody is left to tell; what could be written is written.
+    }
+    closeDescriptor(descriptor_);
+}
+
+void Cp932FileStream::writeLine(const QString& text)
+{
+    if (descriptor_ < 0)
+        throw ScriptError(InvalidCall, QStringLiteral("write to a closed stream"));
+    if (!cp932::encodeAppend(text, pending_))
+        throw ScriptError(InvalidCall, QStringLiteral("not representable in code page 932"));
+    pending_.append("\r\n", 2);
+    if (pending_.size() >= FlushThreshold)
+        flush();
+}
+
+void Cp932FileStream::flush()
+{
+    qsizetype done = 0;
+    while (done < pending_.size()) {
+        const long written = writeSome(descriptor_, pending_.constData() + done, pending_.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int osError = written < 0 ? errno : ENOSPC;
+            // Drop what could not be written: retrying later could land it at
+            // a wrong place of whatever file then stands under this name.
+            pending_.clear();
+            raiseOsError(osError, PathNotFound, path_);
+        }
+        done += written;
+    }
+    pending_.clear();
+}
+
+void Cp932FileStream::close()
+{
+    if (descriptor_ < 0)
+        return;
+    flush();
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (closeDescriptor(descriptor) != 0)
+        raiseOsError(errno, PathNotFound, path_);
+}
+
+} // namespace markroll

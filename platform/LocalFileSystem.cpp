@@ -1,0 +1,31 @@
+#include "LocalFileSystem.h"
+
+#include "Cp932FileStream.h"
+#include "HostPath.h"
+#include "LocalFolder.h"
+#include "ScriptError.h"
+
+#include <filesystem>
+
+namespace markroll {
+
+std::unique_ptr<Folder> LocalFileSystem::getFolder(const QString& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(toFsPath(path), error)) {
+        throw ScriptError(error ? errorNumberFor(error, PathNotFound) : int(PathNotFound), path);
+    }
+    return std::make_unique<LocalFolder>(path);
+}
+
+std::unique_ptr<TextStream> LocalFileSystem::createTextFile(const QString& path, bool overwrite)
+{
+    return Cp932FileStream::create(path, overwrite);
+}
+
+std::unique_ptr<FileSystemObject> LocalFileSystemFactory::createFileSystemObject()
+{
+    return std::make_unique<LocalFileSystem>();
+}
+
+} // namespace markroll

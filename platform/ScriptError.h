@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <system_error>
+
+namespace markroll {
+
+// One numbering for every failure, the same numbers Windows' script runtime uses,
+// so that handlers can tell "invalid call" (5) apart from everything else.
+enum ErrorNumber : int {
+    InvalidCall = 5,
+    SubscriptOutOfRange = 9,
+    BadFileName = 52,
+    FileNotFound = 53,
+    DeviceIoError = 57,
+    FileAlreadyExists = 58,
+    DiskFull = 61,
+    PermissionDenied = 70,
+    PathNotFound = 76,
+};
+
+class ScriptError : public std::runtime_error {
+public:
+    explicit ScriptError(int number, const QString& detail = {});
+    int number() const noexcept { return number_; }
+
+private:
+    int number_;
+};
+
+// Maps an OS failure to our numbering; `missing` is what "no such entry" means
+// for the caller (a folder that is not there is 76, a file 53).
+int errorNumberForErrno(int osError, ErrorNumber missing);
+int errorNumberFor(const std::error_code& error, ErrorNumber missing);
+
+[[noreturn]] void raiseOsError(int osError, ErrorNumber missing, const QString& what);
+
+} // namespace markroll

@@ -1,0 +1,51 @@
+#include "FolderTable.h"
+#include "ScriptError.h"
+
+#include <gtest/gtest.h>
+
+using namespace markroll;
+
+namespace {
+int errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const ScriptError& error) {
+        return error.number();
+    }
+    return 0;
+}
+} // namespace
+
+TEST(FolderTable, StartsEmptyWithCountZeroAndNoHolders)
+{
+    FolderTable table;
+    EXPECT_EQ(table.FolderCount, 0);
+    EXPECT_FALSE(table.PageFso);
+    EXPECT_FALSE(table.PageStream);
+    for (int i = 0; i < FolderSlots::Capacity; ++i)
+        ASSERT_TRUE(table.FolderList.isEmpty(i)) << i;
+}
+
+TEST(FolderTable, AnIndexOutsideTheThousandSlotsTouchesNothingAndRaisesNine)
+{
+    FolderTable table;
+    table.FolderList.store(999, QStringLiteral("last"));
+    EXPECT_EQ(errorOf([&] { table.FolderList.store(1000, QStringLiteral("x")); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { table.FolderList.store(-1, QStringLiteral("x")); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { table.FolderList.isEmpty(1000); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { table.FolderList.at(-5); }), SubscriptOutOfRange);
+    EXPECT_EQ(table.FolderList.at(999), QStringLiteral("last"));
+    EXPECT_TRUE(table.FolderList.isEmpty(0));
+}
+
+TEST(FolderTable, ClearEmptiesEverySlotAndEmptyPathsStillCount)
+{
+    FolderTable table;
+    table.FolderList.store(0, QString());
+    table.FolderList.store(7, QStringLiteral("x"));
+    EXPECT_FALSE(table.FolderList.isEmpty(0));
+    table.FolderList.clear();
+    EXPECT_TRUE(table.FolderList.isEmpty(0));
+    EXPECT_TRUE(table.FolderList.isEmpty(7));
+}

@@ -1,0 +1,32 @@
+#include "ScriptError.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+using namespace markroll;
+
+TEST(ErrorNumbers, OsFailuresMapToTheNumbersWindowsUses)
+{
+    EXPECT_EQ(errorNumberForErrno(ENOENT, PathNotFound), PathNotFound);
+    EXPECT_EQ(errorNumberForErrno(ENOENT, FileNotFound), FileNotFound);
+    EXPECT_EQ(errorNumberForErrno(ENOTDIR, FileNotFound), PathNotFound);
+    EXPECT_EQ(errorNumberForErrno(EACCES, PathNotFound), PermissionDenied);
+    EXPECT_EQ(errorNumberForErrno(EPERM, PathNotFound), PermissionDenied);
+    EXPECT_EQ(errorNumberForErrno(EROFS, PathNotFound), PermissionDenied);
+    EXPECT_EQ(errorNumberForErrno(ENOSPC, PathNotFound), DiskFull);
+    EXPECT_EQ(errorNumberForErrno(EDQUOT, PathNotFound), DiskFull);
+    EXPECT_EQ(errorNumberForErrno(EIO, PathNotFound), DeviceIoError);
+    EXPECT_EQ(errorNumberForErrno(ENAMETOOLONG, PathNotFound), BadFileName);
+    EXPECT_EQ(errorNumberForErrno(ELOOP, PathNotFound), BadFileName);
+}
+
+TEST(ErrorNumbers, TheNumberTravelsWithTheError)
+{
+    try {
+        raiseOsError(ENOSPC, PathNotFound, QStringLiteral("page"));
+        FAIL() << "nothing raised";
+    } catch (const ScriptError& error) {
+        EXPECT_EQ(error.number(), 61);
+        EXPECT_NE(std::string(error.what()).find("page"), std::string::npos);
+    }
+}

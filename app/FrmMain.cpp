@@ -13,6 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+// The icon lives in this static library; the resources must be registered
+// before the window asks for it.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(markroll);
+}
+
 namespace markroll {
 namespace {
 
@@ -78,6 +85,10 @@ FrmMain::FrmMain(WindowServices services, QWidget* parent)
       services_(services),
       generator_({*this, services.boxes, services.files, services.shells, services.listing})
 {
+    registerResources();
+    // A tool window keeps off the taskbar, but Qt would not end the program
+    // when it closes; this one is the program.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setObjectName(QStringLiteral("Frm_Main"));
     setWindowTitle(windowCaption());
     setWindowIcon(QIcon(QStringLiteral(":/markroll/markroll.ico")));

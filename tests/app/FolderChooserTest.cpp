@@ -1,1 +1,110 @@
+#include "Messages.h"
+#include "QtFolderPicker.h"
+#include "ScriptError.h"
+#include "WindowHarness.h"
+
+#include <QTest>
 #include <gtest/gtest.h>
+
+using namespace markroll;
+using namespace markroll::test;
+
+namespace {
+
+struct BrowseButton {
+    const char* button;
+    QLineEdit* (WindowHarness::*box)();
+    QLineEdit* (WindowHarness::*otherBox)();
+};
+
+const BrowseButton browseButtons[] = {
+    {"Command2", &WindowHarness::favorites, &WindowHarness::output},
+    {"Command1", &WindowHarness::output, &WindowHarness::favorites},
+};
+
+// Clicks one Browse button with the picker answering `answer`; both boxes start
+// with known texts.
+struct BrowseOutcome {
+    QString box;
+    QString otherBox;
+    QList<ShownMessage> shown;
+};
+
+BrowseOutcome browse(const BrowseButton& which, std::function<std::optional<QUrl>()> answer)
+{
+    WindowHarness harness;
+    (harness.*which.box)()->setText(QStringLiteral("before"));
+    (harness.*which.otherBox)()->setText(QStringLiteral("other"));
+    harness.picker.answer = std::move(answer);
+    int runs = 0;
+    harness.platform.beforeCreateFileSystem = [&] { ++runs; };
+    QTest::mouseClick(harness.button(which.button), Qt::LeftButton);
+    EXPECT_EQ(runs, 0) << "choosing a folder started a run";
+    EXPECT_EQ(harness.picker.calls.size(), 1);
+    return {(harness.*which.box)()->text(), (harness.*which.otherBox)()->text(), harness.boxes.shown};
+}
+
+} // namespace
+
+TEST(FolderChooser, CancelLeavesTheBoxAsItWasWithoutAMessage)
+{
+    for (const auto& which : browseButtons) {
+        const auto outcome = browse(which, [] { return std::nullopt; });
+        EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
+        EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
+        EXPECT_TRUE(outcome.shown.isEmpty());
+    }
+}
+
+TEST(FolderChooser, APickedFolderReplacesOnlyItsOwnBoxExactlyAsPicked)
+{
+    for (const auto& which : browseButtons) {
+        const auto plain = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/home/user/Favorites")); });
+        EXPECT_EQ(plain.box, QStringLiteral("/home/user/Favorites")) << which.button;
+        EXPECT_EQ(plain.otherBox, QStringLiteral("other"));
+        EXPECT_TRUE(plain.shown.isEmpty());
+
+        const auto trailing = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/")); });
+        EXPECT_EQ(trailing.box, QStringLiteral("/")) << which.button;
+        const auto spaced = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/tmp/お気に入り /x/")); });
+        EXPECT_EQ(spaced.box, QStringLiteral("/tmp/お気に入り /x/")) << which.button;
+    }
+}
+
+TEST(FolderChooser, APickThatIsNotOnADriveAsksForADriveFolder)
+{
+    const ShownMessage pickFromDrive{messages::pickFromDrive(), InformationMessage, applicationTitle()};
+    for (const auto& which : browseButtons) {
+        const auto outcome = browse(which, [] { return QUrl(QStringLiteral("smb://server/share")); });
+        EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
+        EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
+        EXPECT_EQ(outcome.shown, QList<ShownMessage>{pickFromDrive});
+    }
+}
+
+TEST(FolderChooser, APickerThatFailsSaysToTypeThePath)
+{
+    const ShownMessage unavailable{QStringLiteral("参照ボタンを使用することはできません\r\nテキストボックスに直接パスを入力してください"),
+                                   PlainMessage, applicationTitle()};
+    for (const auto& which : browseButtons) {
+        const auto outcome = browse(which, []() -> std::optional<QUrl> { throw ScriptError(429); });
+        EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
+        EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
+        EXPECT_EQ(outcome.shown, QList<ShownMessage>{unavailable});
+    }
+}
+
+TEST(FolderChooser, ThePickerBelongsToTheWindowAndCarriesItsTitle)
+{
+    WindowHarness harness;
+    harness.window.FolderShell();
+    ASSERT_EQ(harness.picker.calls.size(), 1);
+    EXPECT_EQ(harness.picker.calls[0].owner, WindowHandle(harness.window.winId()));
+    EXPECT_EQ(harness.picker.calls[0].title, QStringLiteral("フォルダを選択してください。"));
+}
+
+TEST(FolderChooser, TheQtPickerWithoutItsOwnerWindowFails)
+{
+    QtFolderPicker picker;
+    EXPECT_THROW(picker.browseForFolder(0, QStringLiteral("x")), ScriptError);
+}

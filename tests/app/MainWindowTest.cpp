@@ -1,1 +1,213 @@
+#include "QtMessageBoxes.h"
+#include "WindowHarness.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+using namespace markroll;
+using namespace markroll::test;
+
+namespace {
+
+struct ControlSpec {
+    const char* name;
+    const char* className;
+    QString text;
+    QRect geometry;
+};
+
+QList<ControlSpec> controlSpecs()
+{
+    return {
+        {"Cmd_Do", "QPushButton", QStringLiteral("Html出力"), {333, 104, 84, 25}},
+        {"Txt_Favorite", "QLineEdit", QStringLiteral("C:\\Documents and Settings\\Administrator\\Favorites"), {9, 24, 370, 19}},
+        {"Label1", "QLabel", QStringLiteral("Favorites \uFF08お気に入り\uFF09 フォルダのパス"), {9, 8, 370, 13}},
+        {"Txt_OutPut", "QLineEdit", QString(), {9, 72, 370, 19}},
+        {"Label2", "QLabel", QStringLiteral("ファイル出力先フォルダのパス"), {9, 56, 370, 13}},
+        {"Command2", "QPushButton", QStringLiteral("参照"), {380, 21, 40, 23}},
+        {"Command1", "QPushButton", QStringLiteral("参照"), {380, 69, 40, 23}},
+    };
+}
+
+QString textOf(QWidget* widget)
+{
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        return button->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        return box->text();
+    return qobject_cast<QLabel*>(widget)->text();
+}
+
+void showAndActivate(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace
+
+TEST(MainWindow, CaptionSizeAndFrame)
+{
+    WindowHarness harness;
+    EXPECT_EQ(harness.window.objectName(), QStringLiteral("Frm_Main"));
+    EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("\u3000\uFF0B\uFF0B\uFF0B\u3000Markroll\u3000k/r\u3000\uFF0B\uFF0B\uFF0B"));
+    EXPECT_EQ(harness.window.size(), QSize(427, 139));
+    EXPECT_EQ(harness.window.minimumSize(), QSize(427, 139));
+    EXPECT_EQ(harness.window.maximumSize(), QSize(427, 139));
+    const Qt::WindowFlags flags = harness.window.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool) << "a tool window has no taskbar button";
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(harness.window.windowIcon().isNull());
+    EXPECT_EQ(harness.window.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+}
+
+TEST(MainWindow, SevenControlsWithTheirNamesTextsAndRectangles)
+{
+    WindowHarness harness;
+    const auto specs = controlSpecs();
+    EXPECT_EQ(harness.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), specs.size());
+    for (const ControlSpec& spec : specs) {
+        auto* widget = harness.window.findChild<QWidget*>(QLatin1String(spec.name));
+        ASSERT_NE(widget, nullptr) << spec.name;
+        EXPECT_STREQ(widget->metaObject()->className(), spec.className) << spec.name;
+        EXPECT_EQ(textOf(widget), spec.text) << spec.name;
+        EXPECT_EQ(widget->geometry(), spec.geometry) << spec.name;
+    }
+}
+
+TEST(MainWindow, OnlyTheGenerateButtonHasAFontOfItsOwn)
+{
+    WindowHarness harness;
+    const QFont font = harness.button("Cmd_Do")->font();
+    ASSERT_GE(font.families().size(), 3);
+    EXPECT_EQ(font.families().at(0), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(font.families().at(1), QStringLiteral("MS PGothic"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 11.25);
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    EXPECT_FALSE(font.italic());
+    EXPECT_FALSE(font.underline());
+    EXPECT_FALSE(font.strikeOut());
+    for (const ControlSpec& spec : controlSpecs()) {
+        if (QLatin1String(spec.name) == QLatin1String("Cmd_Do"))
+            continue;
+        EXPECT_FALSE(harness.window.findChild<QWidget*>(QLatin1String(spec.name))->testAttribute(Qt::WA_SetFont))
+            << spec.name;
+    }
+    EXPECT_FALSE(harness.window.testAttribute(Qt::WA_SetFont));
+}
+
+TEST(MainWindow, FocusStartsOnTheGenerateButtonAndTabSkipsTheLabels)
+{
+    WindowHarness harness;
+    showAndActivate(harness.window);
+    EXPECT_EQ(QApplication::focusWidget(), harness.button("Cmd_Do"));
+    const QStringList expected{QStringLiteral("Txt_Favorite"), QStringLiteral("Txt_OutPut"), QStringLiteral("Command2"),
+                               QStringLiteral("Command1"), QStringLiteral("Cmd_Do")};
+    for (const QString& name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+    }
+    for (auto it = expected.rbegin() + 1; it != expected.rend(); ++it) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), *it);
+    }
+}
+
+TEST(MainWindow, NoButtonIsDefaultSoEnterAndEscapeStartNothing)
+{
+    WindowHarness harness;
+    for (const char* name : {"Cmd_Do", "Command1", "Command2"}) {
+        EXPECT_FALSE(harness.button(name)->isDefault()) << name;
+        EXPECT_FALSE(harness.button(name)->autoDefault()) << name;
+    }
+    TempTree out;
+    harness.output()->setText(out.path());
+    showAndActivate(harness.window);
+    harness.favorites()->setFocus();
+    QTest::keyClick(harness.favorites(), Qt::Key_Return);
+    QTest::keyClick(harness.output(), Qt::Key_Enter);
+    QTest::keyClick(&harness.window, Qt::Key_Escape);
+    EXPECT_TRUE(harness.boxes.shown.isEmpty());
+    EXPECT_TRUE(harness.picker.calls.isEmpty());
+    EXPECT_TRUE(harness.window.isVisible());
+}
+
+TEST(MainWindow, ClosingEndsTheProgramAndTheNextStartShowsTheStartTexts)
+{
+    {
+        WindowHarness harness;
+        harness.favorites()->setText(QStringLiteral("typed"));
+        harness.output()->setText(QStringLiteral("typed too"));
+        harness.window.show();
+        QTimer::singleShot(0, &harness.window, &QWidget::close);
+        // Only a program that does not end by itself gets here.
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+        EXPECT_EQ(QApplication::exec(), 0);
+    }
+    WindowHarness next;
+    EXPECT_EQ(next.favorites()->text(), QStringLiteral("C:\\Documents and Settings\\Administrator\\Favorites"));
+    EXPECT_EQ(next.output()->text(), QString());
+}
+
+namespace {
+
+// Closes the message box once it is up and tells what it showed.
+struct SeenBox {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    Qt::WindowModality modality = Qt::NonModal;
+    QWidget* parent = nullptr;
+    int buttons = 0;
+};
+
+SeenBox showAndClose(QtMessageBoxes& boxes, const QString& text, MessageStyle style, const QString& title)
+{
+    SeenBox seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->icon(), box->windowTitle(), box->text(), box->windowModality(), box->parentWidget(),
+                int(box->buttons().size())};
+        box->button(QMessageBox::Ok)->click();
+    });
+    boxes.show(text, style, title);
+    return seen;
+}
+
+} // namespace
+
+TEST(MessageBoxes, StylesTitlesAndTwoLineTextsOnScreen)
+{
+    WindowHarness harness;
+    QtMessageBoxes boxes;
+    boxes.setOwner(&harness.window);
+    harness.window.show();
+
+    const SeenBox warning = showAndClose(boxes, QStringLiteral("未入力項目が有ります"), ExclamationMessage, {});
+    EXPECT_EQ(warning.icon, QMessageBox::Warning);
+    EXPECT_EQ(warning.title, QStringLiteral("Markroll"));
+    EXPECT_EQ(warning.modality, Qt::ApplicationModal);
+    EXPECT_EQ(warning.parent, &harness.window);
+    EXPECT_EQ(warning.buttons, 1);
+
+    const SeenBox information = showAndClose(boxes, QStringLiteral("出力完了！！"), InformationMessage, {});
+    EXPECT_EQ(information.icon, QMessageBox::Information);
+
+    const SeenBox titled = showAndClose(boxes, QStringLiteral("ファイルの出力に失敗しました"), ExclamationMessage,
+                                        QStringLiteral("警告！"));
+    EXPECT_EQ(titled.title, QStringLiteral("警告！"));
+
+    const SeenBox plain = showAndClose(boxes, QStringLiteral("one\r\ntwo"), PlainMessage, {});
+    EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(plain.text, QStringLiteral("one\ntwo"));
+}

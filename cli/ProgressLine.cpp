@@ -12,16 +12,28 @@ namespace markroll {
 namespace {
 constexpr qint64 QuietMilliseconds = 1000;
 constexpr qint64 RedrawMilliseconds = 100;
+
+QElapsedTimer startedTimer()
+{
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+}
+} // namespace
+
+ProgressLine::ProgressLine(std::FILE* stream)
+    : ProgressLine(stream, isatty(fileno(stream)) != 0, [timer = startedTimer()] { return timer.elapsed(); })
+{
 }
 
-ProgressLine::ProgressLine(std::FILE* stream) : stream_(stream), isTerminal_(isatty(fileno(stream)) != 0)
+ProgressLine::ProgressLine(std::FILE* stream, bool isTerminal, std::function<qint64()> elapsedMilliseconds)
+    : stream_(stream), isTerminal_(isTerminal), elapsed_(std::move(elapsedMilliseconds))
 {
-    sinceStart_.start();
 }
 
 void ProgressLine::update(int done, int total)
 {
-    const qint64 now = sinceStart_.elapsed();
+    const qint64 now = elapsed_();
     if (!isTerminal_ || now < QuietMilliseconds)
         return;
     if (shown_ && done < total && now - lastDrawn_ < RedrawMilliseconds)

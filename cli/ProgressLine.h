@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <cstdio>
+#include <functional>
 
 namespace markroll {
 
@@ -11,6 +12,8 @@ namespace markroll {
 class ProgressLine {
 public:
     explicit ProgressLine(std::FILE* stream);
+    // For a stream whose kind and time are known: tests.
+    ProgressLine(std::FILE* stream, bool isTerminal, std::function<qint64()> elapsedMilliseconds);
     void update(int done, int total);
     void clear();
 
@@ -18,7 +21,7 @@ private:
     std::FILE* stream_;
     bool isTerminal_;
     bool shown_ = false;
-    QElapsedTimer sinceStart_;
+    std::function<qint64()> elapsed_;
     qint64 lastDrawn_ = -1;
 };
 

@@ -1,0 +1,21 @@
+# Installs into a scratch prefix and checks what a desktop user gets.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(expected bin/markroll bin/markroll-cli share/applications/markroll.desktop
+                 share/icons/hicolor/32x32/apps/markroll.png)
+  if(NOT EXISTS "${PREFIX}/${expected}")
+    message(FATAL_ERROR "not installed: ${expected}")
+  endif()
+endforeach()
+file(STRINGS "${PREFIX}/share/applications/markroll.desktop" entry)
+foreach(line "Name=Markroll" "Exec=markroll" "Icon=markroll" "Type=Application")
+  list(FIND entry "${line}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the menu entry lacks ${line}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${PREFIX}")

@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 
+#include <algorithm>
 
 namespace markroll {
 namespace {
@@ -11,6 +12,11 @@ constexpr char32_t ReplacementCharacter = 0xFFFD;
 bool isControl(char32_t codePoint)
 {
     return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+}
+
+bool isHtmlSpecial(char32_t codePoint)
+{
+    return codePoint == '&' || codePoint == '<' || codePoint == '>' || codePoint == '"';
 }
 
 // Returns the entity for an HTML-special sign, or nothing.
@@ -35,6 +41,34 @@ void appendCodePoint(QString& out, char32_t codePoint)
     }
 }
 
+void appendPercentEncoded(QString& out, char32_t codePoint)
+{
+    char utf8[4];
+    int length = 0;
+    if (codePoint < 0x80) {
+        utf8[length++] = char(codePoint);
+    } else if (codePoint < 0x800) {
+        utf8[length++] = char(0xC0 | (codePoint >> 6));
+        utf8[length++] = char(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        utf8[length++] = char(0xE0 | (codePoint >> 12));
+        utf8[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8[length++] = char(0x80 | (codePoint & 0x3F));
+    } else {
+        utf8[length++] = char(0xF0 | (codePoint >> 18));
+        utf8[length++] = char(0x80 | ((codePoint >> 12) & 0x3F));
+        utf8[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8[length++] = char(0x80 | (codePoint & 0x3F));
+    }
+    static constexpr char hex[] = "0123456789ABCDEF";
+    for (int i = 0; i < length; ++i) {
+        const auto byte = quint8(utf8[i]);
+        out.append(QLatin1Char('%'));
+        out.append(QLatin1Char(hex[byte >> 4]));
+        out.append(QLatin1Char(hex[byte & 0xF]));
+    }
+}
+
 // A lone surrogate is no character; it stands as U+FFFD.
 template <typename Handle>
 void forEachCodePoint(QStringView text, Handle handle)
@@ -50,12 +84,31 @@ void forEachCodePoint(QStringView text, Handle handle)
     }
 }
 
+// Most names and URLs need no escaping at all; those are passed on as they are.
+template <typename NeedsEscape>
+bool noneNeedEscape(QStringView text, NeedsEscape needsEscape)
+{
+    return std::none_of(text.begin(), text.end(), [&](QChar ch) { return needsEscape(ch.unicode()); });
+}
+
+bool pageTextNeedsEscape(char16_t unit)
+{
+    return isHtmlSpecial(unit) || isControl(unit) || (unit >= 0x80 && !cp932::isRepresentable(unit));
+}
+
+bool targetNeedsEscape(char16_t unit)
+{
+    return isHtmlSpecial(unit) || isControl(unit) || unit >= 0x80;
+}
+
 } // namespace
 
 QString escapePageText(QStringView text)
 {
+    if (noneNeedEscape(text, pageTextNeedsEscape))
+        return text.toString();
     QString out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 16);
     forEachCodePoint(text, [&](char32_t codePoint) {
         if (const char* entity = entityFor(codePoint))
             out.append(QLatin1StringView(entity));
@@ -69,18 +122,17 @@ QString escapePageText(QStringView text)
 
 QString escapeLinkTarget(QStringView target)
 {
+    if (noneNeedEscape(target, targetNeedsEscape))
+        return target.toString();
     QString out;
-    out.reserve(target.size());
+    out.reserve(target.size() + 32);
     forEachCodePoint(target, [&](char32_t codePoint) {
-        if (const char* entity = entityFor(codePoint)) {
+        if (const char* entity = entityFor(codePoint))
             out.append(QLatin1StringView(entity));
-        } else if (isControl(codePoint) || codePoint >= 0x80) {
-            QString single;
-            appendCodePoint(single, codePoint);
-            out.append(QString::fromLatin1(single.toUtf8().toPercentEncoding()));
-        } else {
-            appendCodePoint(out, codePoint);
-        }
+        else if (isControl(codePoint) || codePoint >= 0x80)
+            appendPercentEncoded(out, codePoint);
+        else
+            out.append(QChar(char16_t(codePoint)));
     });
     return out;
 }

@@ -117,11 +117,12 @@ bool encodeAppend(QStringView text, QByteArray& out)
 {
     const auto& encode = tables().encode;
     const qsizetype start = out.size();
-    out.reserve(start + text.size() * 2);
+    out.resize(start + text.size() * 2);
+    char* next = out.data() + start;
     for (const QChar ch : text) {
         const char16_t unit = ch.unicode();
         if (unit < 0x80) {
-            out.append(char(unit));
+            *next++ = char(unit);
             continue;
         }
         const quint16 bytes = QChar::isSurrogate(unit) ? NoBytes : encode[unit];
@@ -130,9 +131,10 @@ bool encodeAppend(QStringView text, QByteArray& out)
             return false;
         }
         if (bytes > 0xFF)
-            out.append(char(bytes >> 8));
-        out.append(char(bytes & 0xFF));
+            *next++ = char(bytes >> 8);
+        *next++ = char(bytes & 0xFF);
     }
+    out.truncate(next - out.constData());
     return true;
 }
 

@@ -1,56 +1,75 @@
 #include "IniText.h"
 
-#include <QRegularExpression>
-#include <QSet>
+#include <algorithm>
 
 namespace markroll {
 namespace {
 
-QString unquoted(const QString& value)
+QStringView unquoted(QStringView value)
 {
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-        return value.mid(1, value.size() - 2);
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        return value.sliced(1, value.size() - 2);
     return value;
 }
 
-QString sectionNameOf(const QString& line)
+QStringView sectionNameOf(QStringView line)
 {
-    const qsizetype close = line.indexOf(QLatin1Char(']'));
-    return line.mid(1, close < 0 ? -1 : close - 1).trimmed();
+    const qsizetype close = line.indexOf(u']');
+    return (close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).trimmed();
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Calls `handle` with each line of `text`; lines end with CR LF, LF or CR.
+template <typename Handle>
+void forEachLine(QStringView text, Handle handle)
+{
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        handle(text.sliced(start, end - start));
+        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
 }
 
 } // namespace
 
 IniText::IniText(QStringView text)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QSet<QString> seenSections;
+    QList<QString> seenSections;
     QString current;
     bool counting = false;
-    const QStringList lines = text.toString().split(lineEnd);
-    for (const QString& rawLine : lines) {
-        const QString line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            current = sectionNameOf(line).toCaseFolded();
-            counting = !seenSections.contains(current);
-            seenSections.insert(current);
-            continue;
+    forEachLine(text, [&](QStringView rawLine) {
+        const QStringView line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            return;
+        if (line.startsWith(u'[')) {
+            current = sectionNameOf(line).toString();
+            counting = std::none_of(seenSections.cbegin(), seenSections.cend(),
+                                    [&](const QString& seen) { return sameName(seen, current); });
+            if (counting)
+                seenSections.append(current);
+            return;
         }
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf(u'=');
         if (!counting || equals < 0)
-            continue;
-        entries_.append({current, line.left(equals).trimmed().toCaseFolded(), unquoted(line.mid(equals + 1).trimmed())});
-    }
+            return;
+        entries_.append({current, line.first(equals).trimmed().toString(),
+                         unquoted(line.sliced(equals + 1).trimmed()).toString()});
+    });
 }
 
 std::optional<QString> IniText::value(QStringView section, QStringView key) const
 {
-    const QString wantedSection = section.toString().toCaseFolded();
-    const QString wantedKey = key.toString().toCaseFolded();
     for (const Entry& entry : entries_) {
-        if (entry.section == wantedSection && entry.key == wantedKey)
+        if (sameName(entry.section, section) && sameName(entry.key, key))
             return entry.value;
     }
     return std::nullopt;

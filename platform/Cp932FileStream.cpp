@@ -4,6 +4,7 @@
 #include "HostPath.h"
 #include "ScriptError.h"
 
+#include <QScopeGuard>
 #include <cerrno>
 #include <filesystem>
 
@@ -90,10 +91,19 @@ Cp932FileStream::~Cp932FileStream()
     closeDescriptor(descriptor_);
 }
 
+// Once a write has failed, lines were lost: anything written after them would
+// leave a hole in the page, so the stream refuses every later write.
+void Cp932FileStream::failIfBroken() const
+{
+    if (failedWith_ != 0)
+        throw ScriptError(failedWith_, path_);
+}
+
 void Cp932FileStream::writeLine(const QString& text)
 {
     if (descriptor_ < 0)
         throw ScriptError(InvalidCall, QStringLiteral("write to a closed stream"));
+    failIfBroken();
     if (!cp932::encodeAppend(text, pending_))
         throw ScriptError(InvalidCall, QStringLiteral("not representable in code page 932"));
     pending_.append("\r\n", 2);
@@ -103,6 +113,7 @@ void Cp932FileStream::writeLine(const QString& text)
 
 void Cp932FileStream::flush()
 {
+    failIfBroken();
     qsizetype done = 0;
     while (done < pending_.size()) {
         const long written = writeSome(descriptor_, pending_.constData() + done, pending_.size() - done);
@@ -113,7 +124,8 @@ void Cp932FileStream::flush()
             // Drop what could not be written: retrying later could land it at
             // a wrong place of whatever file then stands under this name.
             pending_.clear();
-            raiseOsError(osError, PathNotFound, path_);
+            failedWith_ = errorNumberForErrno(osError, PathNotFound);
+            throw ScriptError(failedWith_, path_);
         }
         done += written;
     }
@@ -124,9 +136,14 @@ void Cp932FileStream::close()
 {
     if (descriptor_ < 0)
         return;
-    flush();
     const int descriptor = descriptor_;
-    descriptor_ = -1;
+    const auto closeOnReturn = qScopeGuard([&] { descriptor_ = -1; });
+    try {
+        flush();
+    } catch (const ScriptError&) {
+        closeDescriptor(descriptor);
+        throw;
+    }
     if (closeDescriptor(descriptor) != 0)
         raiseOsError(errno, PathNotFound, path_);
 }

@@ -22,7 +22,10 @@ public:
 private:
     Cp932FileStream(int descriptor, QString path);
 
+    void failIfBroken() const;
+
     int descriptor_;
+    int failedWith_ = 0;
     QString path_;
     QByteArray pending_;
 };

@@ -155,7 +155,9 @@ TEST(Cp932Stream, AFullDeviceFailsWithDiskFull)
     auto stream = LocalFileSystem().createTextFile(QStringLiteral("/dev/full"), true);
     stream->writeLine(QStringLiteral("line"));
     EXPECT_EQ(errorNumberOf([&] { stream->flush(); }), DiskFull);
-    // What could not be written is dropped, so closing does not fail again.
+    // Lines were lost, so nothing written later may land after the hole.
+    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(QStringLiteral("later")); }), DiskFull);
+    EXPECT_EQ(errorNumberOf([&] { stream->close(); }), DiskFull);
     EXPECT_EQ(errorNumberOf([&] { stream->close(); }), 0);
 }
 

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the fuzzers with clang and runs each for a bounded time, starting from
+# the stored corpus; what they find new is merged back into fuzz/corpus/.
+# Usage: bash fuzz/run.sh [SECONDS_EACH]   (default 600)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-600}
+bash scripts/setup.sh > /dev/null
+dpkg-query -W -f='${Status}' clang 2>/dev/null | grep -q 'install ok installed' ||
+  { apt-get update -qq && apt-get install -y -qq clang libclang-rt-dev > /dev/null; }
+
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DMARKROLL_FUZZ=ON -DMARKROLL_BUILD_TESTS=OFF > /dev/null
+cmake --build build-fuzz --parallel "$(nproc)" --target ShortcutReaderFuzzer PageEscapingFuzzer
+
+run() {
+  local fuzzer=$1 corpus=fuzz/corpus/$2 max_len=$3 scratch
+  scratch=$(mktemp -d)
+  cp -r "$corpus/." "$scratch/" 2>/dev/null || true
+  echo "== $fuzzer for ${seconds}s"
+  "build-fuzz/fuzz/$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
+    -artifact_prefix="build-fuzz/$fuzzer-" -print_final_stats=1 "$scratch" 2>&1 | tail -n 12
+  "build-fuzz/fuzz/$fuzzer" -merge=1 "$corpus" "$scratch" > /dev/null 2>&1
+  rm -rf "$scratch"
+}
+run ShortcutReaderFuzzer shortcut_reader 8192
+run PageEscapingFuzzer page_escaping 1024
+echo "Findings, if any, are build-fuzz/*-crash-*; turn each into a test under tests/ and its input into the corpus."

@@ -13,14 +13,14 @@ using namespace markroll::test;
 
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     const char* name;
     const char* className;
     QString text;
     QRect geometry;
 };
 
-QList<ControlSpec> controlSpecs()
+QList<ExpectedControl> expectedControls()
 {
     return {
         {"Cmd_Do", "QPushButton", QStringLiteral("Html出力"), {333, 104, 84, 25}},
@@ -72,14 +72,14 @@ TEST(MainWindow, CaptionSizeAndFrame)
 TEST(MainWindow, SevenControlsWithTheirNamesTextsAndRectangles)
 {
     WindowHarness harness;
-    const auto specs = controlSpecs();
-    EXPECT_EQ(harness.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), specs.size());
-    for (const ControlSpec& spec : specs) {
-        auto* widget = harness.window.findChild<QWidget*>(QLatin1String(spec.name));
-        ASSERT_NE(widget, nullptr) << spec.name;
-        EXPECT_STREQ(widget->metaObject()->className(), spec.className) << spec.name;
-        EXPECT_EQ(textOf(widget), spec.text) << spec.name;
-        EXPECT_EQ(widget->geometry(), spec.geometry) << spec.name;
+    const auto controls = expectedControls();
+    EXPECT_EQ(harness.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), controls.size());
+    for (const ExpectedControl& control : controls) {
+        auto* widget = harness.window.findChild<QWidget*>(QLatin1String(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        EXPECT_STREQ(widget->metaObject()->className(), control.className) << control.name;
+        EXPECT_EQ(textOf(widget), control.text) << control.name;
+        EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
     }
 }
 
@@ -95,11 +95,11 @@ TEST(MainWindow, OnlyTheGenerateButtonHasAFontOfItsOwn)
     EXPECT_FALSE(font.italic());
     EXPECT_FALSE(font.underline());
     EXPECT_FALSE(font.strikeOut());
-    for (const ControlSpec& spec : controlSpecs()) {
-        if (QLatin1String(spec.name) == QLatin1String("Cmd_Do"))
+    for (const ExpectedControl& control : expectedControls()) {
+        if (QLatin1String(control.name) == QLatin1String("Cmd_Do"))
             continue;
-        EXPECT_FALSE(harness.window.findChild<QWidget*>(QLatin1String(spec.name))->testAttribute(Qt::WA_SetFont))
-            << spec.name;
+        EXPECT_FALSE(harness.window.findChild<QWidget*>(QLatin1String(control.name))->testAttribute(Qt::WA_SetFont))
+            << control.name;
     }
     EXPECT_FALSE(harness.window.testAttribute(Qt::WA_SetFont));
 }

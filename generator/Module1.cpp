@@ -28,7 +28,7 @@ void Module1::MakeLinkPage()
 
 // Whatever has been written reaches the file before the user is told anything,
 // so a page cut short by a failure keeps every line up to it.
-void Module1::report(const QString& text, int style, const QString& title)
+void Module1::report(const QString& text, MessageStyle style, const QString& title)
 {
     if (state_.PageStream) {
         try {
@@ -37,7 +37,7 @@ void Module1::report(const QString& text, int style, const QString& title)
             // The message about to be shown covers it.
         }
     }
-    services_.boxes.show(text, MessageStyle(style), title);
+    services_.boxes.show(text, style, title);
 }
 
 } // namespace markroll

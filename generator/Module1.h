@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FolderTable.h"
+#include "MessageBoxes.h"
 
 #include <QString>
 #include <functional>
@@ -9,7 +10,6 @@ namespace markroll {
 
 class DirectoryListing;
 class FileSystemFactory;
-class MessageBoxes;
 class PathBoxes;
 class ScriptShellFactory;
 
@@ -48,7 +48,7 @@ private:
     StepOutcome sectionStep(const QString& currentName, Step step);
     void writeFolderSectionBody(const QString& folderPath);
     int tableSize() const;
-    void report(const QString& text, int style, const QString& title = {});
+    void report(const QString& text, MessageStyle style, const QString& title = {});
 
     GeneratorServices services_;
     FolderTable state_;

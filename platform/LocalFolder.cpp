@@ -34,8 +34,9 @@ QStringList LocalFolder::subfolderNames()
     return names;
 }
 
-// Ancestors are taken along the path as walked, not as resolved, so two
-// folders that link to each other are each entered once through a link.
+// A folder's ancestors are those of its real place and, as well, those of the
+// path as walked through links, so two folders that link to each other are
+// each entered once through a link and no more.
 bool LocalFolder::leadsBackUp(const fs::path& link)
 {
     std::error_code error;
@@ -44,15 +45,22 @@ bool LocalFolder::leadsBackUp(const fs::path& link)
         return false;
     if (!ancestorsKnown_) {
         ancestorsKnown_ = true;
-        for (fs::path walked = fs::absolute(path_, error); !walked.empty(); walked = walked.parent_path()) {
-            const fs::path resolved = fs::canonical(walked, error);
-            if (!error)
-                ancestors_.insert(resolved);
-            if (walked == walked.parent_path())
-                break;
-        }
+        addWithAncestors(fs::absolute(path_, error), false);
+        addWithAncestors(fs::canonical(path_, error), true);
     }
     return ancestors_.contains(target);
+}
+
+void LocalFolder::addWithAncestors(fs::path path, bool resolved)
+{
+    std::error_code error;
+    for (; !path.empty(); path = path.parent_path()) {
+        const fs::path real = resolved ? path : fs::canonical(path, error);
+        if (resolved || !error)
+            ancestors_.insert(real);
+        if (path == path.parent_path())
+            break;
+    }
 }
 
 } // namespace markroll

@@ -17,6 +17,7 @@ public:
 
 private:
     bool leadsBackUp(const std::filesystem::path& link);
+    void addWithAncestors(std::filesystem::path path, bool resolved);
 
     std::filesystem::path path_;
     std::set<std::filesystem::path> ancestors_;

@@ -80,6 +80,16 @@ TEST(FolderListing, AncestorsAreThoseOfThePathAsWalkedThroughLinks)
     EXPECT_EQ(subfoldersOf(tree.path(QStringLiteral("B"))), QStringList{QStringLiteral("ToA")});
 }
 
+TEST(FolderListing, AncestorsOfTheRealFolderCountWhenReachedThroughALink)
+{
+    TempTree tree;
+    tree.folder(QStringLiteral("elsewhere/deep/folder"));
+    tree.folder(QStringLiteral("fav"));
+    tree.symlink(tree.path(QStringLiteral("elsewhere/deep/folder")), QStringLiteral("fav/Link"));
+    tree.symlink(tree.path(QStringLiteral("elsewhere")), QStringLiteral("elsewhere/deep/folder/ToElsewhere"));
+    EXPECT_EQ(subfoldersOf(tree.path(QStringLiteral("fav/Link"))), QStringList());
+}
+
 TEST(FolderListing, RelativeAndDoubledSeparatorPathsWork)
 {
     TempTree tree;

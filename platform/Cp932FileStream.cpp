@@ -4,9 +4,9 @@
 #include "HostPath.h"
 #include "ScriptError.h"
 
-#include <QScopeGuard>
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -136,15 +136,13 @@ void Cp932FileStream::close()
 {
     if (descriptor_ < 0)
         return;
-    const int descriptor = descriptor_;
-    const auto closeOnReturn = qScopeGuard([&] { descriptor_ = -1; });
     try {
         flush();
     } catch (const ScriptError&) {
-        closeDescriptor(descriptor);
+        closeDescriptor(std::exchange(descriptor_, -1));
         throw;
     }
-    if (closeDescriptor(descriptor) != 0)
+    if (closeDescriptor(std::exchange(descriptor_, -1)) != 0)
         raiseOsError(errno, PathNotFound, path_);
 }
 

@@ -1,21 +1,11 @@
 #include "FolderTable.h"
 #include "ScriptError.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace markroll;
-
-namespace {
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ScriptError& error) {
-        return error.number();
-    }
-    return 0;
-}
-} // namespace
+using markroll::test::errorNumberOf;
 
 TEST(FolderTable, StartsEmptyWithCountZeroAndNoHolders)
 {
@@ -31,10 +21,10 @@ TEST(FolderTable, AnIndexOutsideTheThousandSlotsTouchesNothingAndRaisesNine)
 {
     FolderTable table;
     table.FolderList.store(999, QStringLiteral("last"));
-    EXPECT_EQ(errorOf([&] { table.FolderList.store(1000, QStringLiteral("x")); }), SubscriptOutOfRange);
-    EXPECT_EQ(errorOf([&] { table.FolderList.store(-1, QStringLiteral("x")); }), SubscriptOutOfRange);
-    EXPECT_EQ(errorOf([&] { table.FolderList.isEmpty(1000); }), SubscriptOutOfRange);
-    EXPECT_EQ(errorOf([&] { table.FolderList.at(-5); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(1000, QStringLiteral("x")); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(-1, QStringLiteral("x")); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.isEmpty(1000); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.at(-5); }), SubscriptOutOfRange);
     EXPECT_EQ(table.FolderList.at(999), QStringLiteral("last"));
     EXPECT_TRUE(table.FolderList.isEmpty(0));
 }

@@ -24,16 +24,6 @@ QByteArray streamBytes(const QStringList& lines)
     return readBytes(path);
 }
 
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ScriptError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 } // namespace
 
 TEST(Cp932Stream, FixedJapaneseSignsTakeTheirTwoBytes)

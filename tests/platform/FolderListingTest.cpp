@@ -18,12 +18,7 @@ QStringList subfoldersOf(const QString& path)
 
 int getFolderError(const QString& path)
 {
-    try {
-        LocalFileSystem().getFolder(path);
-    } catch (const ScriptError& error) {
-        return error.number();
-    }
-    return 0;
+    return errorNumberOf([&] { LocalFileSystem().getFolder(path); });
 }
 
 } // namespace

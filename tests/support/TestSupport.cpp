@@ -2,6 +2,7 @@
 
 #include "Iconv.h"
 #include "Messages.h"
+#include "ScriptError.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,6 +97,16 @@ QByteArray cp932Lines(const QString& utf8Lines)
     if (!bytes)
         throw std::runtime_error("reference text is not code page 932");
     return *bytes;
+}
+
+int errorNumberOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const ScriptError& error) {
+        return error.number();
+    }
+    return 0;
 }
 
 WorkingFolder::WorkingFolder(const QString& path) : previous_(QDir::currentPath())

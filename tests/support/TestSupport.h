@@ -65,6 +65,9 @@ QString pageFile(const QString& outputFolder);
 // an independent reference for what the stream writes.
 QByteArray cp932Lines(const QString& utf8Lines);
 
+// The number of the ScriptError that `action` raised, or 0 when it raised none.
+int errorNumberOf(const std::function<void()>& action);
+
 // Runs with another working folder, restored at the end.
 class WorkingFolder {
 public:

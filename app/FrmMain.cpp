@@ -1,12 +1,14 @@
 #include "FrmMain.h"
 
+#include "AppMessages.h"
 #include "FolderPicker.h"
 #include "HostPath.h"
+#include "InputCheck.h"
 #include "Messages.h"
 #include "MessageBoxes.h"
+#include "QtText.h"
 #include "ScriptError.h"
 
-#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -83,7 +85,7 @@ FrmMain::FrmMain(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       services_(services),
-      generator_({*this, services.boxes, services.files, services.shells, services.listing})
+      generator_({*this, services.boxes, services.platform})
 {
     registerResources();
     // A tool window keeps off the taskbar, but Qt would not end the program
@@ -117,15 +119,15 @@ void FrmMain::buildControls()
     Cmd_Do->setFocus(Qt::OtherFocusReason);
 }
 
-QString FrmMain::favoriteText() const { return Txt_Favorite->text(); }
+std::u16string FrmMain::favoriteText() const { return toU16(Txt_Favorite->text()); }
 
-QString FrmMain::outputText() const { return Txt_OutPut->text(); }
+std::u16string FrmMain::outputText() const { return toU16(Txt_OutPut->text()); }
 
 // Only the blank test trims; the run gets both texts exactly as typed.
 void FrmMain::generate()
 {
-    if (Txt_Favorite->text().trimmed().isEmpty() || Txt_OutPut->text().trimmed().isEmpty()) {
-        services_.boxes.show(messages::blankInput(), ExclamationMessage);
+    if (isBlank(favoriteText()) || isBlank(outputText())) {
+        services_.boxes.show(messages::BlankInput, MessageStyle::Exclamation);
         return;
     }
     setCursor(Qt::WaitCursor);
@@ -136,18 +138,17 @@ void FrmMain::generate()
 QString FrmMain::FolderShell()
 {
     try {
-        const auto chosen = services_.picker.browseForFolder(winId(), messages::pickerTitle());
+        const auto chosen = services_.picker.browseForFolder(winId(), messages::PickerTitle);
         if (!chosen)
             return {};
         // Only a folder on a drive has a path made of the host's separators.
-        const QString path = chosen->isLocalFile() ? QDir::toNativeSeparators(chosen->toLocalFile()) : QString();
-        if (!path.contains(hostSeparator())) {
-            services_.boxes.show(messages::pickFromDrive(), InformationMessage);
+        if (chosen->find(hostSeparator()) == std::u16string::npos) {
+            services_.boxes.show(messages::PickFromDrive, MessageStyle::Information);
             return {};
         }
-        return path;
+        return toQString(*chosen);
     } catch (const ScriptError&) {
-        services_.boxes.show(messages::browseUnavailable(), PlainMessage);
+        services_.boxes.show(messages::BrowseUnavailable, MessageStyle::Plain);
         return {};
     }
 }

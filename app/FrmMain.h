@@ -16,9 +16,7 @@ class FolderPicker;
 struct WindowServices {
     MessageBoxes& boxes;
     FolderPicker& picker;
-    FileSystemFactory& files;
-    ScriptShellFactory& shells;
-    DirectoryListing& listing;
+    Platform& platform;
 };
 
 // The program's one window: two path boxes with their Browse buttons and the
@@ -29,8 +27,8 @@ class FrmMain : public QWidget, public PathBoxes {
 public:
     explicit FrmMain(WindowServices services, QWidget* parent = nullptr);
 
-    QString favoriteText() const override;
-    QString outputText() const override;
+    std::u16string favoriteText() const override;
+    std::u16string outputText() const override;
 
     // Shows the folder picker; the chosen folder's path, or empty when there is
     // nothing to fill in.

@@ -1,21 +1,27 @@
 #include "QtFolderPicker.h"
 
+#include "QtText.h"
 #include "ScriptError.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QUrl>
 #include <QWidget>
 
 namespace markroll {
 
-std::optional<QUrl> QtFolderPicker::browseForFolder(WindowHandle owner, const QString& title)
+std::optional<std::u16string> QtFolderPicker::browseForFolder(WindowHandle owner, std::u16string_view title)
 {
     QWidget* parent = QWidget::find(WId(owner));
     if (!parent)
-        throw ScriptError(InvalidCall, QStringLiteral("the folder picker has no owner window"));
-    const QUrl chosen = QFileDialog::getExistingDirectoryUrl(parent, title, QUrl(), QFileDialog::ShowDirsOnly);
+        throw ScriptError(InvalidCall, "the folder picker has no owner window");
+    const QUrl chosen =
+        QFileDialog::getExistingDirectoryUrl(parent, toQString(title), QUrl(), QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())
         return std::nullopt;
-    return chosen;
+    if (!chosen.isLocalFile())
+        return std::u16string();
+    return toU16(QDir::toNativeSeparators(chosen.toLocalFile()));
 }
 
 } // namespace markroll

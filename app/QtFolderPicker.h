@@ -4,10 +4,11 @@
 
 namespace markroll {
 
-// Qt's own directory dialog, owned by the window whose handle is given.
+// Qt's own directory dialog, owned by the window whose handle is given. A
+// pick that is no local folder (smb: and the like) comes back empty.
 class QtFolderPicker : public FolderPicker {
 public:
-    std::optional<QUrl> browseForFolder(WindowHandle owner, const QString& title) override;
+    std::optional<std::u16string> browseForFolder(WindowHandle owner, std::u16string_view title) override;
 };
 
 } // namespace markroll

@@ -1,5 +1,7 @@
 #include "QtMessageBoxes.h"
 
+#include "QtText.h"
+
 #include <QMessageBox>
 
 namespace markroll {
@@ -8,20 +10,20 @@ namespace {
 QMessageBox::Icon iconFor(MessageStyle style)
 {
     switch (style) {
-    case ExclamationMessage: return QMessageBox::Warning;
-    case InformationMessage: return QMessageBox::Information;
-    case PlainMessage: break;
+    case MessageStyle::Exclamation: return QMessageBox::Warning;
+    case MessageStyle::Information: return QMessageBox::Information;
+    case MessageStyle::Plain: break;
     }
     return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-void QtMessageBoxes::show(const QString& text, MessageStyle style, const QString& title)
+void QtMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
-    QString shown = text;
+    QString shown = toQString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconFor(style), effectiveTitle(title), shown, QMessageBox::Ok, owner_);
+    QMessageBox box(iconFor(style), toQString(effectiveTitle(title)), shown, QMessageBox::Ok, owner_);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

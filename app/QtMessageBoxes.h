@@ -11,7 +11,7 @@ namespace markroll {
 class QtMessageBoxes : public MessageBoxes {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
-    void show(const QString& text, MessageStyle style, const QString& title = {}) override;
+    void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
 
 private:
     QPointer<QWidget> owner_;

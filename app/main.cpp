@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     markroll::LocalPlatform platform;
     markroll::QtMessageBoxes boxes;
     markroll::QtFolderPicker picker;
-    markroll::FrmMain window({boxes, picker, platform.files, platform.shells, platform.listing});
+    markroll::FrmMain window({boxes, picker, platform});
     boxes.setOwner(&window);
     window.show();
     return QApplication::exec();

@@ -1,7 +1,9 @@
 #include "CliRun.h"
 
 #include "ConsoleMessageBoxes.h"
+#include "InputCheck.h"
 #include "LocalPlatform.h"
+#include "MarkrollVersion.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "PathBoxes.h"
@@ -12,58 +14,69 @@ namespace {
 
 enum ExitStatus { Completed = 0, FailureReported = 1, UnusableCommandLine = 2 };
 
-QString usage()
-{
-    return QStringLiteral("usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER\n"
-                          "Writes ALL_Favorites_Link.htm into OUTPUT_FOLDER: one numbered list per folder\n"
-                          "below FAVORITES_FOLDER, one link per Internet Shortcut (*.url) in it.\n"
-                          "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments.");
-}
+constexpr std::string_view Usage =
+    "usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER\n"
+    "Writes ALL_Favorites_Link.htm into OUTPUT_FOLDER: one numbered list per folder\n"
+    "below FAVORITES_FOLDER, one link per Internet Shortcut (*.url) in it.\n"
+    "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments.";
 
 // The two paths, used exactly as given, spaces included.
 class ArgumentPaths : public PathBoxes {
 public:
-    ArgumentPaths(QString favorites, QString output) : favorites_(std::move(favorites)), output_(std::move(output)) {}
-    QString favoriteText() const override { return favorites_; }
-    QString outputText() const override { return output_; }
+    ArgumentPaths(std::u16string favorites, std::u16string output)
+        : favorites_(std::move(favorites)), output_(std::move(output))
+    {
+    }
+    std::u16string favoriteText() const override { return favorites_; }
+    std::u16string outputText() const override { return output_; }
 
 private:
-    QString favorites_;
-    QString output_;
+    std::u16string favorites_;
+    std::u16string output_;
 };
+
+bool isOnly(const std::vector<std::u16string>& arguments, std::initializer_list<std::u16string_view> accepted)
+{
+    if (arguments.size() != 1)
+        return false;
+    for (const auto word : accepted) {
+        if (arguments[0] == word)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
-int runCli(const QStringList& arguments)
+int runCli(const std::vector<std::u16string>& arguments)
 {
-    const QStringList given = arguments.mid(1);
-    if (given == QStringList{QStringLiteral("--help")} || given == QStringList{QStringLiteral("-h")}) {
-        printLine(stdout, usage());
+    if (isOnly(arguments, {u"--help", u"-h"})) {
+        printLine(stdout, Usage);
         return Completed;
     }
-    if (given == QStringList{QStringLiteral("--version")}) {
-        printLine(stdout, QStringLiteral("markroll-cli 1.00"));
+    if (isOnly(arguments, {u"--version"})) {
+        printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
         return Completed;
     }
-    if (given.size() != 2) {
-        printLine(stderr, usage());
+    if (arguments.size() != 2) {
+        printLine(stderr, Usage);
         return UnusableCommandLine;
     }
     ConsoleMessageBoxes boxes;
-    if (given[0].trimmed().isEmpty() || given[1].trimmed().isEmpty()) {
-        boxes.show(messages::blankInput(), ExclamationMessage);
+    if (isBlank(arguments[0]) || isBlank(arguments[1])) {
+        boxes.show(messages::BlankInput, MessageStyle::Exclamation);
         return UnusableCommandLine;
     }
 
-    ArgumentPaths paths(given[0], given[1]);
+    ArgumentPaths paths(arguments[0], arguments[1]);
     LocalPlatform platform;
-    Module1 generator({paths, boxes, platform.files, platform.shells, platform.listing});
+    Module1 generator({paths, boxes, platform});
     ProgressLine progress(stderr);
     generator.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
-    generator.MakeLinkPage();
+    const RunOutcome outcome = generator.MakeLinkPage();
     progress.clear();
-    return boxes.completionShown() && !boxes.failureShown() ? Completed : FailureReported;
+    return outcome.succeeded() ? Completed : FailureReported;
 }
 
 } // namespace markroll

@@ -10,33 +10,34 @@
 
 namespace markroll {
 namespace {
-constexpr qint64 QuietMilliseconds = 1000;
-constexpr qint64 RedrawMilliseconds = 100;
 
-QElapsedTimer startedTimer()
+using std::chrono::milliseconds;
+
+constexpr milliseconds QuietTime{1000};
+constexpr milliseconds RedrawTime{100};
+
+ProgressLine::Clock startedClock()
 {
-    QElapsedTimer timer;
-    timer.start();
-    return timer;
+    return [start = std::chrono::steady_clock::now()] {
+        return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+    };
 }
+
 } // namespace
 
-ProgressLine::ProgressLine(std::FILE* stream)
-    : ProgressLine(stream, isatty(fileno(stream)) != 0, [timer = startedTimer()] { return timer.elapsed(); })
-{
-}
+ProgressLine::ProgressLine(std::FILE* stream) : ProgressLine(stream, isatty(fileno(stream)) != 0, startedClock()) {}
 
-ProgressLine::ProgressLine(std::FILE* stream, bool isTerminal, std::function<qint64()> elapsedMilliseconds)
-    : stream_(stream), isTerminal_(isTerminal), elapsed_(std::move(elapsedMilliseconds))
+ProgressLine::ProgressLine(std::FILE* stream, bool isTerminal, Clock elapsed)
+    : stream_(stream), isTerminal_(isTerminal), elapsed_(std::move(elapsed))
 {
 }
 
 void ProgressLine::update(int done, int total)
 {
-    const qint64 now = elapsed_();
-    if (!isTerminal_ || now < QuietMilliseconds)
+    const milliseconds now = elapsed_();
+    if (!isTerminal_ || now < QuietTime)
         return;
-    if (shown_ && done < total && now - lastDrawn_ < RedrawMilliseconds)
+    if (shown_ && done < total && now - lastDrawn_ < RedrawTime)
         return;
     lastDrawn_ = now;
     shown_ = true;

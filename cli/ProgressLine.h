@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 
@@ -11,9 +11,11 @@ namespace markroll {
 // or a file.
 class ProgressLine {
 public:
+    using Clock = std::function<std::chrono::milliseconds()>;
+
     explicit ProgressLine(std::FILE* stream);
     // For a stream whose kind and time are known: tests.
-    ProgressLine(std::FILE* stream, bool isTerminal, std::function<qint64()> elapsedMilliseconds);
+    ProgressLine(std::FILE* stream, bool isTerminal, Clock elapsed);
     void update(int done, int total);
     void clear();
 
@@ -21,8 +23,8 @@ private:
     std::FILE* stream_;
     bool isTerminal_;
     bool shown_ = false;
-    std::function<qint64()> elapsed_;
-    qint64 lastDrawn_ = -1;
+    Clock elapsed_;
+    std::chrono::milliseconds lastDrawn_{-1};
 };
 
 } // namespace markroll

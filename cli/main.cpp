@@ -1,9 +1,30 @@
 #include "CliRun.h"
 
-#include <QCoreApplication>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+
+int wmain(int argc, wchar_t* argv[])
+{
+    std::vector<std::u16string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument(argv[i]);
+        arguments.emplace_back(argument.begin(), argument.end());
+    }
+    return markroll::runCli(arguments);
+}
+
+#else
+
+#include "Unicode.h"
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    return markroll::runCli(QCoreApplication::arguments());
+    std::vector<std::u16string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(markroll::unicode::decodeUtf8(argv[i]));
+    return markroll::runCli(arguments);
 }
+
+#endif

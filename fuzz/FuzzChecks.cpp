@@ -2,13 +2,14 @@
 
 #include "Cp932.h"
 #include "InternetShortcut.h"
+#include "InternetShortcutReader.h"
 #include "PageEscaping.h"
 #include "PageFormat.h"
 #include "ScriptError.h"
-#include "ScriptShell.h"
+#include "Unicode.h"
 
-#include <QRegularExpression>
-#include <QString>
+#include <algorithm>
+#include <string_view>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -36,57 +37,70 @@ public:
         if (descriptor_ >= 0)
             ::close(descriptor_);
     }
-    QString path() const { return QStringLiteral("/proc/self/fd/%1").arg(descriptor_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    std::u16string path() const { return unicode::fromAscii("/proc/self/fd/" + std::to_string(descriptor_)); }
 
 private:
     int descriptor_;
 };
 #endif
 
-std::string readWithTheShortcutReader(const std::uint8_t* data, std::size_t size)
+std::string readWithTheShortcutReader([[maybe_unused]] const std::uint8_t* data, [[maybe_unused]] std::size_t size)
 {
 #ifdef __linux__
     MemoryFile file(data, size);
     try {
-        const QString target = LocalScriptShell().createShortcut(file.path())->targetPath();
-        if (target.isEmpty())
+        const std::u16string target = InternetShortcutReader().createShortcut(file.path())->targetPath();
+        if (target.empty())
             return "the reader gave an empty target";
-        if (size > std::size_t(MaxShortcutFileSize))
+        if (size > MaxShortcutFileSize)
             return "the reader accepted a file over the size limit";
     } catch (const ScriptError& error) {
         if (error.number() != InvalidCall)
             return "the reader failed with error " + std::to_string(error.number());
     }
-#else
-    Q_UNUSED(data);
-    Q_UNUSED(size);
 #endif
     return {};
 }
 
-// Every "&" in escaped text starts one of the references the escaping writes.
-bool ampersandsAreReferences(const QString& text)
+// "&" followed by the rest of a reference the escaping writes: a named one or
+// a decimal one.
+bool startsWithReference(std::u16string_view text)
 {
-    static const QRegularExpression reference(QStringLiteral("^&(amp|lt|gt|quot|#[0-9]+);"));
-    for (qsizetype at = text.indexOf(QLatin1Char('&')); at >= 0; at = text.indexOf(QLatin1Char('&'), at + 1)) {
-        if (!reference.match(QStringView(text).sliced(at)).hasMatch())
+    for (const std::u16string_view named : {u"&amp;", u"&lt;", u"&gt;", u"&quot;"}) {
+        if (text.starts_with(named))
+            return true;
+    }
+    if (!text.starts_with(u"&#"))
+        return false;
+    std::size_t digits = 2;
+    while (digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9')
+        ++digits;
+    return digits > 2 && digits < text.size() && text[digits] == u';';
+}
+
+bool ampersandsAreReferences(std::u16string_view text)
+{
+    for (std::size_t at = text.find(u'&'); at != std::u16string_view::npos; at = text.find(u'&', at + 1)) {
+        if (!startsWithReference(text.substr(at)))
             return false;
     }
     return true;
 }
 
-std::string checkEscaped(const char* what, const QString& escaped)
+std::string checkEscaped(const char* what, std::u16string_view escaped)
 {
-    if (escaped.contains(QLatin1Char('<')) || escaped.contains(QLatin1Char('"')) || escaped.contains(QLatin1Char('>')))
+    if (escaped.find_first_of(u"<\">") != std::u16string_view::npos)
         return std::string(what) + " kept a markup sign";
     if (!ampersandsAreReferences(escaped))
         return std::string(what) + " has a bare &";
     return {};
 }
 
-std::string checkLine(const char* what, const QString& line)
+std::string checkLine(const char* what, std::u16string_view line)
 {
-    QByteArray bytes;
+    std::string bytes;
     if (!cp932::encodeAppend(line, bytes))
         return std::string(what) + " is not writable in code page 932";
     if (cp932::decode(bytes) != line)
@@ -98,21 +112,19 @@ std::string checkLine(const char* what, const QString& line)
 
 std::string checkShortcutReader(const std::uint8_t* data, std::size_t size)
 {
-    const auto target = internetShortcutTarget(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-    if (target && target->isEmpty())
+    const auto target = internetShortcutTarget(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (target && target->empty())
         return "the parser gave an empty target";
     return readWithTheShortcutReader(data, size);
 }
 
 std::string checkPageEscaping(const std::uint8_t* data, std::size_t size)
 {
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), qsizetype(size / 2));
-    const QString name = escapePageText(text);
-    const QString target = escapeLinkTarget(text);
-    for (QChar ch : target) {
-        if (ch.unicode() >= 0x80)
-            return "a target kept a non-ASCII character";
-    }
+    const std::u16string text = unicode::decodeUtf16le(std::string_view(reinterpret_cast<const char*>(data), size & ~std::size_t(1)));
+    const std::u16string name = escapePageText(text);
+    const std::u16string target = escapeLinkTarget(text);
+    if (std::any_of(target.begin(), target.end(), [](char16_t unit) { return unit >= 0x80; }))
+        return "a target kept a non-ASCII character";
     for (const std::string& finding : {checkEscaped("escaped text", name), checkEscaped("escaped target", target),
                                        checkLine("a link line", page::linkLine(text, text)),
                                        checkLine("a section opening line", page::sectionOpeningLine(text)),

@@ -1,29 +1,26 @@
-#include "Module1.h"
-
-#include "FileServices.h"
 #include "HostPath.h"
 #include "Messages.h"
-#include "MessageBoxes.h"
+#include "Module1.h"
+#include "Platform.h"
 #include "ScriptError.h"
 
 namespace markroll {
 
 // Depth first, each folder stored before the folders below it. A failure ends
 // only this folder's call; its parent goes on with its next sub-folder.
-void Module1::CollectFolders(const QString& path)
+void Module1::CollectFolders(const std::u16string& path)
 {
     try {
-        const auto fileSystem = services_.files.createFileSystemObject();
+        const auto fileSystem = services_.platform.createFileSystemObject();
         const auto folder = fileSystem->getFolder(path);
-        const QStringList names = folder->subfolderNames();
-        for (const QString& name : names) {
-            const QString child = joinPath(path, name);
+        for (const std::u16string& name : folder->subfolderNames()) {
+            std::u16string child = joinPath(path, name);
             state_.FolderList.store(state_.FolderCount, child);
             ++state_.FolderCount;
             CollectFolders(child);
         }
     } catch (const ScriptError&) {
-        report(messages::errorOccurred(), ExclamationMessage);
+        report(messages::ErrorOccurred, MessageStyle::Exclamation);
     }
 }
 

@@ -7,7 +7,7 @@ namespace markroll {
 void FolderSlots::checkIndex(int index)
 {
     if (index < 0 || index >= Capacity)
-        throw ScriptError(SubscriptOutOfRange, QStringLiteral("folder table index %1").arg(index));
+        throw ScriptError(SubscriptOutOfRange, "folder table index " + std::to_string(index));
 }
 
 void FolderSlots::clear()
@@ -15,24 +15,24 @@ void FolderSlots::clear()
     slots_.fill(std::nullopt);
 }
 
-void FolderSlots::store(int index, const QString& path)
+void FolderSlots::store(int index, std::u16string path)
 {
     checkIndex(index);
-    slots_[size_t(index)] = path;
+    slots_[std::size_t(index)] = std::move(path);
 }
 
 bool FolderSlots::isEmpty(int index) const
 {
     checkIndex(index);
-    return !slots_[size_t(index)].has_value();
+    return !slots_[std::size_t(index)].has_value();
 }
 
-const QString& FolderSlots::at(int index) const
+const std::u16string& FolderSlots::at(int index) const
 {
     checkIndex(index);
-    if (!slots_[size_t(index)])
-        throw ScriptError(InvalidCall, QStringLiteral("empty folder table slot %1").arg(index));
-    return *slots_[size_t(index)];
+    if (!slots_[std::size_t(index)])
+        throw ScriptError(InvalidCall, "empty folder table slot " + std::to_string(index));
+    return *slots_[std::size_t(index)];
 }
 
 } // namespace markroll

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "FileServices.h"
+#include "FileSystemObject.h"
+#include "TextStream.h"
 
-#include <QString>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace markroll {
 
@@ -16,20 +18,20 @@ public:
     static constexpr int Capacity = 1000;
 
     void clear();
-    void store(int index, const QString& path);
+    void store(int index, std::u16string path);
     bool isEmpty(int index) const;
-    const QString& at(int index) const;
+    const std::u16string& at(int index) const;
 
 private:
     static void checkIndex(int index);
-    std::array<std::optional<QString>, Capacity> slots_;
+    std::array<std::optional<std::u16string>, Capacity> slots_;
 };
 
 // The generator's state, shared by the walk, the page writer and the section
 // writer, and kept from one run to the next.
 struct FolderTable {
     FolderSlots FolderList;
-    qint16 FolderCount = 0;
+    std::int16_t FolderCount = 0;
     std::unique_ptr<FileSystemObject> PageFso;
     std::unique_ptr<TextStream> PageStream;
 };

@@ -1,7 +1,6 @@
 #include "Module1.h"
 
 #include "Messages.h"
-#include "MessageBoxes.h"
 #include "PathBoxes.h"
 #include "ScriptError.h"
 
@@ -9,26 +8,27 @@ namespace markroll {
 
 Module1::Module1(GeneratorServices services) : services_(services) {}
 
-void Module1::MakeLinkPage()
+RunOutcome Module1::MakeLinkPage()
 {
+    outcome_ = {};
     try {
         state_.FolderList.clear();
         state_.FolderCount = 1;
-        const QString favorites = services_.paths.favoriteText();
+        const std::u16string favorites = services_.paths.favoriteText();
         state_.FolderList.store(0, favorites);
         CollectFolders(favorites);
         // A page that could not be written is no completion, whatever the walk did.
-        if (!WriteLinkPage())
-            return;
-        report(messages::completed(), InformationMessage);
+        if (WriteLinkPage())
+            report(messages::Completed, MessageStyle::Information);
     } catch (const ScriptError&) {
-        report(messages::errorOccurred(), ExclamationMessage);
+        report(messages::ErrorOccurred, MessageStyle::Exclamation);
     }
+    return outcome_;
 }
 
 // Whatever has been written reaches the file before the user is told anything,
 // so a page cut short by a failure keeps every line up to it.
-void Module1::report(const QString& text, MessageStyle style, const QString& title)
+void Module1::report(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
     if (state_.PageStream) {
         try {
@@ -37,6 +37,10 @@ void Module1::report(const QString& text, MessageStyle style, const QString& tit
             // The message about to be shown covers it.
         }
     }
+    if (style == MessageStyle::Information)
+        outcome_.completed = true;
+    else
+        outcome_.failuresReported = true;
     services_.boxes.show(text, style, title);
 }
 

@@ -2,24 +2,22 @@
 
 #include "FolderTable.h"
 #include "MessageBoxes.h"
+#include "RunOutcome.h"
 
-#include <QString>
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace markroll {
 
-class DirectoryListing;
-class FileSystemFactory;
 class PathBoxes;
-class ScriptShellFactory;
+class Platform;
 
 // What the generator reaches the outside world through.
 struct GeneratorServices {
     PathBoxes& paths;
     MessageBoxes& boxes;
-    FileSystemFactory& files;
-    ScriptShellFactory& shells;
-    DirectoryListing& listing;
+    Platform& platform;
 };
 
 // The link page generator: walks the Favorites tree into the folder table and
@@ -30,11 +28,11 @@ public:
     explicit Module1(GeneratorServices services);
 
     // One whole run: collect, write, report completion.
-    void MakeLinkPage();
-    void CollectFolders(const QString& path);
+    RunOutcome MakeLinkPage();
+    void CollectFolders(const std::u16string& path);
     // True when the page was written to its end and closed.
     bool WriteLinkPage();
-    void WriteFolderSection(const QString& folderPath);
+    void WriteFolderSection(const std::u16string& folderPath);
 
     FolderTable& state() { return state_; }
     const FolderTable& state() const { return state_; }
@@ -45,13 +43,13 @@ public:
 private:
     enum class StepOutcome { Done, RecoveredWithNotice, SectionEnded };
     template <typename Step>
-    StepOutcome sectionStep(const QString& currentName, Step step);
-    void writeFolderSectionBody(const QString& folderPath);
+    StepOutcome sectionStep(std::u16string_view currentName, Step step);
     int tableSize() const;
-    void report(const QString& text, MessageStyle style, const QString& title = {});
+    void report(std::u16string_view text, MessageStyle style, std::u16string_view title = {});
 
     GeneratorServices services_;
     FolderTable state_;
+    RunOutcome outcome_;
 };
 
 } // namespace markroll

@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include <string>
+#include <string_view>
 
 namespace markroll {
 
 // Folder paths and display names as page text: the four HTML-special signs as
 // entities, and every character that code page 932 cannot carry exactly, or
 // that is a control character, as a decimal character reference.
-QString escapePageText(QStringView text);
+std::u16string escapePageText(std::u16string_view text);
 
 // A link target as an attribute value: non-ASCII and control characters as
 // UTF-8 percent-escapes, so the link leads to the same URL whatever encoding the
 // page is read in; then the HTML-special signs as entities.
-QString escapeLinkTarget(QStringView target);
+std::u16string escapeLinkTarget(std::u16string_view target);
 
 } // namespace markroll

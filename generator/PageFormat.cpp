@@ -2,52 +2,50 @@
 
 #include "PageEscaping.h"
 #include "ScriptError.h"
+#include "Unicode.h"
 
 namespace markroll::page {
 
-QString fileName() { return QStringLiteral("ALL_Favorites_Link.htm"); }
-
-QString headBlock()
+std::u16string_view headBlock()
 {
-    return QStringLiteral("<HTML><HEAD>\r\n"
-                          "<TITLE>ショートカット出力</TITLE>\r\n"
-                          "<META http-equiv=Content-Type Content=\"text/html; Charset=shift_jis\">\r\n");
+    return u"<HTML><HEAD>\r\n"
+           u"<TITLE>ショートカット出力</TITLE>\r\n"
+           u"<META http-equiv=Content-Type Content=\"text/html; Charset=shift_jis\">\r\n";
 }
 
-QString styleBlock()
+std::u16string_view styleBlock()
 {
-    return QStringLiteral("<STYLE TYPE=\"text/css\">\r\n"
-                          "<!-- OL {font-size=12} -->\r\n"
-                          "</STYLE>\r\n"
-                          "</HEAD>\r\n"
-                          "<BODY>");
+    return u"<STYLE TYPE=\"text/css\">\r\n"
+           u"<!-- OL {font-size=12} -->\r\n"
+           u"</STYLE>\r\n"
+           u"</HEAD>\r\n"
+           u"<BODY>";
 }
 
-QString sectionOpeningLine(const QString& folderPath)
+std::u16string sectionOpeningLine(std::u16string_view folderPath)
 {
-    return QStringLiteral("<OL>☆<B>") + escapePageText(folderPath) + QStringLiteral("</B>☆<BR>");
+    return u"<OL>☆<B>" + escapePageText(folderPath) + u"</B>☆<BR>";
 }
 
-QString linkLine(const QString& target, const QString& displayName)
+std::u16string linkLine(std::u16string_view target, std::u16string_view displayName)
 {
-    return QStringLiteral("<LI><A Href=\"") + escapeLinkTarget(target) + QStringLiteral("\">")
-        + escapePageText(displayName) + QStringLiteral("</A></LI>");
+    return u"<LI><A Href=\"" + escapeLinkTarget(target) + u"\">" + escapePageText(displayName) + u"</A></LI>";
 }
 
-QString noticeLine(const QString& displayName)
+std::u16string noticeLine(std::u16string_view displayName)
 {
-    return QStringLiteral("<BR>　※※『") + escapePageText(displayName) + QStringLiteral("』の読み込みに失敗しました<BR>");
+    return u"<BR>　※※『" + escapePageText(displayName) + u"』の読み込みに失敗しました<BR>";
 }
 
-QString sectionClosingLine() { return QStringLiteral("</OL>"); }
+std::u16string_view sectionClosingLine() { return u"</OL>"; }
 
-QString footLine() { return QStringLiteral("</BODY></HTML>"); }
+std::u16string_view footLine() { return u"</BODY></HTML>"; }
 
-QString displayName(const QString& fileName)
+std::u16string displayName(std::u16string_view fileName)
 {
     if (fileName.size() < 4)
-        throw ScriptError(InvalidCall, QStringLiteral("no display name in \"%1\"").arg(fileName));
-    return fileName.left(fileName.size() - 4);
+        throw ScriptError(InvalidCall, u"no display name in \"" + std::u16string(fileName) + u"\"");
+    return std::u16string(fileName.substr(0, fileName.size() - 4));
 }
 
 } // namespace markroll::page

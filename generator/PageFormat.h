@@ -1,23 +1,24 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace markroll::page {
 
 // The link page's file name and every line it is made of. Inserted values are
 // escaped here, so the lines are safe to write as they come.
-QString fileName();
+inline constexpr std::u16string_view FileName = u"ALL_Favorites_Link.htm";
 
-QString headBlock();
-QString styleBlock();
-QString sectionOpeningLine(const QString& folderPath);
-QString linkLine(const QString& target, const QString& displayName);
-QString noticeLine(const QString& displayName);
-QString sectionClosingLine();
-QString footLine();
+std::u16string_view headBlock();
+std::u16string_view styleBlock();
+std::u16string sectionOpeningLine(std::u16string_view folderPath);
+std::u16string linkLine(std::u16string_view target, std::u16string_view displayName);
+std::u16string noticeLine(std::u16string_view displayName);
+std::u16string_view sectionClosingLine();
+std::u16string_view footLine();
 
 // A shortcut's file name without its last four characters (the ".url"), cut by
 // count; error 5 for a name shorter than that.
-QString displayName(const QString& fileName);
+std::u16string displayName(std::u16string_view fileName);
 
 } // namespace markroll::page

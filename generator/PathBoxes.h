@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace markroll {
 
@@ -9,8 +9,8 @@ namespace markroll {
 class PathBoxes {
 public:
     virtual ~PathBoxes() = default;
-    virtual QString favoriteText() const = 0;
-    virtual QString outputText() const = 0;
+    virtual std::u16string favoriteText() const = 0;
+    virtual std::u16string outputText() const = 0;
 };
 
 } // namespace markroll

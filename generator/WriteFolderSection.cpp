@@ -1,13 +1,9 @@
-#include "Module1.h"
-
-#include "DirectoryListing.h"
-#include "FileServices.h"
 #include "HostPath.h"
 #include "Messages.h"
-#include "MessageBoxes.h"
+#include "Module1.h"
 #include "PageFormat.h"
+#include "Platform.h"
 #include "ScriptError.h"
-#include "ScriptShell.h"
 
 namespace markroll {
 
@@ -17,7 +13,7 @@ namespace markroll {
 // itself (the empty name before the first shortcut included) is not ours to
 // handle: it passes to the page writer.
 template <typename Step>
-Module1::StepOutcome Module1::sectionStep(const QString& currentName, Step step)
+Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step step)
 {
     int number = 0;
     try {
@@ -30,29 +26,28 @@ Module1::StepOutcome Module1::sectionStep(const QString& currentName, Step step)
         state_.PageStream->writeLine(page::noticeLine(page::displayName(currentName)));
         return StepOutcome::RecoveredWithNotice;
     }
-    report(messages::fileOutputFailed(), ExclamationMessage, messages::warningTitle());
+    report(messages::FileOutputFailed, MessageStyle::Exclamation, messages::WarningTitle);
     return StepOutcome::SectionEnded;
 }
 
-void Module1::WriteFolderSection(const QString& folderPath)
+void Module1::WriteFolderSection(const std::u16string& folderPath)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
     std::unique_ptr<ScriptShell> shell;
     std::unique_ptr<Shortcut> shortcut;
-    QString current;
+    std::u16string current;
     TextStream& stream = *state_.PageStream;
+    DirectoryListing& listing = services_.platform.directoryListing();
 
-    if (sectionStep(current, [&] { shell = services_.shells.createScriptShell(); }) == Ended)
+    if (sectionStep(current, [&] { shell = services_.platform.createScriptShell(); }) == Ended)
         return;
-    const QString pattern = joinPath(folderPath, QStringLiteral("*.url"));
+    const std::u16string pattern = joinPath(folderPath, u"*.url");
     if (sectionStep(current, [&] { stream.writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
-    if (sectionStep(current, [&] { current = services_.listing.start(pattern); }) == Ended)
+    if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
         return;
-    while (!current.isEmpty()) {
-        const auto created = sectionStep(current, [&] {
-            shortcut = shell->createShortcut(joinPath(folderPath, current));
-        });
+    while (!current.empty()) {
+        const auto created = sectionStep(current, [&] { shortcut = shell->createShortcut(joinPath(folderPath, current)); });
         if (created == Ended)
             return;
         // Without this shortcut's own object there is nothing true to link to.
@@ -63,7 +58,7 @@ void Module1::WriteFolderSection(const QString& folderPath)
             if (linked == Ended)
                 return;
         }
-        const auto fetched = sectionStep(current, [&] { current = services_.listing.next(); });
+        const auto fetched = sectionStep(current, [&] { current = listing.next(); });
         if (fetched == Ended)
             return;
         // A listing that cannot go on ends here rather than repeat a name.
@@ -72,7 +67,7 @@ void Module1::WriteFolderSection(const QString& folderPath)
     }
     shell.reset();
     shortcut.reset();
-    sectionStep(QString(), [&] { stream.writeLine(page::sectionClosingLine()); });
+    sectionStep(std::u16string_view(), [&] { stream.writeLine(page::sectionClosingLine()); });
 }
 
 } // namespace markroll

@@ -1,11 +1,9 @@
-#include "Module1.h"
-
-#include "FileServices.h"
 #include "HostPath.h"
 #include "Messages.h"
-#include "MessageBoxes.h"
+#include "Module1.h"
 #include "PageFormat.h"
 #include "PathBoxes.h"
+#include "Platform.h"
 #include "ScriptError.h"
 
 namespace markroll {
@@ -13,8 +11,8 @@ namespace markroll {
 bool Module1::WriteLinkPage()
 {
     try {
-        const QString pagePath = joinPath(services_.paths.outputText(), page::fileName());
-        state_.PageFso = services_.files.createFileSystemObject();
+        const std::u16string pagePath = joinPath(services_.paths.outputText(), page::FileName);
+        state_.PageFso = services_.platform.createFileSystemObject();
         state_.PageStream = state_.PageFso->createTextFile(pagePath, true);
         state_.FolderCount = 0;
         state_.PageStream->writeLine(page::headBlock());
@@ -32,7 +30,7 @@ bool Module1::WriteLinkPage()
         state_.PageStream.reset();
         return true;
     } catch (const ScriptError&) {
-        report(messages::errorOccurred(), ExclamationMessage);
+        report(messages::ErrorOccurred, MessageStyle::Exclamation);
         return false;
     }
 }

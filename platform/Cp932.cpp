@@ -1,7 +1,8 @@
 #include "Cp932.h"
 
-#include <array>
-#include <memory>
+#include "Unicode.h"
+
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace markroll::cp932 {
 namespace {
 
 constexpr char16_t NoCharacter = 0xFFFF;
-constexpr quint16 NoBytes = 0xFFFF;
+constexpr std::uint16_t NoBytes = 0xFFFF;
 
 bool isLeadByte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
@@ -23,7 +24,7 @@ bool isLeadByte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte 
 class HostConversion {
 public:
 #ifdef _WIN32
-    std::optional<char16_t> decodeOne(QByteArrayView bytes)
+    std::optional<char16_t> decodeOne(std::string_view bytes)
     {
         wchar_t wide[4];
         const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), wide, 4);
@@ -31,7 +32,7 @@ public:
             return std::nullopt;
         return char16_t(wide[0]);
     }
-    std::optional<QByteArray> encodeOne(char16_t unit)
+    std::optional<std::string> encodeOne(char16_t unit)
     {
         char bytes[8];
         BOOL usedDefault = FALSE;
@@ -39,20 +40,20 @@ public:
         const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 8, nullptr, &usedDefault);
         if (n <= 0 || usedDefault)
             return std::nullopt;
-        return QByteArray(bytes, n);
+        return std::string(bytes, size_t(n));
     }
 #else
-    std::optional<char16_t> decodeOne(QByteArrayView bytes)
+    std::optional<char16_t> decodeOne(std::string_view bytes)
     {
         const auto wide = toUtf16_.convert(bytes);
         if (!wide || wide->size() != 2)
             return std::nullopt;
-        return char16_t(quint8(wide->at(0)) | (quint8(wide->at(1)) << 8));
+        return char16_t(static_cast<unsigned char>((*wide)[0]) | (static_cast<unsigned char>((*wide)[1]) << 8));
     }
-    std::optional<QByteArray> encodeOne(char16_t unit)
+    std::optional<std::string> encodeOne(char16_t unit)
     {
         const char wide[2] = {char(unit & 0xFF), char(unit >> 8)};
-        return fromUtf16_.convert(QByteArrayView(wide, 2));
+        return fromUtf16_.convert(std::string_view(wide, 2));
     }
 
 private:
@@ -62,7 +63,7 @@ private:
 };
 
 struct Tables {
-    std::vector<quint16> encode = std::vector<quint16>(0x10000, NoBytes);
+    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, NoBytes);
     std::vector<char16_t> decode = std::vector<char16_t>(0x10000, NoCharacter);
 
     Tables()
@@ -72,19 +73,19 @@ struct Tables {
             if (isLeadByte(byte))
                 continue;
             const char single = char(byte);
-            learn(host, QByteArrayView(&single, 1), byte);
+            learn(host, std::string_view(&single, 1), byte);
         }
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!isLeadByte(lead))
                 continue;
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
                 const char pair[2] = {char(lead), char(trail)};
-                learn(host, QByteArrayView(pair, 2), (lead << 8) | trail);
+                learn(host, std::string_view(pair, 2), (lead << 8) | trail);
             }
         }
     }
 
-    void learn(HostConversion& host, QByteArrayView bytes, unsigned key)
+    void learn(HostConversion& host, std::string_view bytes, unsigned key)
     {
         const auto unit = host.decodeOne(bytes);
         if (!unit)
@@ -95,8 +96,10 @@ struct Tables {
         const auto back = host.encodeOne(*unit);
         if (!back || host.decodeOne(*back) != unit)
             return;
-        encode[*unit] = back->size() == 1 ? quint8(back->at(0))
-                                          : quint16((quint8(back->at(0)) << 8) | quint8(back->at(1)));
+        const auto first = static_cast<unsigned char>((*back)[0]);
+        encode[*unit] = back->size() == 1
+            ? first
+            : std::uint16_t((first << 8) | static_cast<unsigned char>((*back)[1]));
     }
 };
 
@@ -110,46 +113,45 @@ const Tables& tables()
 
 bool isRepresentable(char32_t codePoint)
 {
-    return codePoint < 0x10000 && !QChar::isSurrogate(codePoint) && tables().encode[codePoint] != NoBytes;
+    return codePoint < 0x10000 && !unicode::isSurrogate(codePoint) && tables().encode[codePoint] != NoBytes;
 }
 
-bool encodeAppend(QStringView text, QByteArray& out)
+bool encodeAppend(std::u16string_view text, std::string& out)
 {
     const auto& encode = tables().encode;
-    const qsizetype start = out.size();
+    const std::size_t start = out.size();
     out.resize(start + text.size() * 2);
     char* next = out.data() + start;
-    for (const QChar ch : text) {
-        const char16_t unit = ch.unicode();
+    for (const char16_t unit : text) {
         if (unit < 0x80) {
             *next++ = char(unit);
             continue;
         }
-        const quint16 bytes = QChar::isSurrogate(unit) ? NoBytes : encode[unit];
+        const std::uint16_t bytes = unicode::isSurrogate(unit) ? NoBytes : encode[unit];
         if (bytes == NoBytes) {
-            out.truncate(start);
+            out.resize(start);
             return false;
         }
         if (bytes > 0xFF)
             *next++ = char(bytes >> 8);
         *next++ = char(bytes & 0xFF);
     }
-    out.truncate(next - out.constData());
+    out.resize(std::size_t(next - out.data()));
     return true;
 }
 
-QString decode(QByteArrayView bytes)
+std::u16string decode(std::string_view bytes)
 {
     const auto& table = tables().decode;
-    QString text;
+    std::u16string text;
     text.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned byte = quint8(bytes[i]);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned byte = static_cast<unsigned char>(bytes[i]);
         unsigned key = byte;
         if (isLeadByte(byte) && i + 1 < bytes.size())
-            key = (byte << 8) | quint8(bytes[++i]);
+            key = (byte << 8) | static_cast<unsigned char>(bytes[++i]);
         const char16_t unit = table[key];
-        text.append(QChar(unit == NoCharacter ? char16_t(0xFFFD) : unit));
+        text.push_back(unit == NoCharacter ? unicode::ReplacementCharacter : unit);
     }
     return text;
 }

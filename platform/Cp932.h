@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringView>
+#include <string>
+#include <string_view>
 
 namespace markroll::cp932 {
 
@@ -14,9 +13,9 @@ bool isRepresentable(char32_t codePoint);
 
 // Appends the bytes of `text`; returns false and leaves `out` as it was when any
 // character is not representable.
-bool encodeAppend(QStringView text, QByteArray& out);
+bool encodeAppend(std::u16string_view text, std::string& out);
 
 // Bytes that are not valid code page 932 become U+FFFD.
-QString decode(QByteArrayView bytes);
+std::u16string decode(std::string_view bytes);
 
 } // namespace markroll::cp932

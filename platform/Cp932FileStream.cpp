@@ -4,24 +4,24 @@
 #include "HostPath.h"
 #include "ScriptError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <utility>
 
-#ifdef _WIN32
 #include <fcntl.h>
+#ifdef _WIN32
 #include <io.h>
 #include <share.h>
 #include <sys/stat.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace markroll {
 namespace {
 
-constexpr qsizetype FlushThreshold = 64 * 1024;
+constexpr std::size_t FlushThreshold = 64 * 1024;
 
 void removeLinkAt(const std::filesystem::path& path)
 {
@@ -43,12 +43,12 @@ int openForWriting(const std::filesystem::path& path, bool overwrite)
 #endif
 }
 
-long writeSome(int descriptor, const char* data, qsizetype size)
+long writeSome(int descriptor, const char* data, std::size_t size)
 {
 #ifdef _WIN32
-    return _write(descriptor, data, unsigned(std::min<qsizetype>(size, 1 << 30)));
+    return _write(descriptor, data, unsigned(std::min<std::size_t>(size, 1u << 30)));
 #else
-    return long(::write(descriptor, data, size_t(size)));
+    return long(::write(descriptor, data, size));
 #endif
 }
 
@@ -63,7 +63,7 @@ int closeDescriptor(int descriptor)
 
 } // namespace
 
-std::unique_ptr<Cp932FileStream> Cp932FileStream::create(const QString& path, bool overwrite)
+std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view path, bool overwrite)
 {
     const std::filesystem::path fsPath = toFsPath(path);
     if (overwrite)
@@ -71,11 +71,10 @@ std::unique_ptr<Cp932FileStream> Cp932FileStream::create(const QString& path, bo
     const int descriptor = openForWriting(fsPath, overwrite);
     if (descriptor < 0)
         raiseOsError(errno, PathNotFound, path);
-    return std::unique_ptr<Cp932FileStream>(new Cp932FileStream(descriptor, path));
+    return std::unique_ptr<Cp932FileStream>(new Cp932FileStream(descriptor, std::u16string(path)));
 }
 
-Cp932FileStream::Cp932FileStream(int descriptor, QString path)
-    : descriptor_(descriptor), path_(std::move(path))
+Cp932FileStream::Cp932FileStream(int descriptor, std::u16string path) : descriptor_(descriptor), path_(std::move(path))
 {
 }
 
@@ -99,13 +98,13 @@ void Cp932FileStream::failIfBroken() const
         throw ScriptError(failedWith_, path_);
 }
 
-void Cp932FileStream::writeLine(const QString& text)
+void Cp932FileStream::writeLine(std::u16string_view text)
 {
     if (descriptor_ < 0)
-        throw ScriptError(InvalidCall, QStringLiteral("write to a closed stream"));
+        throw ScriptError(InvalidCall, "write to a closed stream");
     failIfBroken();
     if (!cp932::encodeAppend(text, pending_))
-        throw ScriptError(InvalidCall, QStringLiteral("not representable in code page 932"));
+        throw ScriptError(InvalidCall, "not representable in code page 932");
     pending_.append("\r\n", 2);
     if (pending_.size() >= FlushThreshold)
         flush();
@@ -114,9 +113,9 @@ void Cp932FileStream::writeLine(const QString& text)
 void Cp932FileStream::flush()
 {
     failIfBroken();
-    qsizetype done = 0;
+    std::size_t done = 0;
     while (done < pending_.size()) {
-        const long written = writeSome(descriptor_, pending_.constData() + done, pending_.size() - done);
+        const long written = writeSome(descriptor_, pending_.data() + done, pending_.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -127,7 +126,7 @@ void Cp932FileStream::flush()
             failedWith_ = errorNumberForErrno(osError, PathNotFound);
             throw ScriptError(failedWith_, path_);
         }
-        done += written;
+        done += std::size_t(written);
     }
     pending_.clear();
 }

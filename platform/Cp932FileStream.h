@@ -1,8 +1,9 @@
 #pragma once
 
-#include "FileServices.h"
+#include "TextStream.h"
 
-#include <QByteArray>
+#include <memory>
+#include <string>
 
 namespace markroll {
 
@@ -12,22 +13,24 @@ class Cp932FileStream : public TextStream {
 public:
     // Replaces the directory entry `path`; a symbolic link there is itself
     // replaced, and the file it points to is never opened.
-    static std::unique_ptr<Cp932FileStream> create(const QString& path, bool overwrite);
+    static std::unique_ptr<Cp932FileStream> create(std::u16string_view path, bool overwrite);
     ~Cp932FileStream() override;
+    Cp932FileStream(const Cp932FileStream&) = delete;
+    Cp932FileStream& operator=(const Cp932FileStream&) = delete;
 
-    void writeLine(const QString& text) override;
+    void writeLine(std::u16string_view text) override;
     void flush() override;
     void close() override;
 
 private:
-    Cp932FileStream(int descriptor, QString path);
+    Cp932FileStream(int descriptor, std::u16string path);
 
     void failIfBroken() const;
 
     int descriptor_;
     int failedWith_ = 0;
-    QString path_;
-    QByteArray pending_;
+    std::u16string path_;
+    std::string pending_;
 };
 
 } // namespace markroll

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <string_view>
 
 namespace markroll {
 
@@ -11,21 +11,8 @@ namespace markroll {
 class DirectoryListing {
 public:
     virtual ~DirectoryListing() = default;
-    virtual QString start(const QString& pattern) = 0;
-    virtual QString next() = 0;
-};
-
-// Ordinary, visible files only (a link counts when it leads to an ordinary
-// file), mask matched without regard to letter case, names in name order.
-// A folder that is missing or unreadable simply has no names.
-class LocalDirectoryListing : public DirectoryListing {
-public:
-    QString start(const QString& pattern) override;
-    QString next() override;
-
-private:
-    QStringList names_;
-    qsizetype position_ = 0;
+    virtual std::u16string start(std::u16string_view pattern) = 0;
+    virtual std::u16string next() = 0;
 };
 
 } // namespace markroll

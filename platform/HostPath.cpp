@@ -1,44 +1,47 @@
 #include "HostPath.h"
 
-#include <QFile>
+#include "Unicode.h"
 
 namespace markroll {
 
-QChar hostSeparator()
+char16_t hostSeparator()
 {
 #ifdef _WIN32
-    return QLatin1Char('\\');
+    return u'\\';
 #else
-    return QLatin1Char('/');
+    return u'/';
 #endif
 }
 
-QString joinPath(const QString& parent, const QString& child)
+std::u16string joinPath(std::u16string_view parent, std::u16string_view child)
 {
-    return parent + hostSeparator() + child;
+    std::u16string joined;
+    joined.reserve(parent.size() + 1 + child.size());
+    joined.append(parent);
+    joined.push_back(hostSeparator());
+    joined.append(child);
+    return joined;
 }
 
-std::filesystem::path toFsPath(const QString& path)
+std::filesystem::path toFsPath(std::u16string_view path)
 {
 #ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
+    return std::filesystem::path(std::wstring(path.begin(), path.end()));
 #else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return std::filesystem::path(unicode::encodeUtf8(path));
 #endif
 }
 
-QString fromFsPath(const std::filesystem::path& path)
+std::u16string fromFsPath(const std::filesystem::path& path)
 {
 #ifdef _WIN32
-    return QString::fromStdWString(path.native());
+    const std::wstring& wide = path.native();
+    return std::u16string(wide.begin(), wide.end());
 #else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return unicode::decodeUtf8(path.native());
 #endif
 }
 
-QString fileNameOf(const std::filesystem::path& path)
-{
-    return fromFsPath(path.filename());
-}
+std::u16string fileNameOf(const std::filesystem::path& path) { return fromFsPath(path.filename()); }
 
 } // namespace markroll

@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QString>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace markroll {
 
 // The one separator the host's paths use; joining is plain concatenation with it.
-QChar hostSeparator();
-QString joinPath(const QString& parent, const QString& child);
+char16_t hostSeparator();
+std::u16string joinPath(std::u16string_view parent, std::u16string_view child);
 
-std::filesystem::path toFsPath(const QString& path);
-QString fromFsPath(const std::filesystem::path& path);
-QString fileNameOf(const std::filesystem::path& path);
+// Paths are UTF-16 text in the program and the host's own form at the OS:
+// UTF-8 bytes on Linux, wide characters on Windows.
+std::filesystem::path toFsPath(std::u16string_view path);
+std::u16string fromFsPath(const std::filesystem::path& path);
+std::u16string fileNameOf(const std::filesystem::path& path);
 
 } // namespace markroll

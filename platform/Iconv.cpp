@@ -12,21 +12,21 @@ Iconv::~Iconv()
         iconv_close(descriptor_);
 }
 
-std::optional<QByteArray> Iconv::convert(QByteArrayView input)
+std::optional<std::string> Iconv::convert(std::string_view input)
 {
     if (!isValid())
         return std::nullopt;
     iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
-    QByteArray output(input.size() * 4 + 16, Qt::Uninitialized);
+    std::string output(input.size() * 4 + 16, '\0');
     char* in = const_cast<char*>(input.data());
-    size_t inLeft = size_t(input.size());
+    size_t inLeft = input.size();
     char* out = output.data();
-    size_t outLeft = size_t(output.size());
+    size_t outLeft = output.size();
     if (iconv(descriptor_, &in, &inLeft, &out, &outLeft) == size_t(-1))
         return std::nullopt;
     if (iconv(descriptor_, nullptr, nullptr, &out, &outLeft) == size_t(-1))
         return std::nullopt;
-    output.truncate(out - output.data());
+    output.resize(size_t(out - output.data()));
     return output;
 }
 

@@ -2,9 +2,9 @@
 
 #ifndef _WIN32
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include <iconv.h>
 
@@ -20,7 +20,7 @@ public:
 
     bool isValid() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
     // The whole input converted, or nothing when any of it cannot be.
-    std::optional<QByteArray> convert(QByteArrayView input);
+    std::optional<std::string> convert(std::string_view input);
 
 private:
     iconv_t descriptor_;

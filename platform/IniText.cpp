@@ -1,38 +1,36 @@
 #include "IniText.h"
 
+#include "Unicode.h"
+#include "UpperCase.h"
+
 #include <algorithm>
 
 namespace markroll {
 namespace {
 
-QStringView unquoted(QStringView value)
+std::u16string_view unquoted(std::u16string_view value)
 {
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-        return value.sliced(1, value.size() - 2);
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+        return value.substr(1, value.size() - 2);
     return value;
 }
 
-QStringView sectionNameOf(QStringView line)
+std::u16string_view sectionNameOf(std::u16string_view line)
 {
-    const qsizetype close = line.indexOf(u']');
-    return (close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).trimmed();
-}
-
-bool sameName(QStringView a, QStringView b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    const std::size_t close = line.find(u']');
+    return unicode::trimmed(close == std::u16string_view::npos ? line.substr(1) : line.substr(1, close - 1));
 }
 
 // Calls `handle` with each line of `text`; lines end with CR LF, LF or CR.
 template <typename Handle>
-void forEachLine(QStringView text, Handle handle)
+void forEachLine(std::u16string_view text, Handle handle)
 {
-    qsizetype start = 0;
+    std::size_t start = 0;
     while (start <= text.size()) {
-        qsizetype end = start;
+        std::size_t end = start;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
             ++end;
-        handle(text.sliced(start, end - start));
+        handle(text.substr(start, end - start));
         if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
             ++end;
         start = end + 1;
@@ -41,35 +39,35 @@ void forEachLine(QStringView text, Handle handle)
 
 } // namespace
 
-IniText::IniText(QStringView text)
+IniText::IniText(std::u16string_view text)
 {
-    QList<QString> seenSections;
-    QString current;
+    std::vector<std::u16string> seenSections;
+    std::u16string current;
     bool counting = false;
-    forEachLine(text, [&](QStringView rawLine) {
-        const QStringView line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
+    forEachLine(text, [&](std::u16string_view rawLine) {
+        const std::u16string_view line = unicode::trimmed(rawLine);
+        if (line.empty() || line.front() == u';')
             return;
-        if (line.startsWith(u'[')) {
-            current = sectionNameOf(line).toString();
+        if (line.front() == u'[') {
+            current = sectionNameOf(line);
             counting = std::none_of(seenSections.cbegin(), seenSections.cend(),
-                                    [&](const QString& seen) { return sameName(seen, current); });
+                                    [&](const std::u16string& seen) { return equalsIgnoringCase(seen, current); });
             if (counting)
-                seenSections.append(current);
+                seenSections.push_back(current);
             return;
         }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!counting || equals < 0)
+        const std::size_t equals = line.find(u'=');
+        if (!counting || equals == std::u16string_view::npos)
             return;
-        entries_.append({current, line.first(equals).trimmed().toString(),
-                         unquoted(line.sliced(equals + 1).trimmed()).toString()});
+        entries_.push_back({current, std::u16string(unicode::trimmed(line.substr(0, equals))),
+                            std::u16string(unquoted(unicode::trimmed(line.substr(equals + 1))))});
     });
 }
 
-std::optional<QString> IniText::value(QStringView section, QStringView key) const
+std::optional<std::u16string> IniText::value(std::u16string_view section, std::u16string_view key) const
 {
     for (const Entry& entry : entries_) {
-        if (sameName(entry.section, section) && sameName(entry.key, key))
+        if (equalsIgnoringCase(entry.section, section) && equalsIgnoringCase(entry.key, key))
             return entry.value;
     }
     return std::nullopt;

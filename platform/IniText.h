@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <QStringView>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace markroll {
 
@@ -13,16 +13,16 @@ namespace markroll {
 // and only the first section of a name and the first key within it counted.
 class IniText {
 public:
-    explicit IniText(QStringView text);
-    std::optional<QString> value(QStringView section, QStringView key) const;
+    explicit IniText(std::u16string_view text);
+    std::optional<std::u16string> value(std::u16string_view section, std::u16string_view key) const;
 
 private:
     struct Entry {
-        QString section;
-        QString key;
-        QString value;
+        std::u16string section;
+        std::u16string key;
+        std::u16string value;
     };
-    QList<Entry> entries_;
+    std::vector<Entry> entries_;
 };
 
 } // namespace markroll

@@ -2,61 +2,61 @@
 
 #include "Cp932.h"
 #include "IniText.h"
+#include "Unicode.h"
 #include "Utf7.h"
 
-#include <QStringDecoder>
+#include <algorithm>
 
 namespace markroll {
 namespace {
 
-std::optional<QString> decodeStrict(QStringConverter::Encoding encoding, QByteArrayView bytes)
+constexpr char16_t ByteOrderMark = 0xFEFF;
+
+// A second byte-order mark right after the first is skipped as well.
+std::u16string withoutByteOrderMark(std::u16string text)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
+    if (!text.empty() && text.front() == ByteOrderMark)
+        text.erase(0, 1);
     return text;
 }
 
 // The Unicode URL is stored in UTF-7; a value that is not plain ASCII was
 // written by some other tool and is taken as it stands.
-QString decodeWideUrl(const QString& value)
+std::u16string decodeWideUrl(const std::u16string& value)
 {
-    for (const QChar ch : value) {
-        if (ch.unicode() >= 0x80)
-            return value;
-    }
-    return decodeUtf7(value.toLatin1()).value_or(QString());
+    if (std::any_of(value.begin(), value.end(), [](char16_t unit) { return unit >= 0x80; }))
+        return value;
+    return decodeUtf7(std::string(value.begin(), value.end())).value_or(std::u16string());
 }
 
 } // namespace
 
-QString decodeShortcutText(QByteArrayView bytes)
+std::u16string decodeShortcutText(std::string_view bytes)
 {
-    if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QStringDecoder(QStringConverter::Utf8).decode(bytes.sliced(3));
-    if (auto utf8 = decodeStrict(QStringConverter::Utf8, bytes))
-        return *utf8;
+    if (bytes.starts_with("\xFF\xFE"))
+        return withoutByteOrderMark(unicode::decodeUtf16le(bytes.substr(2)));
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return withoutByteOrderMark(unicode::decodeUtf8(bytes.substr(3)));
+    if (auto utf8 = unicode::decodeUtf8Strict(bytes))
+        return std::move(*utf8);
     return cp932::decode(bytes);
 }
 
-std::optional<QString> internetShortcutTarget(QByteArrayView bytes)
+std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
     const IniText ini(decodeShortcutText(bytes));
-    const QString plain = ini.value(u"InternetShortcut", u"URL").value_or(QString());
+    const std::u16string plain = ini.value(u"InternetShortcut", u"URL").value_or(std::u16string());
     const auto wide = ini.value(u"InternetShortcut.W", u"URL");
     const auto ansi = ini.value(u"InternetShortcut.A", u"URL");
     // An ANSI copy that differs from the plain URL means the plain one was
     // edited after the Unicode one was saved, so the plain one wins.
-    const bool wideIsCurrent = !ansi || *ansi == plain || plain.isEmpty();
+    const bool wideIsCurrent = !ansi || *ansi == plain || plain.empty();
     if (wide && wideIsCurrent) {
-        const QString decoded = decodeWideUrl(*wide);
-        if (!decoded.isEmpty())
+        std::u16string decoded = decodeWideUrl(*wide);
+        if (!decoded.empty())
             return decoded;
     }
-    if (plain.isEmpty())
+    if (plain.empty())
         return std::nullopt;
     return plain;
 }

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QByteArrayView>
-#include <QString>
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace markroll {
 
 // The largest shortcut file read; anything bigger is not a shortcut.
-constexpr qsizetype MaxShortcutFileSize = 1024 * 1024;
+constexpr std::size_t MaxShortcutFileSize = 1024 * 1024;
 
 // Text of a shortcut file: UTF-16LE or UTF-8 by their byte-order marks,
 // otherwise UTF-8 when the bytes are valid UTF-8, otherwise code page 932.
-QString decodeShortcutText(QByteArrayView bytes);
+std::u16string decodeShortcutText(std::string_view bytes);
 
 // The URL an Internet Shortcut file points to, read as Windows reads the INI
 // format; nothing when it has no non-empty URL.
-std::optional<QString> internetShortcutTarget(QByteArrayView bytes);
+std::optional<std::u16string> internetShortcutTarget(std::string_view bytes);
 
 } // namespace markroll

@@ -1,9 +1,9 @@
-#include "DirectoryListing.h"
+#include "LocalDirectoryListing.h"
 
 #include "HostPath.h"
 #include "NameOrder.h"
+#include "Wildcard.h"
 
-#include <QRegularExpression>
 #include <filesystem>
 
 #ifdef _WIN32
@@ -15,55 +15,29 @@ namespace fs = std::filesystem;
 namespace markroll {
 namespace {
 
-class NameMask {
-public:
-    explicit NameMask(const QString& mask)
-    {
-        const QString rest = mask.mid(1);
-        if (mask.startsWith(QLatin1Char('*')) && !rest.contains(QLatin1Char('*')) && !rest.contains(QLatin1Char('?')))
-            suffix_ = rest;
-        else
-            expression_ = QRegularExpression(QRegularExpression::wildcardToRegularExpression(mask),
-                                             QRegularExpression::CaseInsensitiveOption);
-    }
-
-    bool matches(const QString& name) const
-    {
-        if (!suffix_.isNull())
-            return name.endsWith(suffix_, Qt::CaseInsensitive);
-        return expression_.match(name).hasMatch();
-    }
-
-private:
-    QString suffix_;
-    QRegularExpression expression_;
-};
-
-bool isHidden(const fs::directory_entry& entry, const QString& name)
+bool isHidden([[maybe_unused]] const fs::directory_entry& entry, [[maybe_unused]] std::u16string_view name)
 {
 #ifdef _WIN32
-    Q_UNUSED(name);
     const DWORD attributes = GetFileAttributesW(entry.path().c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 #else
-    Q_UNUSED(entry);
-    return name.startsWith(QLatin1Char('.'));
+    return name.starts_with(u'.');
 #endif
 }
 
-QStringList matchingFiles(const fs::path& folder, const NameMask& mask)
+std::vector<std::u16string> matchingFiles(const fs::path& folder, std::u16string_view mask)
 {
-    QStringList names;
+    std::vector<std::u16string> names;
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
-        const QString name = fileNameOf(entry.path());
-        if (!mask.matches(name) || isHidden(entry, name))
+        std::u16string name = fileNameOf(entry.path());
+        if (!matchesWildcard(mask, name) || isHidden(entry, name))
             continue;
         std::error_code typeError;
         if (entry.is_regular_file(typeError))
-            names.append(name);
+            names.push_back(std::move(name));
     }
     sortByNameOrder(names);
     return names;
@@ -71,21 +45,22 @@ QStringList matchingFiles(const fs::path& folder, const NameMask& mask)
 
 } // namespace
 
-QString LocalDirectoryListing::start(const QString& pattern)
+std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
 {
-    const qsizetype cut = pattern.lastIndexOf(hostSeparator());
-    const QString folder = cut < 0 ? QStringLiteral(".") : pattern.left(cut);
-    const QString mask = pattern.mid(cut + 1);
-    names_ = matchingFiles(toFsPath(folder.isEmpty() ? QString(hostSeparator()) : folder), NameMask(mask));
+    const std::size_t cut = pattern.rfind(hostSeparator());
+    const std::u16string_view folder = cut == std::u16string_view::npos ? u"." : pattern.substr(0, cut);
+    const std::u16string_view mask = pattern.substr(cut == std::u16string_view::npos ? 0 : cut + 1);
+    const std::u16string separatorOnly(1, hostSeparator());
+    names_ = matchingFiles(toFsPath(folder.empty() ? std::u16string_view(separatorOnly) : folder), mask);
     position_ = 0;
     return next();
 }
 
-QString LocalDirectoryListing::next()
+std::u16string LocalDirectoryListing::next()
 {
     if (position_ >= names_.size())
         return {};
-    return names_.at(position_++);
+    return names_[position_++];
 }
 
 } // namespace markroll

@@ -9,23 +9,17 @@
 
 namespace markroll {
 
-std::unique_ptr<Folder> LocalFileSystem::getFolder(const QString& path)
+std::unique_ptr<Folder> LocalFileSystem::getFolder(std::u16string_view path)
 {
     std::error_code error;
-    if (!std::filesystem::is_directory(toFsPath(path), error)) {
+    if (!std::filesystem::is_directory(toFsPath(path), error))
         throw ScriptError(error ? errorNumberFor(error, PathNotFound) : int(PathNotFound), path);
-    }
     return std::make_unique<LocalFolder>(path);
 }
 
-std::unique_ptr<TextStream> LocalFileSystem::createTextFile(const QString& path, bool overwrite)
+std::unique_ptr<TextStream> LocalFileSystem::createTextFile(std::u16string_view path, bool overwrite)
 {
     return Cp932FileStream::create(path, overwrite);
-}
-
-std::unique_ptr<FileSystemObject> LocalFileSystemFactory::createFileSystemObject()
-{
-    return std::make_unique<LocalFileSystem>();
 }
 
 } // namespace markroll

@@ -1,19 +1,14 @@
 #pragma once
 
-#include "FileServices.h"
+#include "FileSystemObject.h"
 
 namespace markroll {
 
 // The host's file system behind the file services.
 class LocalFileSystem : public FileSystemObject {
 public:
-    std::unique_ptr<Folder> getFolder(const QString& path) override;
-    std::unique_ptr<TextStream> createTextFile(const QString& path, bool overwrite) override;
-};
-
-class LocalFileSystemFactory : public FileSystemFactory {
-public:
-    std::unique_ptr<FileSystemObject> createFileSystemObject() override;
+    std::unique_ptr<Folder> getFolder(std::u16string_view path) override;
+    std::unique_ptr<TextStream> createTextFile(std::u16string_view path, bool overwrite) override;
 };
 
 } // namespace markroll

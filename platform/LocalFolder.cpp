@@ -8,15 +8,15 @@ namespace fs = std::filesystem;
 
 namespace markroll {
 
-LocalFolder::LocalFolder(const QString& path) : path_(toFsPath(path)) {}
+LocalFolder::LocalFolder(std::u16string_view path) : path_(toFsPath(path)) {}
 
-QStringList LocalFolder::subfolderNames()
+std::vector<std::u16string> LocalFolder::subfolderNames()
 {
     std::error_code error;
     fs::directory_iterator entries(path_, error);
     if (error)
         throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_));
-    QStringList names;
+    std::vector<std::u16string> names;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
         std::error_code typeError;
@@ -26,7 +26,7 @@ QStringList LocalFolder::subfolderNames()
         } else if (!entry.is_directory(typeError)) {
             continue;
         }
-        names.append(fileNameOf(entry.path()));
+        names.push_back(fileNameOf(entry.path()));
     }
     if (error)
         throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_));

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "FileServices.h"
+#include "Folder.h"
 
 #include <filesystem>
 #include <set>
+#include <string_view>
 
 namespace markroll {
 
@@ -12,8 +13,8 @@ namespace markroll {
 // out, so no walk can loop.
 class LocalFolder : public Folder {
 public:
-    explicit LocalFolder(const QString& path);
-    QStringList subfolderNames() override;
+    explicit LocalFolder(std::u16string_view path);
+    std::vector<std::u16string> subfolderNames() override;
 
 private:
     bool leadsBackUp(const std::filesystem::path& link);

@@ -1,15 +1,17 @@
 #include "NameOrder.h"
 
+#include "UpperCase.h"
+
 #include <algorithm>
 
 namespace markroll {
 
-bool nameOrderLess(const QString& a, const QString& b)
+bool nameOrderLess(std::u16string_view a, std::u16string_view b)
 {
-    const qsizetype common = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < common; ++i) {
-        const char16_t ua = a.at(i).toUpper().unicode();
-        const char16_t ub = b.at(i).toUpper().unicode();
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char16_t ua = toUpper(a[i]);
+        const char16_t ub = toUpper(b[i]);
         if (ua != ub)
             return ua < ub;
     }
@@ -18,9 +20,10 @@ bool nameOrderLess(const QString& a, const QString& b)
     return a < b;
 }
 
-void sortByNameOrder(QStringList& names)
+void sortByNameOrder(std::vector<std::u16string>& names)
 {
-    std::sort(names.begin(), names.end(), nameOrderLess);
+    std::sort(names.begin(), names.end(),
+              [](const std::u16string& a, const std::u16string& b) { return nameOrderLess(a, b); });
 }
 
 } // namespace markroll

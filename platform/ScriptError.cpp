@@ -1,14 +1,17 @@
 #include "ScriptError.h"
 
+#include "Unicode.h"
+
 #include <cerrno>
 
 namespace markroll {
 
-ScriptError::ScriptError(int number, const QString& detail)
-    : std::runtime_error(QStringLiteral("error %1: %2").arg(number).arg(detail).toStdString()),
-      number_(number)
+ScriptError::ScriptError(int number, std::string_view detail)
+    : std::runtime_error("error " + std::to_string(number) + ": " + std::string(detail)), number_(number)
 {
 }
+
+ScriptError::ScriptError(int number, std::u16string_view detail) : ScriptError(number, unicode::encodeUtf8(detail)) {}
 
 int errorNumberForErrno(int osError, ErrorNumber missing)
 {
@@ -21,6 +24,7 @@ int errorNumberForErrno(int osError, ErrorNumber missing)
     case EPERM:
     case EROFS:
     case ETXTBSY:
+    case EISDIR:
         return PermissionDenied;
     case ENOSPC:
 #ifdef EDQUOT
@@ -37,8 +41,6 @@ int errorNumberForErrno(int osError, ErrorNumber missing)
         return BadFileName;
     case EEXIST:
         return FileAlreadyExists;
-    case EISDIR:
-        return PermissionDenied;
     default:
         return DeviceIoError;
     }
@@ -51,7 +53,7 @@ int errorNumberFor(const std::error_code& error, ErrorNumber missing)
     return DeviceIoError;
 }
 
-void raiseOsError(int osError, ErrorNumber missing, const QString& what)
+void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what)
 {
     throw ScriptError(errorNumberForErrno(osError, missing), what);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 namespace markroll {
@@ -22,7 +23,8 @@ enum ErrorNumber : int {
 
 class ScriptError : public std::runtime_error {
 public:
-    explicit ScriptError(int number, const QString& detail = {});
+    explicit ScriptError(int number, std::string_view detail = {});
+    ScriptError(int number, std::u16string_view detail);
     int number() const noexcept { return number_; }
 
 private:
@@ -34,6 +36,6 @@ private:
 int errorNumberForErrno(int osError, ErrorNumber missing);
 int errorNumberFor(const std::error_code& error, ErrorNumber missing);
 
-[[noreturn]] void raiseOsError(int osError, ErrorNumber missing, const QString& what);
+[[noreturn]] void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what);
 
 } // namespace markroll

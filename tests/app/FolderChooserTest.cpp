@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "AppMessages.h"
 #include "QtFolderPicker.h"
 #include "ScriptError.h"
 #include "WindowHarness.h"
@@ -27,10 +27,10 @@ const BrowseButton browseButtons[] = {
 struct BrowseOutcome {
     QString box;
     QString otherBox;
-    QList<ShownMessage> shown;
+    std::vector<ShownMessage> shown;
 };
 
-BrowseOutcome browse(const BrowseButton& which, std::function<std::optional<QUrl>()> answer)
+BrowseOutcome browse(const BrowseButton& which, std::function<std::optional<std::u16string>()> answer)
 {
     WindowHarness harness;
     (harness.*which.box)()->setText(QStringLiteral("before"));
@@ -52,45 +52,45 @@ TEST(FolderChooser, CancelLeavesTheBoxAsItWasWithoutAMessage)
         const auto outcome = browse(which, [] { return std::nullopt; });
         EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
         EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
-        EXPECT_TRUE(outcome.shown.isEmpty());
+        EXPECT_TRUE(outcome.shown.empty());
     }
 }
 
 TEST(FolderChooser, APickedFolderReplacesOnlyItsOwnBoxExactlyAsPicked)
 {
     for (const auto& which : browseButtons) {
-        const auto plain = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/home/user/Favorites")); });
+        const auto plain = browse(which, [] { return std::u16string(u"/home/user/Favorites"); });
         EXPECT_EQ(plain.box, QStringLiteral("/home/user/Favorites")) << which.button;
         EXPECT_EQ(plain.otherBox, QStringLiteral("other"));
-        EXPECT_TRUE(plain.shown.isEmpty());
+        EXPECT_TRUE(plain.shown.empty());
 
-        const auto trailing = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/")); });
+        const auto trailing = browse(which, [] { return std::u16string(u"/"); });
         EXPECT_EQ(trailing.box, QStringLiteral("/")) << which.button;
-        const auto spaced = browse(which, [] { return QUrl::fromLocalFile(QStringLiteral("/tmp/お気に入り /x/")); });
+        const auto spaced = browse(which, [] { return std::u16string(u"/tmp/お気に入り /x/"); });
         EXPECT_EQ(spaced.box, QStringLiteral("/tmp/お気に入り /x/")) << which.button;
     }
 }
 
 TEST(FolderChooser, APickThatIsNotOnADriveAsksForADriveFolder)
 {
-    const ShownMessage pickFromDrive{messages::pickFromDrive(), InformationMessage, applicationTitle()};
+    const ShownMessage pickFromDrive{std::u16string(messages::PickFromDrive), int(MessageStyle::Information), std::u16string(ApplicationTitle)};
     for (const auto& which : browseButtons) {
-        const auto outcome = browse(which, [] { return QUrl(QStringLiteral("smb://server/share")); });
+        const auto outcome = browse(which, [] { return std::u16string(); });
         EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
         EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
-        EXPECT_EQ(outcome.shown, QList<ShownMessage>{pickFromDrive});
+        EXPECT_EQ(outcome.shown, std::vector<ShownMessage>{pickFromDrive});
     }
 }
 
 TEST(FolderChooser, APickerThatFailsSaysToTypeThePath)
 {
-    const ShownMessage unavailable{QStringLiteral("参照ボタンを使用することはできません\r\nテキストボックスに直接パスを入力してください"),
-                                   PlainMessage, applicationTitle()};
+    const ShownMessage unavailable{u"参照ボタンを使用することはできません\r\nテキストボックスに直接パスを入力してください",
+                                   int(MessageStyle::Plain), std::u16string(ApplicationTitle)};
     for (const auto& which : browseButtons) {
-        const auto outcome = browse(which, []() -> std::optional<QUrl> { throw ScriptError(429); });
+        const auto outcome = browse(which, []() -> std::optional<std::u16string> { throw ScriptError(429); });
         EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
         EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
-        EXPECT_EQ(outcome.shown, QList<ShownMessage>{unavailable});
+        EXPECT_EQ(outcome.shown, std::vector<ShownMessage>{unavailable});
     }
 }
 
@@ -106,5 +106,5 @@ TEST(FolderChooser, ThePickerBelongsToTheWindowAndCarriesItsTitle)
 TEST(FolderChooser, TheQtPickerWithoutItsOwnerWindowFails)
 {
     QtFolderPicker picker;
-    EXPECT_THROW(picker.browseForFolder(0, QStringLiteral("x")), ScriptError);
+    EXPECT_THROW(picker.browseForFolder(0, u"x"), ScriptError);
 }

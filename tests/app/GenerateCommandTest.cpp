@@ -1,7 +1,7 @@
 #include "Messages.h"
 #include "WindowHarness.h"
 
-#include <QFileInfo>
+#include <filesystem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@ using namespace markroll::test;
 
 namespace {
 
-ShownMessage blankInputBox() { return {messages::blankInput(), ExclamationMessage, applicationTitle()}; }
-
-QByteArray goldenPage(const QString& name)
+ShownMessage blankInputBox()
 {
-    return readBytes(dataPath(QStringLiteral("pages/") + name + QStringLiteral(".htm")));
+    return {std::u16string(messages::BlankInput), int(MessageStyle::Exclamation), std::u16string(ApplicationTitle)};
 }
+
+std::string goldenPage(std::u16string_view name) { return readBytes(dataPath(u"pages/" + std::u16string(name) + u".htm")); }
 
 void clickGenerate(WindowHarness& harness)
 {
@@ -39,7 +39,7 @@ TEST(GenerateCommand, ABlankBoxIsRefusedWithOneMessageAndNoRun)
         harness.favorites()->setText(favorites);
         harness.output()->setText(output);
         clickGenerate(harness);
-        EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{blankInputBox()})
+        EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{blankInputBox()})
             << favorites.toStdString() << "|" << output.toStdString();
         EXPECT_EQ(runs, 0);
         EXPECT_EQ(harness.window.generator().state().FolderCount, 0);
@@ -58,12 +58,12 @@ TEST(GenerateCommand, AFullRunWritesTheGoldenPageUnderTheHourglass)
         cursorWhileShown.append(harness.window.testAttribute(Qt::WA_SetCursor) ? harness.window.cursor().shape()
                                                                                : Qt::ArrowCursor);
     };
-    WorkingFolder inside(dataPath(QStringLiteral("trees")));
+    WorkingFolder inside(dataPath(u"trees"));
     harness.favorites()->setText(QStringLiteral("nested"));
-    harness.output()->setText(out.path());
+    harness.output()->setText(toQString(out.path()));
     clickGenerate(harness);
-    EXPECT_EQ(readBytes(pageFile(out.path())), goldenPage(QStringLiteral("nested")));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_SAME_PAGE(goldenPage(u"nested"), readBytes(pageFile(out.path())));
+    EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{completedBox()});
     EXPECT_EQ(cursorWhileShown, QList<Qt::CursorShape>{Qt::WaitCursor});
     EXPECT_EQ(harness.window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(harness.favorites()->text(), QStringLiteral("nested"));
@@ -72,30 +72,30 @@ TEST(GenerateCommand, AFullRunWritesTheGoldenPageUnderTheHourglass)
 TEST(GenerateCommand, AFailedRunStillGivesTheDefaultPointerBack)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("fav"));
+    tree.folder(u"fav");
     WindowHarness harness;
-    harness.favorites()->setText(tree.path(QStringLiteral("fav")));
-    harness.output()->setText(tree.path(QStringLiteral("no-such-output")));
+    harness.favorites()->setText(toQString(tree.path(u"fav")));
+    harness.output()->setText(toQString(tree.path(u"no-such-output")));
     clickGenerate(harness);
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
-    EXPECT_FALSE(QFileInfo::exists(pageFile(tree.path(QStringLiteral("no-such-output")))));
+    EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{errorOccurredBox()});
+    EXPECT_FALSE(std::filesystem::exists(tree.fsPath(u"no-such-output")));
     EXPECT_EQ(harness.window.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(GenerateCommand, SpacesAroundThePathsReachTheRunUnchanged)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral(" fav /a.url"), QStringLiteral("http://a/"));
-    tree.folder(QStringLiteral(" out"));
+    tree.shortcut(u" fav /a.url", u"http://a/");
+    tree.folder(u" out");
     WindowHarness harness;
-    QStringList createdPages;
-    harness.platform.beforeCreateTextFile = [&](const QString& path) { createdPages.append(path); };
+    std::vector<std::u16string> createdPages;
+    harness.platform.beforeCreateTextFile = [&](std::u16string_view path) { createdPages.emplace_back(path); };
     WorkingFolder inside(tree.path());
     harness.favorites()->setText(QStringLiteral(" fav "));
     harness.output()->setText(QStringLiteral(" out"));
     clickGenerate(harness);
-    EXPECT_EQ(harness.window.generator().state().FolderList.at(0), QStringLiteral(" fav "));
-    EXPECT_EQ(createdPages, QStringList{QStringLiteral(" out/ALL_Favorites_Link.htm")});
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_EQ(harness.window.generator().state().FolderList.at(0), u" fav ");
+    EXPECT_EQ(createdPages, std::vector<std::u16string>{u" out/ALL_Favorites_Link.htm"});
+    EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{completedBox()});
     EXPECT_EQ(harness.favorites()->text(), QStringLiteral(" fav "));
 }

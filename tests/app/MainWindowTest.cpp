@@ -129,13 +129,13 @@ TEST(MainWindow, NoButtonIsDefaultSoEnterAndEscapeStartNothing)
         EXPECT_FALSE(harness.button(name)->autoDefault()) << name;
     }
     TempTree out;
-    harness.output()->setText(out.path());
+    harness.output()->setText(toQString(out.path()));
     showAndActivate(harness.window);
     harness.favorites()->setFocus();
     QTest::keyClick(harness.favorites(), Qt::Key_Return);
     QTest::keyClick(harness.output(), Qt::Key_Enter);
     QTest::keyClick(&harness.window, Qt::Key_Escape);
-    EXPECT_TRUE(harness.boxes.shown.isEmpty());
+    EXPECT_TRUE(harness.boxes.shown.empty());
     EXPECT_TRUE(harness.picker.calls.isEmpty());
     EXPECT_TRUE(harness.window.isVisible());
 }
@@ -169,7 +169,7 @@ struct SeenBox {
     int buttons = 0;
 };
 
-SeenBox showAndClose(QtMessageBoxes& boxes, const QString& text, MessageStyle style, const QString& title)
+SeenBox showAndClose(QtMessageBoxes& boxes, std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
     SeenBox seen;
     QTimer::singleShot(0, [&] {
@@ -193,21 +193,20 @@ TEST(MessageBoxes, StylesTitlesAndTwoLineTextsOnScreen)
     boxes.setOwner(&harness.window);
     harness.window.show();
 
-    const SeenBox warning = showAndClose(boxes, QStringLiteral("未入力項目が有ります"), ExclamationMessage, {});
+    const SeenBox warning = showAndClose(boxes, u"未入力項目が有ります", MessageStyle::Exclamation, {});
     EXPECT_EQ(warning.icon, QMessageBox::Warning);
     EXPECT_EQ(warning.title, QStringLiteral("Markroll"));
     EXPECT_EQ(warning.modality, Qt::ApplicationModal);
     EXPECT_EQ(warning.parent, &harness.window);
     EXPECT_EQ(warning.buttons, 1);
 
-    const SeenBox information = showAndClose(boxes, QStringLiteral("出力完了！！"), InformationMessage, {});
+    const SeenBox information = showAndClose(boxes, u"出力完了！！", MessageStyle::Information, {});
     EXPECT_EQ(information.icon, QMessageBox::Information);
 
-    const SeenBox titled = showAndClose(boxes, QStringLiteral("ファイルの出力に失敗しました"), ExclamationMessage,
-                                        QStringLiteral("警告！"));
+    const SeenBox titled = showAndClose(boxes, u"ファイルの出力に失敗しました", MessageStyle::Exclamation, u"警告！");
     EXPECT_EQ(titled.title, QStringLiteral("警告！"));
 
-    const SeenBox plain = showAndClose(boxes, QStringLiteral("one\r\ntwo"), PlainMessage, {});
+    const SeenBox plain = showAndClose(boxes, u"one\r\ntwo", MessageStyle::Plain, {});
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
     EXPECT_EQ(plain.text, QStringLiteral("one\ntwo"));
 }

@@ -3,6 +3,7 @@
 #include "FaultyPlatform.h"
 #include "FolderPicker.h"
 #include "FrmMain.h"
+#include "QtText.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,12 +18,12 @@ public:
         WindowHandle owner;
         QString title;
     };
-    std::optional<QUrl> browseForFolder(WindowHandle owner, const QString& title) override
+    std::optional<std::u16string> browseForFolder(WindowHandle owner, std::u16string_view title) override
     {
-        calls.append({owner, title});
+        calls.append({owner, toQString(title)});
         return answer();
     }
-    std::function<std::optional<QUrl>()> answer = [] { return std::nullopt; };
+    std::function<std::optional<std::u16string>()> answer = [] { return std::nullopt; };
     QList<Call> calls;
 };
 
@@ -30,7 +31,7 @@ struct WindowHarness {
     RecordingMessageBoxes boxes;
     ScriptedFolderPicker picker;
     FaultyPlatform platform;
-    FrmMain window{{boxes, picker, platform.files(), platform.shells(), platform.listing()}};
+    FrmMain window{{boxes, picker, platform}};
 
     QLineEdit* favorites() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_Favorite")); }
     QLineEdit* output() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_OutPut")); }

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,8 @@ struct RenderedPage {
     }
 };
 
+QString toQString(std::u16string_view text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
+
 RenderedPage renderInChromium(const QString& pagePath)
 {
     const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
@@ -85,13 +88,13 @@ RenderedPage renderInChromium(const QString& pagePath)
     return {QString::fromUtf8(browser.readAllStandardOutput())};
 }
 
-RenderedPage renderRun(const QString& favorites, const QString& workingFolder)
+RenderedPage renderRun(std::u16string_view favorites, std::u16string_view workingFolder)
 {
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(workingFolder);
     harness.run(favorites, out.path());
-    return renderInChromium(pageFile(out.path()));
+    return renderInChromium(toQString(pageFile(out.path())));
 }
 
 const QSet<QString> pageElements{QStringLiteral("html"), QStringLiteral("head"), QStringLiteral("title"),
@@ -103,7 +106,7 @@ const QSet<QString> pageElements{QStringLiteral("html"), QStringLiteral("head"),
 
 TEST(BrowserPage, TheSamplePageReadsAsShiftJisWithEveryLinkRight)
 {
-    const RenderedPage page = renderRun(QStringLiteral("Favorites"), QStringLiteral(MARKROLL_EXAMPLES_DIR));
+    const RenderedPage page = renderRun(u"Favorites", utf16(MARKROLL_EXAMPLES_DIR));
     EXPECT_EQ(page.title(), QStringLiteral("ショートカット出力"));
     EXPECT_EQ(page.count(QStringLiteral("ol")), 8);
     EXPECT_EQ(page.links(), (QList<Link>{
@@ -127,12 +130,12 @@ TEST(BrowserPage, TheSamplePageReadsAsShiftJisWithEveryLinkRight)
 TEST(BrowserPage, NamesFromEveryScriptArriveAsTypedAndTargetsPercentEncoded)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/日本語の名前.url"), QStringLiteral("https://例え.jp/パス?q=値"));
-    tree.shortcut(QStringLiteral("fav/Café Crème.url"), QStringLiteral("https://café.example/"));
-    tree.shortcut(QStringLiteral("fav/한국어.url"), QStringLiteral("https://example.kr/한국"));
-    tree.shortcut(QStringLiteral("fav/Fish & Chips.url"), QStringLiteral("https://example.com/?a=1&b=2"));
-    tree.shortcut(QStringLiteral("fav/a < b.url"), QStringLiteral("https://example.com/lt"));
-    const RenderedPage page = renderRun(QStringLiteral("fav"), tree.path());
+    tree.shortcut(u"fav/日本語の名前.url", u"https://例え.jp/パス?q=値");
+    tree.shortcut(u"fav/Café Crème.url", u"https://café.example/");
+    tree.shortcut(u"fav/한국어.url", u"https://example.kr/한국");
+    tree.shortcut(u"fav/Fish & Chips.url", u"https://example.com/?a=1&b=2");
+    tree.shortcut(u"fav/a < b.url", u"https://example.com/lt");
+    const RenderedPage page = renderRun(u"fav", tree.path());
     EXPECT_EQ(page.title(), QStringLiteral("ショートカット出力"));
     EXPECT_EQ(page.links(), (QList<Link>{
         {QStringLiteral("a < b"), QStringLiteral("https://example.com/lt")},
@@ -146,12 +149,12 @@ TEST(BrowserPage, NamesFromEveryScriptArriveAsTypedAndTargetsPercentEncoded)
 TEST(BrowserPage, HostileNamesAndTargetsCreateNoElementsOfTheirOwn)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/quote.url"), QStringLiteral("http://x/\" onmouseover=\"alert(1)"));
-    tree.shortcut(QStringLiteral("fav/break-out.url"), QStringLiteral("http://x/\"><script>alert(1)</script>"));
-    tree.shortcut(QStringLiteral("fav/<img src=x onerror=alert(1)>.url"), QStringLiteral("http://x/img"));
-    tree.shortcut(QStringLiteral("fav/\"><b onmouseover=alert(2)>.url"), QStringLiteral("http://x/bold"));
-    tree.folder(QStringLiteral("fav/<script>alert(3)"));
-    const RenderedPage page = renderRun(QStringLiteral("fav"), tree.path());
+    tree.shortcut(u"fav/quote.url", u"http://x/\" onmouseover=\"alert(1)");
+    tree.shortcut(u"fav/break-out.url", u"http://x/\"><script>alert(1)</script>");
+    tree.shortcut(u"fav/<img src=x onerror=alert(1)>.url", u"http://x/img");
+    tree.shortcut(u"fav/\"><b onmouseover=alert(2)>.url", u"http://x/bold");
+    tree.folder(u"fav/<script>alert(3)");
+    const RenderedPage page = renderRun(u"fav", tree.path());
     EXPECT_TRUE(pageElements.contains(page.elementNames())) << page.dom.toStdString();
     EXPECT_EQ(page.count(QStringLiteral("ol")), 2);
     EXPECT_EQ(page.count(QStringLiteral("li")), 4);

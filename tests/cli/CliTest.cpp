@@ -1,135 +1,123 @@
+#include "Process.h"
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace markroll::test;
+namespace fs = std::filesystem;
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& arguments, const QString& workingFolder = {}, const QStringList& prefix = {})
+ProcessResult runCli(const std::vector<std::u16string>& arguments, const std::u16string& workingFolder = {},
+                     const std::vector<std::string>& prefix = {})
 {
-    QProcess process;
-    if (!workingFolder.isEmpty())
-        process.setWorkingDirectory(workingFolder);
-    const QStringList command = prefix + QStringList{QStringLiteral(MARKROLL_CLI_PATH)} + arguments;
-    process.start(command.first(), command.mid(1));
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    std::vector<std::string> command = prefix;
+    command.push_back(MARKROLL_CLI_PATH);
+    for (const auto& argument : arguments)
+        command.push_back(utf8(argument));
+    return runProcess(command, workingFolder.empty() ? fs::path() : fs::path(utf8(workingFolder)));
 }
 
-const QString completedLine = QStringLiteral("Markroll: 出力完了！！\n");
-const QString errorLine = QStringLiteral("Markroll: エラーが発生しました\n");
+const std::string completedLine = "Markroll: 出力完了！！\n";
+const std::string errorLine = "Markroll: エラーが発生しました\n";
 
 } // namespace
 
 TEST(Cli, VersionAndHelp)
 {
-    const CliResult version = runCli({QStringLiteral("--version")});
+    const ProcessResult version = runCli({u"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, QStringLiteral("markroll-cli 1.00\n"));
-    const CliResult help = runCli({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER")));
-    EXPECT_TRUE(help.err.isEmpty());
+    EXPECT_EQ(version.out, "markroll-cli 1.00\n");
+    for (const char16_t* help : {u"--help", u"-h"}) {
+        const ProcessResult result = runCli({help});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_TRUE(result.out.starts_with("usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER")) << result.out;
+        EXPECT_EQ(result.err, "");
+    }
 }
 
 TEST(Cli, AWrongArgumentCountIsUsageAndStatusTwo)
 {
-    for (const QStringList& arguments : {QStringList{}, QStringList{QStringLiteral("a")},
-                                         QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}}) {
-        const CliResult result = runCli(arguments);
-        EXPECT_EQ(result.status, 2) << arguments.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(result.err.startsWith(QStringLiteral("usage:")));
-        EXPECT_TRUE(result.out.isEmpty());
+    for (const auto& arguments : {std::vector<std::u16string>{}, std::vector<std::u16string>{u"a"},
+                                  std::vector<std::u16string>{u"a", u"b", u"c"}}) {
+        const ProcessResult result = runCli(arguments);
+        EXPECT_EQ(result.status, 2) << arguments.size() << " arguments";
+        EXPECT_TRUE(result.err.starts_with("usage:"));
+        EXPECT_EQ(result.out, "");
     }
 }
 
 TEST(Cli, ABlankArgumentIsRefusedBeforeAnyRun)
 {
     TempTree out;
-    for (const QStringList& arguments : {QStringList{QStringLiteral("  "), out.path()},
-                                         QStringList{out.path(), QStringLiteral("\u3000")}}) {
-        const CliResult result = runCli(arguments);
+    for (const auto& arguments : {std::vector<std::u16string>{u"  ", out.path()},
+                                  std::vector<std::u16string>{out.path(), u"\u3000"}}) {
+        const ProcessResult result = runCli(arguments);
         EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.err, QStringLiteral("Markroll: 未入力項目が有ります\n"));
-        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_EQ(result.err, "Markroll: 未入力項目が有ります\n");
+        EXPECT_EQ(result.out, "");
     }
-    EXPECT_FALSE(QFileInfo::exists(pageFile(out.path())));
+    EXPECT_FALSE(fs::exists(out.fsPath(u"ALL_Favorites_Link.htm")));
 }
 
 TEST(Cli, ACompletedRunWritesTheSamePageAsTheWindow)
 {
     TempTree out;
-    const CliResult result = runCli({QStringLiteral("nested"), out.path()}, dataPath(QStringLiteral("trees")));
+    const ProcessResult result = runCli({u"nested", out.path()}, dataPath(u"trees"));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, completedLine);
-    EXPECT_EQ(result.err, QString());
-    EXPECT_EQ(readBytes(pageFile(out.path())), readBytes(dataPath(QStringLiteral("pages/nested.htm"))));
+    EXPECT_EQ(result.err, "");
+    EXPECT_SAME_PAGE(readBytes(dataPath(u"pages/nested.htm")), readBytes(pageFile(out.path())));
 }
 
 TEST(Cli, FailuresGoToStandardErrorInOrderAndGiveStatusOne)
 {
     TempTree tree;
-    const CliResult missingFavorites = runCli({tree.path(QStringLiteral("missing")), tree.path()});
+    const ProcessResult missingFavorites = runCli({tree.path(u"missing"), tree.path()});
     EXPECT_EQ(missingFavorites.status, 1);
     EXPECT_EQ(missingFavorites.err, errorLine);
     EXPECT_EQ(missingFavorites.out, completedLine);
 
-    tree.folder(QStringLiteral("fav"));
-    const CliResult missingOutput = runCli({tree.path(QStringLiteral("fav")), tree.path(QStringLiteral("missing"))});
+    tree.folder(u"fav");
+    const ProcessResult missingOutput = runCli({tree.path(u"fav"), tree.path(u"missing")});
     EXPECT_EQ(missingOutput.status, 1);
     EXPECT_EQ(missingOutput.err, errorLine);
-    EXPECT_EQ(missingOutput.out, QString());
+    EXPECT_EQ(missingOutput.out, "");
 }
 
 // Root may write anywhere, so the refusal is made real by running as nobody.
 TEST(Cli, AnOutputFolderWithoutWritePermissionIsAFailure)
 {
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    QStringList asNobody;
+    std::vector<std::string> asNobody;
     if (geteuid() == 0) {
-        if (setpriv.isEmpty())
+        const std::string setpriv = findProgram("setpriv");
+        if (setpriv.empty())
             GTEST_SKIP() << "running as root without setpriv: no way to be refused";
-        asNobody = {setpriv, QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")};
+        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
     }
     // Outside the private temporary folder, so nobody can reach it.
-    QTemporaryDir shared(QStringLiteral("/tmp/markroll-cli-XXXXXX"));
-    ASSERT_TRUE(shared.isValid());
-    const QString fav = shared.filePath(QStringLiteral("fav"));
-    const QString locked = shared.filePath(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir().mkpath(fav) && QDir().mkpath(locked));
-    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    for (const QString& path : {shared.path(), fav, locked})
-        ASSERT_TRUE(QFile::setPermissions(path, readable));
-    const CliResult result = runCli({fav, locked}, {}, asNobody);
-    QFile::setPermissions(locked, readable | QFile::WriteOwner);
-    EXPECT_EQ(result.status, 1) << result.err.toStdString();
+    TempTree shared;
+    const std::u16string fav = shared.folder(u"fav");
+    const std::u16string locked = shared.folder(u"locked");
+    const auto readable = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+        fs::perms::others_read | fs::perms::others_exec;
+    for (const auto& path : {shared.fsPath(), shared.fsPath(u"fav"), shared.fsPath(u"locked")})
+        fs::permissions(path, readable);
+    const ProcessResult result = runCli({fav, locked}, {}, asNobody);
+    EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.err, errorLine);
-    EXPECT_FALSE(QFileInfo::exists(pageFile(locked)));
+    EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
 }
 
 TEST(Cli, NothingButMessagesReachesAPipe)
 {
     TempTree tree;
     for (int i = 0; i < 50; ++i)
-        tree.shortcut(QStringLiteral("fav/f%1/a.url").arg(i), QStringLiteral("http://a/"));
-    const CliResult result = runCli({tree.path(QStringLiteral("fav")), tree.path()});
+        tree.shortcut(u"fav/f" + utf16(std::to_string(i)) + u"/a.url", u"http://a/");
+    const ProcessResult result = runCli({tree.path(u"fav"), tree.path()});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, completedLine);
-    EXPECT_EQ(result.err, QString());
+    EXPECT_EQ(result.err, "");
 }

@@ -2,16 +2,22 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace markroll;
+using std::chrono::milliseconds;
 
 namespace {
 
 // What a ProgressLine printed, with time set by the test.
 struct Printed {
     std::FILE* file = std::tmpfile();
-    qint64 now = 0;
+    milliseconds now{0};
     ~Printed() { std::fclose(file); }
+    ProgressLine::Clock clock()
+    {
+        return [this] { return now; };
+    }
     std::string text()
     {
         std::fflush(file);
@@ -28,16 +34,16 @@ struct Printed {
 TEST(ProgressLine, QuietForTheFirstSecondThenOneLineUpdatedInPlaceAndCleared)
 {
     Printed printed;
-    ProgressLine progress(printed.file, true, [&] { return printed.now; });
+    ProgressLine progress(printed.file, true, printed.clock());
     progress.update(1, 999);
-    printed.now = 999;
+    printed.now = milliseconds(999);
     progress.update(2, 999);
     EXPECT_EQ(printed.text(), "");
-    printed.now = 1000;
+    printed.now = milliseconds(1000);
     progress.update(3, 999);
-    printed.now = 1050;
+    printed.now = milliseconds(1050);
     progress.update(4, 999);  // too soon to redraw
-    printed.now = 1100;
+    printed.now = milliseconds(1100);
     progress.update(5, 999);
     progress.update(999, 999);  // the last one always shows
     progress.clear();
@@ -47,8 +53,8 @@ TEST(ProgressLine, QuietForTheFirstSecondThenOneLineUpdatedInPlaceAndCleared)
 TEST(ProgressLine, NothingReachesAStreamThatIsNoTerminal)
 {
     Printed printed;
-    printed.now = 5000;
-    ProgressLine progress(printed.file, false, [&] { return printed.now; });
+    printed.now = milliseconds(5000);
+    ProgressLine progress(printed.file, false, printed.clock());
     progress.update(1, 2);
     progress.clear();
     EXPECT_EQ(printed.text(), "");
@@ -57,7 +63,7 @@ TEST(ProgressLine, NothingReachesAStreamThatIsNoTerminal)
 TEST(ProgressLine, ClearingWhatWasNeverShownPrintsNothing)
 {
     Printed printed;
-    ProgressLine progress(printed.file, true, [&] { return printed.now; });
+    ProgressLine progress(printed.file, true, printed.clock());
     progress.update(1, 2);
     progress.clear();
     EXPECT_EQ(printed.text(), "");

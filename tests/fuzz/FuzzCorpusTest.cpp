@@ -1,28 +1,29 @@
 #include "FuzzChecks.h"
+#include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
 // Every input the fuzzers kept, run through the same checks as a plain test.
-void checkCorpus(const QString& name, std::string (*check)(const std::uint8_t*, std::size_t))
+void checkCorpus(const std::string& name, std::string (*check)(const std::uint8_t*, std::size_t))
 {
-    const QDir corpus(QStringLiteral(MARKROLL_FUZZ_CORPUS_DIR "/") + name);
-    const QStringList inputs = corpus.entryList(QDir::Files);
-    ASSERT_FALSE(inputs.isEmpty()) << "no corpus in " << corpus.path().toStdString();
-    for (const QString& input : inputs) {
-        QFile file(corpus.filePath(input));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        EXPECT_EQ(check(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())), "")
-            << input.toStdString();
+    const std::filesystem::path corpus = std::filesystem::path(MARKROLL_FUZZ_CORPUS_DIR) / name;
+    std::vector<std::filesystem::path> inputs;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus))
+        inputs.push_back(entry.path());
+    std::sort(inputs.begin(), inputs.end());
+    ASSERT_FALSE(inputs.empty()) << "no corpus in " << corpus;
+    for (const auto& input : inputs) {
+        const std::string bytes = markroll::test::readFileBytes(input);
+        EXPECT_EQ(check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "") << input.filename();
     }
 }
 
 } // namespace
 
-TEST(FuzzCorpus, ShortcutReader) { checkCorpus(QStringLiteral("shortcut_reader"), markroll::fuzz::checkShortcutReader); }
+TEST(FuzzCorpus, ShortcutReader) { checkCorpus("shortcut_reader", markroll::fuzz::checkShortcutReader); }
 
-TEST(FuzzCorpus, PageEscaping) { checkCorpus(QStringLiteral("page_escaping"), markroll::fuzz::checkPageEscaping); }
+TEST(FuzzCorpus, PageEscaping) { checkCorpus("page_escaping", markroll::fuzz::checkPageEscaping); }

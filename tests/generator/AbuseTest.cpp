@@ -1,74 +1,93 @@
 #include "FaultyPlatform.h"
+#include "Process.h"
 
-#include <QCryptographicHash>
-#include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
-#include <QProcess>
-#include <QScopeGuard>
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace markroll;
 using namespace markroll::test;
+namespace fs = std::filesystem;
+using Shown = std::vector<ShownMessage>;
 
 namespace {
 
-// Every file and folder below `root` with its bytes' hash and modification time.
-QMap<QString, QString> snapshot(const QString& root)
+// Every file and folder below `root` with its modification time and bytes.
+std::map<fs::path, std::string> snapshot(const fs::path& root)
 {
-    QMap<QString, QString> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info(path);
-        QString state = info.lastModified().toString(Qt::ISODateWithMs);
-        if (info.isFile() && !info.isSymLink())
-            state += QLatin1Char(' ') + QString::fromLatin1(QCryptographicHash::hash(readBytes(path), QCryptographicHash::Sha256).toHex());
-        entries.insert(path, state);
+    std::map<fs::path, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const auto modified = fs::last_write_time(entry.path()).time_since_epoch().count();
+        std::string state = std::to_string(modified);
+        if (entry.is_regular_file() && !entry.is_symlink())
+            state += " " + readFileBytes(entry.path());
+        entries.emplace(entry.path(), state);
     }
     return entries;
 }
 
-bool runs(const QString& program, const QStringList& arguments)
+bool runs(const std::vector<std::string>& command) { return runProcess(command).status == 0; }
+
+std::u16string numbered(const char* format, int number)
 {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    char name[64];
+    std::snprintf(name, sizeof name, format, number);
+    return utf16(name);
 }
+
+// Removes a path at the end of a test, whatever it holds.
+class RemoveAtEnd {
+public:
+    explicit RemoveAtEnd(fs::path path) : path_(std::move(path)) {}
+    ~RemoveAtEnd() { runProcess({"/bin/rm", "-rf", path_.string()}); }
+
+private:
+    fs::path path_;
+};
+
+class Unmount {
+public:
+    explicit Unmount(fs::path path) : path_(std::move(path)) {}
+    ~Unmount() { runProcess({"/bin/umount", path_.string()}); }
+
+private:
+    fs::path path_;
+};
 
 } // namespace
 
 TEST(Abuse, TheFavoritesTreeIsUnchangedByARun)
 {
     TempTree tree;
-    ASSERT_TRUE(runs(QStringLiteral("cp"), {QStringLiteral("-a"), QStringLiteral(MARKROLL_EXAMPLES_DIR "/Favorites"), tree.path()}));
-    const QString favorites = tree.path(QStringLiteral("Favorites"));
-    const auto before = snapshot(favorites);
-    ASSERT_GT(before.size(), 20);
+    fs::copy(MARKROLL_EXAMPLES_DIR "/Favorites", tree.fsPath(u"Favorites"),
+             fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    const auto before = snapshot(tree.fsPath(u"Favorites"));
+    ASSERT_GT(before.size(), 20u);
     TempTree out;
     GeneratorHarness harness;
-    harness.run(favorites, out.path());
-    EXPECT_EQ(snapshot(favorites), before);
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{QStringLiteral("ALL_Favorites_Link.htm")});
+    harness.run(tree.path(u"Favorites"), out.path());
+    EXPECT_EQ(snapshot(tree.fsPath(u"Favorites")), before);
+    std::vector<fs::path> written;
+    for (const auto& entry : fs::directory_iterator(out.fsPath()))
+        written.push_back(entry.path().filename());
+    EXPECT_EQ(written, std::vector<fs::path>{"ALL_Favorites_Link.htm"});
 }
 
 TEST(Abuse, APageNamedLinkIsReplacedAndWhatItPointedToIsUntouched)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/a.url"), QStringLiteral("http://a/"));
-    const QString precious = tree.file(QStringLiteral("elsewhere/precious.htm"), "precious");
-    tree.symlink(precious, QStringLiteral("out/ALL_Favorites_Link.htm"));
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    const std::u16string precious = tree.file(u"elsewhere/precious.htm", "precious");
+    tree.symlink(precious, u"out/ALL_Favorites_Link.htm");
     GeneratorHarness harness;
-    const QByteArray page = harness.run(tree.path(QStringLiteral("fav")), tree.path(QStringLiteral("out")));
-    EXPECT_TRUE(page.startsWith("<HTML><HEAD>"));
-    EXPECT_EQ(readBytes(precious), QByteArray("precious"));
-    EXPECT_FALSE(QFileInfo(pageFile(tree.path(QStringLiteral("out")))).isSymLink());
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    const std::string page = harness.run(tree.path(u"fav"), tree.path(u"out"));
+    EXPECT_TRUE(page.starts_with("<HTML><HEAD>"));
+    EXPECT_EQ(readBytes(precious), "precious");
+    EXPECT_FALSE(fs::is_symlink(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 // A real full disk: a 32 KiB memory file system, where this machine lets root
@@ -77,98 +96,96 @@ TEST(Abuse, ADiskThatFillsMidPageIsReportedAndKeepsWhatWasWritten)
 {
     TempTree tree;
     for (int i = 0; i < 400; ++i)
-        tree.shortcut(QStringLiteral("fav/link%1.url").arg(i, 3, 10, QLatin1Char('0')),
-                      QStringLiteral("http://example.com/") + QString(200, QLatin1Char('a' + i % 26)));
-    const QString small = tree.folder(QStringLiteral("small"));
-    if (geteuid() != 0 || !runs(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                          QStringLiteral("size=32k"), QStringLiteral("tmpfs"), small}))
+        tree.shortcut(numbered("fav/link%03d.url", i), u"http://example.com/" + std::u16string(200, char16_t(u'a' + i % 26)));
+    const std::u16string small = tree.folder(u"small");
+    if (geteuid() != 0 || !runs({"/bin/mount", "-t", "tmpfs", "-o", "size=32k", "tmpfs", tree.fsPath(u"small").string()}))
         GTEST_SKIP() << "cannot mount a small file system here; the file services' seam covers a full disk "
                         "(WriterFailure.LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)";
-    const auto unmount = qScopeGuard([&] { runs(QStringLiteral("umount"), {small}); });
+    const Unmount unmount(tree.fsPath(u"small"));
 
     TempTree roomy;
     GeneratorHarness reference;
-    const QByteArray full = reference.run(tree.path(QStringLiteral("fav")), roomy.path());
-    ASSERT_GT(full.size(), 64 * 1024);
+    const std::string full = reference.run(tree.path(u"fav"), roomy.path());
+    ASSERT_GT(full.size(), 64u * 1024);
 
     GeneratorHarness harness;
-    QByteArray onDiskWhenTold;
+    std::string onDiskWhenTold;
     harness.boxes.onShow = [&](const ShownMessage&) { onDiskWhenTold = readBytes(pageFile(small)); };
-    const QByteArray partial = harness.run(tree.path(QStringLiteral("fav")), small);
+    const std::string partial = harness.run(tree.path(u"fav"), small);
     // The section being written warns and ends; the page writer then fails on
     // its foot line and says so, with no completion after it.
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{fileOutputFailedBox(), errorOccurredBox()}));
-    EXPECT_GT(partial.size(), 0);
+    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), errorOccurredBox()}));
+    EXPECT_GT(partial.size(), 0u);
     EXPECT_LT(partial.size(), full.size());
-    EXPECT_TRUE(full.startsWith(partial));
+    EXPECT_TRUE(full.starts_with(partial));
     EXPECT_EQ(onDiskWhenTold, partial);
 }
 
 TEST(Abuse, FoldersDeeperThanThePathLimitEndTheirBranchOnly)
 {
     TempTree tree;
-    const QString level = QString(200, QLatin1Char('d'));
+    const std::string level(200, 'd');
     {
         WorkingFolder inside(tree.path());
         for (int depth = 0; depth < 25; ++depth) {
-            ASSERT_TRUE(QDir().mkdir(level));
-            ASSERT_TRUE(QDir::setCurrent(level));
+            ASSERT_TRUE(fs::create_directory(level));
+            fs::current_path(level);
         }
-        tree.shortcut(QStringLiteral("shallow.url"), QStringLiteral("http://shallow/"));
+        tree.shortcut(u"shallow.url", u"http://shallow/");
     }
-    const auto removeDeepTree = qScopeGuard([&] { runs(QStringLiteral("rm"), {QStringLiteral("-rf"), tree.path(level)}); });
+    const RemoveAtEnd removeDeepTree(tree.fsPath() / level);
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    const QByteArray page = harness.run(QStringLiteral("."), out.path());
-    EXPECT_TRUE(page.contains("http://shallow/"));
-    EXPECT_TRUE(page.endsWith("</BODY></HTML>\r\n"));
-    EXPECT_EQ(harness.boxes.shown.last(), completedBox());
-    EXPECT_GE(harness.boxes.shown.count(errorOccurredBox()), 1);
-    EXPECT_EQ(page.count("<OL>"), harness.generator.state().FolderCount);
+    const std::string page = harness.run(u".", out.path());
+    EXPECT_NE(page.find("http://shallow/"), std::string::npos);
+    EXPECT_TRUE(page.ends_with("</BODY></HTML>\r\n"));
+    EXPECT_EQ(harness.boxes.shown.back(), completedBox());
+    EXPECT_GE(std::count(harness.boxes.shown.begin(), harness.boxes.shown.end(), errorOccurredBox()), 1);
+    EXPECT_EQ(countOf(page, "<OL>"), std::size_t(harness.generator.state().FolderCount));
 }
 
 TEST(Abuse, TwentyThousandShortcutsInOneFolder)
 {
     TempTree tree;
     for (int i = 0; i < 20000; ++i)
-        tree.file(QStringLiteral("fav/s%1.url").arg(i, 5, 10, QLatin1Char('0')), "[InternetShortcut]\nURL=http://x/\n");
+        tree.file(numbered("fav/s%05d.url", i), "[InternetShortcut]\nURL=http://x/\n");
     TempTree out;
     GeneratorHarness harness;
-    const QByteArray page = harness.run(tree.path(QStringLiteral("fav")), out.path());
-    EXPECT_EQ(page.count("<LI>"), 20000);
-    EXPECT_TRUE(page.contains(">s19999</A></LI>\r\n</OL>\r\n</BODY></HTML>\r\n"));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    const std::string page = harness.run(tree.path(u"fav"), out.path());
+    EXPECT_EQ(countOf(page, "<LI>"), 20000u);
+    EXPECT_TRUE(page.ends_with(">s19999</A></LI>\r\n</OL>\r\n</BODY></HTML>\r\n"));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 TEST(Abuse, PipesAndDevicesNamedLikeShortcutsAreNeverOpened)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/real.url"), QStringLiteral("http://real/"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(tree.path(QStringLiteral("fav/pipe.url"))).constData(), 0600), 0);
-    tree.symlink(QStringLiteral("/dev/zero"), QStringLiteral("fav/device.url"));
+    tree.shortcut(u"fav/real.url", u"http://real/");
+    ASSERT_EQ(mkfifo(tree.fsPath(u"fav/pipe.url").c_str(), 0600), 0);
+    tree.symlink(u"/dev/zero", u"fav/device.url");
     TempTree out;
     GeneratorHarness harness;
-    const QByteArray page = harness.run(tree.path(QStringLiteral("fav")), out.path());
-    EXPECT_EQ(page.count("<LI>"), 1);
-    EXPECT_FALSE(page.contains("pipe"));
-    EXPECT_FALSE(page.contains("device"));
+    const std::string page = harness.run(tree.path(u"fav"), out.path());
+    EXPECT_EQ(countOf(page, "<LI>"), 1u);
+    EXPECT_EQ(page.find("pipe"), std::string::npos);
+    EXPECT_EQ(page.find("device"), std::string::npos);
 }
 
 TEST(Abuse, LinkLoopsEndWithEachFolderListedOnce)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("fav/A"));
-    tree.folder(QStringLiteral("fav/B"));
-    tree.symlink(tree.path(QStringLiteral("fav")), QStringLiteral("fav/A/Up"));
-    tree.symlink(tree.path(QStringLiteral("fav/B")), QStringLiteral("fav/A/ToB"));
-    tree.symlink(tree.path(QStringLiteral("fav/A")), QStringLiteral("fav/B/ToA"));
+    tree.folder(u"fav/A");
+    tree.folder(u"fav/B");
+    tree.symlink(tree.path(u"fav"), u"fav/A/Up");
+    tree.symlink(tree.path(u"fav/B"), u"fav/A/ToB");
+    tree.symlink(tree.path(u"fav/A"), u"fav/B/ToA");
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    const QByteArray page = harness.run(QStringLiteral("fav"), out.path());
-    EXPECT_EQ(page.count("<OL>"), 5);
+    const std::string page = harness.run(u"fav", out.path());
+    EXPECT_EQ(countOf(page, "<OL>"), 5u);
     for (const char* section : {"<B>fav</B>", "<B>fav/A</B>", "<B>fav/A/ToB</B>", "<B>fav/B</B>", "<B>fav/B/ToA</B>"})
-        EXPECT_EQ(page.count(section), 1) << section;
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+        EXPECT_EQ(countOf(page, section), 1u) << section;
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }

@@ -1,25 +1,27 @@
 #include "FaultyPlatform.h"
-#include "HostPath.h"
 #include "ScriptError.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace markroll;
 using namespace markroll::test;
+using Names = std::vector<std::u16string>;
+using Shown = std::vector<ShownMessage>;
 
 namespace {
 
-QStringList tableOf(const Module1& generator)
+Names tableOf(const Module1& generator)
 {
-    QStringList entries;
+    Names entries;
     const auto& table = generator.state().FolderList;
     for (int i = 0; i < FolderSlots::Capacity && !table.isEmpty(i); ++i)
-        entries.append(table.at(i));
+        entries.push_back(table.at(i));
     return entries;
 }
 
 // Walks `favorites` the way a run does, without writing a page.
-void collect(GeneratorHarness& harness, const QString& favorites)
+void collect(GeneratorHarness& harness, const std::u16string& favorites)
 {
     auto& state = harness.generator.state();
     state.FolderList.clear();
@@ -28,18 +30,24 @@ void collect(GeneratorHarness& harness, const QString& favorites)
     harness.generator.CollectFolders(favorites);
 }
 
+std::u16string numbered(const char* format, int number)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, format, number);
+    return utf16(name);
+}
+
 } // namespace
 
 TEST(CollectFolders, DepthFirstEachFolderBeforeItsChildren)
 {
     TempTree tree;
-    for (const char* path : {"R/A/A1", "R/A/A2", "R/B"})
-        tree.folder(QString::fromUtf8(path));
+    for (const char16_t* path : {u"R/A/A1", u"R/A/A2", u"R/B"})
+        tree.folder(path);
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    collect(harness, QStringLiteral("R"));
-    EXPECT_EQ(tableOf(harness.generator), (QStringList{QStringLiteral("R"), QStringLiteral("R/A"), QStringLiteral("R/A/A1"),
-                                                       QStringLiteral("R/A/A2"), QStringLiteral("R/B")}));
+    collect(harness, u"R");
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/A1", u"R/A/A2", u"R/B"}));
     EXPECT_EQ(harness.generator.state().FolderCount, 5);
 }
 
@@ -48,103 +56,99 @@ TEST(CollectFolders, AFolderWithoutSubfoldersStoresAndShowsNothing)
     TempTree tree;
     GeneratorHarness harness;
     collect(harness, tree.path());
-    EXPECT_EQ(tableOf(harness.generator), QStringList{tree.path()});
+    EXPECT_EQ(tableOf(harness.generator), Names{tree.path()});
     EXPECT_EQ(harness.generator.state().FolderCount, 1);
-    EXPECT_TRUE(harness.boxes.shown.isEmpty());
+    EXPECT_TRUE(harness.boxes.shown.empty());
 }
 
 TEST(CollectFolders, APathEndingInTheSeparatorGivesDoubledSeparators)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("R/A/B"));
+    tree.folder(u"R/A/B");
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    collect(harness, QStringLiteral("R/"));
-    EXPECT_EQ(tableOf(harness.generator),
-              (QStringList{QStringLiteral("R/"), QStringLiteral("R//A"), QStringLiteral("R//A/B")}));
+    collect(harness, u"R/");
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R/", u"R//A", u"R//A/B"}));
 }
 
 TEST(CollectFolders, AMissingFavoritesFolderShowsOneMessageAndKeepsSlotZero)
 {
     TempTree tree;
     GeneratorHarness harness;
-    const QString missing = tree.path(QStringLiteral("missing"));
+    const std::u16string missing = tree.path(u"missing");
     collect(harness, missing);
-    EXPECT_EQ(tableOf(harness.generator), QStringList{missing});
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_EQ(tableOf(harness.generator), Names{missing});
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
 {
     TempTree tree;
-    for (const char* path : {"R/A/Hidden-below", "R/B/B1"})
-        tree.folder(QString::fromUtf8(path));
+    for (const char16_t* path : {u"R/A/Hidden-below", u"R/B/B1"})
+        tree.folder(path);
     GeneratorHarness harness;
-    harness.platform.beforeGetFolder = [](const QString& path) {
-        if (path.endsWith(QStringLiteral("/A")))
+    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+        if (path.ends_with(u"/A"))
             throw ScriptError(PermissionDenied);
     };
     WorkingFolder inside(tree.path());
-    collect(harness, QStringLiteral("R"));
-    EXPECT_EQ(tableOf(harness.generator),
-              (QStringList{QStringLiteral("R"), QStringLiteral("R/A"), QStringLiteral("R/B"), QStringLiteral("R/B/B1")}));
-    EXPECT_EQ(harness.boxes.shown.size(), 1);
+    collect(harness, u"R");
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/B", u"R/B/B1"}));
+    EXPECT_EQ(harness.boxes.shown.size(), 1u);
 }
 
 TEST(CollectFolders, NoFileSystemObjectMeansOneMessageForTheFirstCall)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("A"));
+    tree.folder(u"A");
     GeneratorHarness harness;
     harness.platform.beforeCreateFileSystem = failWith(429);
     collect(harness, tree.path());
-    EXPECT_EQ(tableOf(harness.generator), QStringList{tree.path()});
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_EQ(tableOf(harness.generator), Names{tree.path()});
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST(CollectFolders, AFullTableWithOneWideFolderShowsOneMessage)
 {
     TempTree tree;
     for (int i = 0; i < 1200; ++i)
-        tree.folder(QStringLiteral("R/f%1").arg(i, 4, 10, QLatin1Char('0')));
+        tree.folder(numbered("R/f%04d", i));
     GeneratorHarness harness;
-    collect(harness, tree.path(QStringLiteral("R")));
-    const QStringList entries = tableOf(harness.generator);
-    ASSERT_EQ(entries.size(), 1000);
-    EXPECT_EQ(entries.last(), tree.path(QStringLiteral("R/f0998")));
+    collect(harness, tree.path(u"R"));
+    const Names entries = tableOf(harness.generator);
+    ASSERT_EQ(entries.size(), 1000u);
+    EXPECT_EQ(entries.back(), tree.path(u"R/f0998"));
     EXPECT_EQ(harness.generator.state().FolderCount, 1000);
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST(CollectFolders, AFullTableInsideASubfolderShowsAMessagePerCallWithFoldersLeft)
 {
     TempTree tree;
     for (int i = 0; i < 999; ++i)
-        tree.folder(QStringLiteral("R/A/f%1").arg(i, 3, 10, QLatin1Char('0')));
-    tree.folder(QStringLiteral("R/B"));
+        tree.folder(numbered("R/A/f%03d", i));
+    tree.folder(u"R/B");
     GeneratorHarness harness;
-    collect(harness, tree.path(QStringLiteral("R")));
-    const QStringList entries = tableOf(harness.generator);
-    ASSERT_EQ(entries.size(), 1000);
-    EXPECT_EQ(entries.at(1), tree.path(QStringLiteral("R/A")));
-    EXPECT_EQ(entries.last(), tree.path(QStringLiteral("R/A/f997")));
-    EXPECT_FALSE(entries.contains(tree.path(QStringLiteral("R/B"))));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{errorOccurredBox(), errorOccurredBox()}));
+    collect(harness, tree.path(u"R"));
+    const Names entries = tableOf(harness.generator);
+    ASSERT_EQ(entries.size(), 1000u);
+    EXPECT_EQ(entries.at(1), tree.path(u"R/A"));
+    EXPECT_EQ(entries.back(), tree.path(u"R/A/f997"));
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), tree.path(u"R/B")), 0);
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
 }
 
 TEST(CollectFolders, LinkLoopsEndAndNoFolderRepeatsItself)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("R/A"));
-    tree.folder(QStringLiteral("R/B"));
-    tree.symlink(tree.path(QStringLiteral("R")), QStringLiteral("R/A/ToRoot"));
-    tree.symlink(tree.path(QStringLiteral("R/B")), QStringLiteral("R/A/ToB"));
-    tree.symlink(tree.path(QStringLiteral("R/A")), QStringLiteral("R/B/ToA"));
+    tree.folder(u"R/A");
+    tree.folder(u"R/B");
+    tree.symlink(tree.path(u"R"), u"R/A/ToRoot");
+    tree.symlink(tree.path(u"R/B"), u"R/A/ToB");
+    tree.symlink(tree.path(u"R/A"), u"R/B/ToA");
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    collect(harness, QStringLiteral("R"));
-    EXPECT_EQ(tableOf(harness.generator),
-              (QStringList{QStringLiteral("R"), QStringLiteral("R/A"), QStringLiteral("R/A/ToB"), QStringLiteral("R/B"),
-                           QStringLiteral("R/B/ToA")}));
-    EXPECT_TRUE(harness.boxes.shown.isEmpty());
+    collect(harness, u"R");
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/ToB", u"R/B", u"R/B/ToA"}));
+    EXPECT_TRUE(harness.boxes.shown.empty());
 }

@@ -20,20 +20,20 @@ TEST(FolderTable, StartsEmptyWithCountZeroAndNoHolders)
 TEST(FolderTable, AnIndexOutsideTheThousandSlotsTouchesNothingAndRaisesNine)
 {
     FolderTable table;
-    table.FolderList.store(999, QStringLiteral("last"));
-    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(1000, QStringLiteral("x")); }), SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(-1, QStringLiteral("x")); }), SubscriptOutOfRange);
+    table.FolderList.store(999, u"last");
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(1000, u"x"); }), SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { table.FolderList.store(-1, u"x"); }), SubscriptOutOfRange);
     EXPECT_EQ(errorNumberOf([&] { table.FolderList.isEmpty(1000); }), SubscriptOutOfRange);
     EXPECT_EQ(errorNumberOf([&] { table.FolderList.at(-5); }), SubscriptOutOfRange);
-    EXPECT_EQ(table.FolderList.at(999), QStringLiteral("last"));
+    EXPECT_EQ(table.FolderList.at(999), u"last");
     EXPECT_TRUE(table.FolderList.isEmpty(0));
 }
 
 TEST(FolderTable, ClearEmptiesEverySlotAndEmptyPathsStillCount)
 {
     FolderTable table;
-    table.FolderList.store(0, QString());
-    table.FolderList.store(7, QStringLiteral("x"));
+    table.FolderList.store(0, u"");
+    table.FolderList.store(7, u"x");
     EXPECT_FALSE(table.FolderList.isEmpty(0));
     table.FolderList.clear();
     EXPECT_TRUE(table.FolderList.isEmpty(0));

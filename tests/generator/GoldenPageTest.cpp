@@ -1,22 +1,52 @@
 #include "FaultyPlatform.h"
+#include "HostPath.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace markroll;
 using namespace markroll::test;
+using Shown = std::vector<ShownMessage>;
 
 namespace {
 
-QByteArray expectedPage(const QString& name)
+std::u16string goldenPath(std::u16string_view name) { return dataPath(u"pages/" + std::u16string(name) + u".htm"); }
+
+std::string expectedPage(std::u16string_view name) { return readBytes(goldenPath(name)); }
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
-    return readBytes(dataPath(QStringLiteral("pages/") + name + QStringLiteral(".htm")));
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
+
+// Compares a page with its golden file. A differing page is written to
+// build/tests/golden-actual/, for diff. With
+// MARKROLL_UPDATE_GOLDEN=1 the golden file is rewritten instead.
+::testing::AssertionResult matchesGolden(const char*, const char* actualExpression, std::u16string_view name,
+                                         const std::string& actual)
+{
+    if (std::getenv("MARKROLL_UPDATE_GOLDEN")) {
+        writeFile(toFsPath(goldenPath(name)), actual);
+        return ::testing::AssertionSuccess();
+    }
+    const auto result = samePage("the golden page", actualExpression, expectedPage(name), actual);
+    if (result)
+        return result;
+    const auto written = std::filesystem::path(MARKROLL_TEST_OUTPUT_DIR) / "golden-actual" / (utf8(name) + ".htm");
+    writeFile(written, actual);
+    return ::testing::AssertionFailure() << result.message() << "\n  the actual page: " << written.string();
+}
+
+#define EXPECT_GOLDEN(name, actual) EXPECT_PRED_FORMAT2(matchesGolden, name, actual)
 
 // Runs over a fixture tree by its relative name, so the page does not depend
 // on where the sources are checked out.
-QByteArray pageForFixture(GeneratorHarness& harness, const QString& favorites, const QString& output)
+std::string pageForFixture(GeneratorHarness& harness, std::u16string_view favorites, std::u16string_view output)
 {
-    WorkingFolder inside(dataPath(QStringLiteral("trees")));
+    WorkingFolder inside(dataPath(u"trees"));
     return harness.run(favorites, output);
 }
 
@@ -26,44 +56,52 @@ TEST(GoldenPage, AnEmptyFavoritesFolderGivesTheTwelveLines)
 {
     TempTree out;
     GeneratorHarness harness;
-    const QByteArray page = pageForFixture(harness, QStringLiteral("empty"), out.path());
-    EXPECT_EQ(page, expectedPage(QStringLiteral("empty")));
-    EXPECT_EQ(page.count("\r\n"), 12);
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    const std::string page = pageForFixture(harness, u"empty", out.path());
+    EXPECT_GOLDEN(u"empty", page);
+    EXPECT_EQ(countOf(page, "\r\n"), 12u);
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
+    EXPECT_TRUE(harness.outcome.succeeded());
 }
 
 TEST(GoldenPage, NestedFoldersInWalkOrderWithUpperCaseShortcutsAndANotice)
 {
     TempTree out;
     GeneratorHarness harness;
-    EXPECT_EQ(pageForFixture(harness, QStringLiteral("nested"), out.path()), expectedPage(QStringLiteral("nested")));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_GOLDEN(u"nested", pageForFixture(harness, u"nested", out.path()));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 TEST(GoldenPage, JapaneseNamesAndTargetsInShiftJis)
 {
     TempTree out;
     GeneratorHarness harness;
-    EXPECT_EQ(pageForFixture(harness, QStringLiteral("japanese"), out.path()), expectedPage(QStringLiteral("japanese")));
+    EXPECT_GOLDEN(u"japanese", pageForFixture(harness, u"japanese", out.path()));
 }
 
 TEST(GoldenPage, SeparatorsTheUserTypedStayAsTyped)
 {
     TempTree out;
     GeneratorHarness harness;
-    EXPECT_EQ(pageForFixture(harness, QStringLiteral("japanese/"), out.path() + QLatin1Char('/')),
-              expectedPage(QStringLiteral("japanese-trailing-separator")));
+    EXPECT_GOLDEN(u"japanese-trailing-separator", pageForFixture(harness, u"japanese/", out.path() + u"/"));
 }
 
 TEST(GoldenPage, ASecondSmallerRunListsOnlyItsOwnFolders)
 {
     TempTree out;
     GeneratorHarness harness;
-    pageForFixture(harness, QStringLiteral("nested"), out.path());
-    EXPECT_EQ(pageForFixture(harness, QStringLiteral("small-second"), out.path()),
-              expectedPage(QStringLiteral("small-second")));
+    pageForFixture(harness, u"nested", out.path());
+    EXPECT_GOLDEN(u"small-second", pageForFixture(harness, u"small-second", out.path()));
     EXPECT_EQ(harness.generator.state().FolderCount, 2);
     EXPECT_TRUE(harness.generator.state().FolderList.isEmpty(2));
+}
+
+TEST(GoldenPage, TheSampleFavoritesFolder)
+{
+    TempTree out;
+    GeneratorHarness harness;
+    WorkingFolder inside(utf16(MARKROLL_EXAMPLES_DIR));
+    EXPECT_GOLDEN(u"examples-favorites", harness.run(u"Favorites", out.path()));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 // Names and targets that would break the page's markup, and characters that
@@ -71,49 +109,53 @@ TEST(GoldenPage, ASecondSmallerRunListsOnlyItsOwnFolders)
 TEST(GoldenPage, HostileAndForeignNamesAreEscapedNotInjected)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/a<b>&\"c\".url"), QStringLiteral("https://example.com/a?x=1&y=2"));
-    tree.shortcut(QStringLiteral("fav/Café.url"), QStringLiteral("https://café.example/menu"));
-    tree.shortcut(QStringLiteral("fav/ctl\x01.url"), QStringLiteral("http://x/a\tb"));
-    tree.shortcut(QStringLiteral("fav/javascript.url"), QStringLiteral("javascript:alert(\"hi\")"));
-    tree.shortcut(QStringLiteral("fav/x.url"), QStringLiteral("http://x/\"><script>alert(1)</script>"));
-    tree.shortcut(QStringLiteral("fav/yen¥.url"), QStringLiteral("https://example.com/¥"));
-    tree.shortcut(QStringLiteral("fav/한국.url"), QStringLiteral("https://한국.kr/"));
-    tree.shortcut(QStringLiteral("fav/😀 emoji.url"), QStringLiteral("https://example.com/😀"));
-    tree.folder(QStringLiteral("fav/<b>Fold&er"));
+    tree.shortcut(u"fav/a<b>&\"c\".url", u"https://example.com/a?x=1&y=2");
+    tree.shortcut(u"fav/Café.url", u"https://café.example/menu");
+    tree.shortcut(u"fav/ctl\x01.url", u"http://x/a\tb");
+    tree.shortcut(u"fav/javascript.url", u"javascript:alert(\"hi\")");
+    tree.shortcut(u"fav/x.url", u"http://x/\"><script>alert(1)</script>");
+    tree.shortcut(u"fav/yen¥.url", u"https://example.com/¥");
+    tree.shortcut(u"fav/한국.url", u"https://한국.kr/");
+    tree.shortcut(u"fav/😀 emoji.url", u"https://example.com/😀");
+    tree.folder(u"fav/<b>Fold&er");
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    EXPECT_EQ(harness.run(QStringLiteral("fav"), out.path()), expectedPage(QStringLiteral("hostile")));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_GOLDEN(u"hostile", harness.run(u"fav", out.path()));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 TEST(GoldenPage, AnExistingPageIsReplacedWholeWithoutAQuestion)
 {
     TempTree out;
-    out.file(QStringLiteral("ALL_Favorites_Link.htm"), QByteArray(100000, 'x'));
+    out.file(u"ALL_Favorites_Link.htm", std::string(100000, 'x'));
     GeneratorHarness harness;
-    EXPECT_EQ(pageForFixture(harness, QStringLiteral("empty"), out.path()), expectedPage(QStringLiteral("empty")));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_GOLDEN(u"empty", pageForFixture(harness, u"empty", out.path()));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 TEST(GoldenPage, AMissingFavoritesFolderStillGivesItsSectionAndCompletes)
 {
     TempTree out;
     GeneratorHarness harness;
-    const QByteArray page = pageForFixture(harness, QStringLiteral("no-such-folder"), out.path());
-    EXPECT_EQ(page, expectedPage(QStringLiteral("empty")).replace("<B>empty</B>", "<B>no-such-folder</B>"));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{errorOccurredBox(), completedBox()}));
+    const std::string page = pageForFixture(harness, u"no-such-folder", out.path());
+    std::string expected = expectedPage(u"empty");
+    expected.replace(expected.find("<B>empty</B>"), 12, "<B>no-such-folder</B>");
+    EXPECT_SAME_PAGE(expected, page);
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    EXPECT_TRUE(harness.outcome.completed);
+    EXPECT_TRUE(harness.outcome.failuresReported);
 }
 
 TEST(GoldenPage, PathsWithSpacesAroundThemAreUsedUntrimmed)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral(" fav /a.url"), QStringLiteral("http://a/"));
-    tree.folder(QStringLiteral("out "));
+    tree.shortcut(u" fav /a.url", u"http://a/");
+    tree.folder(u"out ");
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    const QByteArray page = harness.run(QStringLiteral(" fav "), QStringLiteral("out "));
-    EXPECT_TRUE(page.contains("<B> fav </B>")) << page.toStdString();
-    EXPECT_TRUE(page.contains("<LI><A Href=\"http://a/\">a</A></LI>"));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    const std::string page = harness.run(u" fav ", u"out ");
+    EXPECT_NE(page.find("<B> fav </B>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<LI><A Href=\"http://a/\">a</A></LI>"), std::string::npos);
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }

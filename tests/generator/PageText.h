@@ -1,27 +1,29 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace markroll::test {
 
 // The page's fixed lines as readable text; tests turn them into bytes with
 // cp932Lines().
-inline QString headAndStyle()
+inline std::u16string headAndStyle()
 {
-    return QStringLiteral("<HTML><HEAD>\n<TITLE>ショートカット出力</TITLE>\n"
-                          "<META http-equiv=Content-Type Content=\"text/html; Charset=shift_jis\">\n\n"
-                          "<STYLE TYPE=\"text/css\">\n<!-- OL {font-size=12} -->\n</STYLE>\n</HEAD>\n<BODY>\n");
+    return u"<HTML><HEAD>\n<TITLE>ショートカット出力</TITLE>\n"
+           u"<META http-equiv=Content-Type Content=\"text/html; Charset=shift_jis\">\n\n"
+           u"<STYLE TYPE=\"text/css\">\n<!-- OL {font-size=12} -->\n</STYLE>\n</HEAD>\n<BODY>\n";
 }
-inline QString foot() { return QStringLiteral("</BODY></HTML>\n"); }
-inline QString opening(const QString& path) { return QStringLiteral("<OL>☆<B>%1</B>☆<BR>\n").arg(path); }
-inline QString closing() { return QStringLiteral("</OL>\n"); }
-inline QString link(const QString& name)
+inline std::u16string foot() { return u"</BODY></HTML>\n"; }
+inline std::u16string opening(std::u16string_view path) { return u"<OL>☆<B>" + std::u16string(path) + u"</B>☆<BR>\n"; }
+inline std::u16string closing() { return u"</OL>\n"; }
+inline std::u16string link(std::u16string_view name)
 {
-    return QStringLiteral("<LI><A Href=\"http://%1/\">%1</A></LI>\n").arg(name);
+    const std::u16string n(name);
+    return u"<LI><A Href=\"http://" + n + u"/\">" + n + u"</A></LI>\n";
 }
-inline QString notice(const QString& name)
+inline std::u16string notice(std::u16string_view name)
 {
-    return QStringLiteral("<BR>　※※『%1』の読み込みに失敗しました<BR>\n").arg(name);
+    return u"<BR>　※※『" + std::u16string(name) + u"』の読み込みに失敗しました<BR>\n";
 }
 
 } // namespace markroll::test

@@ -1,12 +1,14 @@
 #include "FaultyPlatform.h"
+#include "HostPath.h"
 #include "PageText.h"
 #include "ScriptError.h"
 
-#include <QFile>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace markroll;
 using namespace markroll::test;
+using Shown = std::vector<ShownMessage>;
 
 namespace {
 
@@ -15,26 +17,34 @@ class SectionFailure : public ::testing::Test {
 protected:
     SectionFailure()
     {
-        for (const char* name : {"a", "b", "c"})
-            tree.shortcut(QStringLiteral("fav/%1.url").arg(QLatin1String(name)), QStringLiteral("http://%1/").arg(QLatin1String(name)));
-        tree.shortcut(QStringLiteral("fav/sub/d.url"), QStringLiteral("http://d/"));
+        for (const char16_t* name : {u"a", u"b", u"c"})
+            tree.shortcut(u"fav/" + std::u16string(name) + u".url", u"http://" + std::u16string(name) + u"/");
+        tree.shortcut(u"fav/sub/d.url", u"http://d/");
     }
 
-    QByteArray run()
+    std::string run()
     {
         WorkingFolder inside(tree.path());
-        return harness.run(QStringLiteral("fav"), out.path());
+        return harness.run(u"fav", out.path());
     }
 
-    static QString subSection() { return opening(QStringLiteral("fav/sub")) + link(QStringLiteral("d")) + closing(); }
+    static std::u16string subSection() { return opening(u"fav/sub") + link(u"d") + closing(); }
 
-    void failLinesContaining(const QStringList& markers, int number)
+    void failLinesContaining(std::vector<std::u16string> markers, int number)
     {
-        harness.platform.beforeWriteLine = [markers, number](const QString& line) {
-            for (const QString& marker : markers) {
-                if (line.contains(marker))
+        harness.platform.beforeWriteLine = [markers, number](std::u16string_view line) {
+            for (const auto& marker : markers) {
+                if (line.find(marker) != std::u16string_view::npos)
                     throw ScriptError(number);
             }
+        };
+    }
+
+    void failShortcut(std::u16string_view name, int number)
+    {
+        harness.platform.beforeCreateShortcut = [name = std::u16string(name), number](std::u16string_view path) {
+            if (path.ends_with(name))
+                throw ScriptError(number);
         };
     }
 
@@ -47,75 +57,72 @@ protected:
 
 TEST_F(SectionFailure, ALinkLineFailingWithFiveBecomesANoticeAndTheListingGoesOn)
 {
-    failLinesContaining({QStringLiteral(">b</A>")}, InvalidCall);
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                notice(QStringLiteral("b")) + link(QStringLiteral("c")) + closing() + subSection() + foot()));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    failLinesContaining({u">b</A>"}, InvalidCall);
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
+                                subSection() + foot()),
+                     run());
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
 TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
 {
-    failLinesContaining({QStringLiteral(">b</A>"), QStringLiteral("『b』")}, InvalidCall);
-    const QByteArray partial = cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")));
-    QByteArray onDiskWhenTold;
+    failLinesContaining({u">b</A>", u"『b』"}, InvalidCall);
+    const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a"));
+    std::string onDiskWhenTold;
     harness.boxes.onShow = [&](const ShownMessage&) { onDiskWhenTold = readBytes(pageFile(out.path())); };
-    EXPECT_EQ(run(), partial);
-    EXPECT_EQ(onDiskWhenTold, partial);
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_SAME_PAGE(partial, run());
+    EXPECT_SAME_PAGE(partial, onDiskWhenTold);
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
+    EXPECT_FALSE(harness.outcome.completed);
 }
 
 TEST_F(SectionFailure, AnOpeningLineFailingWithFiveHasNoNameForANotice)
 {
-    failLinesContaining({QStringLiteral("<B>fav</B>")}, InvalidCall);
-    EXPECT_EQ(run(), cp932Lines(headAndStyle()));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    failLinesContaining({u"<B>fav</B>"}, InvalidCall);
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle()), run());
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST_F(SectionFailure, AClosingLineFailingWithFivePassesToThePageWriter)
 {
-    failLinesContaining({QStringLiteral("</OL>")}, InvalidCall);
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                link(QStringLiteral("b")) + link(QStringLiteral("c"))));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    failLinesContaining({u"</OL>"}, InvalidCall);
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c")), run());
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST_F(SectionFailure, NoScriptShellMeansOneWarningPerFolderAndNoSections)
 {
     harness.platform.beforeCreateScriptShell = failWith(429);
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + foot()));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{fileOutputFailedBox(), fileOutputFailedBox(), completedBox()}));
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + foot()), run());
+    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), fileOutputFailedBox(), completedBox()}));
+    EXPECT_TRUE(harness.outcome.completed);
+    EXPECT_TRUE(harness.outcome.failuresReported);
 }
 
 TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
 {
-    harness.platform.beforeListingStart = [](const QString& pattern) {
-        if (!pattern.contains(QStringLiteral("sub")))
+    harness.platform.beforeListingStart = [](std::u16string_view pattern) {
+        if (pattern.find(u"sub") == std::u16string_view::npos)
             throw ScriptError(PermissionDenied);
     };
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + subSection() + foot()));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{fileOutputFailedBox(), completedBox()}));
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + subSection() + foot()), run());
+    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
 }
 
 // The shortcut object of the previous name must never stand in for this one.
 TEST_F(SectionFailure, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
 {
-    harness.platform.beforeCreateShortcut = [](const QString& path) {
-        if (path.endsWith(QStringLiteral("b.url")))
-            throw ScriptError(InvalidCall);
-    };
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                notice(QStringLiteral("b")) + link(QStringLiteral("c")) + closing() + subSection() + foot()));
+    failShortcut(u"b.url", InvalidCall);
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
+                                subSection() + foot()),
+                     run());
 }
 
 TEST_F(SectionFailure, AShortcutFailingOtherwiseEndsOnlyItsSection)
 {
-    harness.platform.beforeCreateShortcut = [](const QString& path) {
-        if (path.endsWith(QStringLiteral("b.url")))
-            throw ScriptError(DeviceIoError);
-    };
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                subSection() + foot()));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{fileOutputFailedBox(), completedBox()}));
+    failShortcut(u"b.url", DeviceIoError);
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + subSection() + foot()), run());
+    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
 }
 
 // A listing that cannot go on would otherwise repeat its last name forever.
@@ -126,17 +133,19 @@ TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
         if (++calls == 1)
             throw ScriptError(InvalidCall);
     };
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                notice(QStringLiteral("a")) + closing() + subSection() + foot()));
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"a") + closing() + subSection() +
+                                foot()),
+                     run());
 }
 
 TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
 {
-    harness.platform.beforeCreateShortcut = [](const QString& path) {
-        if (path.endsWith(QStringLiteral("b.url")))
-            QFile::remove(path);
+    harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
+        if (path.ends_with(u"b.url"))
+            std::filesystem::remove(toFsPath(path));
     };
-    EXPECT_EQ(run(), cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) +
-                                notice(QStringLiteral("b")) + link(QStringLiteral("c")) + closing() + subSection() + foot()));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{completedBox()});
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
+                                subSection() + foot()),
+                     run());
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }

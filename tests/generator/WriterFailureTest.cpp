@@ -2,75 +2,81 @@
 #include "PageText.h"
 #include "ScriptError.h"
 
-#include <QFileInfo>
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace markroll;
 using namespace markroll::test;
+using Shown = std::vector<ShownMessage>;
 
 TEST(WriterFailure, AMissingOutputFolderShowsOneMessageAndNoCompletion)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("fav"));
+    tree.folder(u"fav");
     GeneratorHarness harness;
-    EXPECT_EQ(harness.run(tree.path(QStringLiteral("fav")), tree.path(QStringLiteral("missing"))).left(9), "<missing:");
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_EQ(harness.run(tree.path(u"fav"), tree.path(u"missing")).substr(0, 9), "<missing:");
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
     EXPECT_TRUE(harness.generator.state().PageFso);
     EXPECT_FALSE(harness.generator.state().PageStream);
+    EXPECT_FALSE(harness.outcome.completed);
 }
 
 TEST(WriterFailure, AFileThatCannotBeCreatedShowsOneMessage)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("fav"));
+    tree.folder(u"fav");
     GeneratorHarness harness;
-    harness.platform.beforeCreateTextFile = [](const QString&) { throw ScriptError(PermissionDenied); };
-    harness.run(tree.path(QStringLiteral("fav")), tree.path());
-    EXPECT_FALSE(QFileInfo::exists(pageFile(tree.path())));
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    harness.platform.beforeCreateTextFile = [](std::u16string_view) { throw ScriptError(PermissionDenied); };
+    harness.run(tree.path(u"fav"), tree.path());
+    EXPECT_FALSE(std::filesystem::exists(tree.fsPath(u"ALL_Favorites_Link.htm")));
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST(WriterFailure, AFullTableGivesAThousandSectionsNoFootAndNoCompletion)
 {
     TempTree tree;
-    for (int i = 0; i < 1001; ++i)
-        tree.folder(QStringLiteral("R/f%1").arg(i, 4, 10, QLatin1Char('0')));
+    for (int i = 0; i < 1001; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "R/f%04d", i);
+        tree.folder(utf16(name));
+    }
     TempTree out;
     GeneratorHarness harness;
-    qsizetype sizeWhenTold = -1;
+    std::size_t sizeWhenTold = 0;
     harness.boxes.onShow = [&](const ShownMessage&) { sizeWhenTold = readBytes(pageFile(out.path())).size(); };
-    const QByteArray page = harness.run(tree.path(QStringLiteral("R")), out.path());
-    EXPECT_EQ(page.count("<OL>"), 1000);
-    EXPECT_EQ(page.count("</OL>"), 1000);
-    EXPECT_TRUE(page.endsWith("f0998</B>\x81\x99<BR>\r\n</OL>\r\n"));
+    const std::string page = harness.run(tree.path(u"R"), out.path());
+    EXPECT_EQ(countOf(page, "<OL>"), 1000u);
+    EXPECT_EQ(countOf(page, "</OL>"), 1000u);
+    EXPECT_TRUE(page.ends_with("f0998</B>\x81\x99<BR>\r\n</OL>\r\n"));
     EXPECT_EQ(sizeWhenTold, page.size());
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{errorOccurredBox(), errorOccurredBox()}));
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
 }
 
 // The stream a failed page leaves open must not write into the next page.
 TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
 {
     TempTree tree;
-    tree.shortcut(QStringLiteral("fav/a.url"), QStringLiteral("http://a/"));
-    tree.folder(QStringLiteral("small"));
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    tree.folder(u"small");
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    harness.platform.beforeWriteLine = [](const QString& line) {
-        if (line.startsWith(QStringLiteral("</BODY>")))
+    harness.platform.beforeWriteLine = [](std::u16string_view line) {
+        if (line.starts_with(u"</BODY>"))
             throw ScriptError(DiskFull);
     };
-    const QByteArray partial = cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + link(QStringLiteral("a")) + closing());
-    QByteArray onDiskWhenTold;
+    const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + closing());
+    std::string onDiskWhenTold;
     harness.boxes.onShow = [&](const ShownMessage&) { onDiskWhenTold = readBytes(pageFile(out.path())); };
-    EXPECT_EQ(harness.run(QStringLiteral("fav"), out.path()), partial);
-    EXPECT_EQ(onDiskWhenTold, partial);
-    EXPECT_EQ(harness.boxes.shown, QList<ShownMessage>{errorOccurredBox()});
+    EXPECT_SAME_PAGE(partial, harness.run(u"fav", out.path()));
+    EXPECT_SAME_PAGE(partial, onDiskWhenTold);
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 
     harness.platform.beforeWriteLine = nullptr;
     harness.boxes.onShow = nullptr;
-    harness.run(QStringLiteral("small"), out.path());
-    EXPECT_EQ(readBytes(pageFile(out.path())), cp932Lines(headAndStyle() + opening(QStringLiteral("small")) + closing() + foot()));
+    harness.run(u"small", out.path());
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"small") + closing() + foot()), readBytes(pageFile(out.path())));
     EXPECT_FALSE(harness.generator.state().PageStream);
     EXPECT_FALSE(harness.generator.state().PageFso);
 }
@@ -78,16 +84,15 @@ TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
 TEST(WriterFailure, TheWalkAloneFailingStillCompletes)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("fav/locked"));
+    tree.folder(u"fav/locked");
     TempTree out;
     GeneratorHarness harness;
-    harness.platform.beforeGetFolder = [](const QString& path) {
-        if (path.endsWith(QStringLiteral("locked")))
+    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+        if (path.ends_with(u"locked"))
             throw ScriptError(PermissionDenied);
     };
     WorkingFolder inside(tree.path());
-    EXPECT_EQ(harness.run(QStringLiteral("fav"), out.path()),
-              cp932Lines(headAndStyle() + opening(QStringLiteral("fav")) + closing() + opening(QStringLiteral("fav/locked")) +
-                         closing() + foot()));
-    EXPECT_EQ(harness.boxes.shown, (QList<ShownMessage>{errorOccurredBox(), completedBox()}));
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + closing() + opening(u"fav/locked") + closing() + foot()),
+                     harness.run(u"fav", out.path()));
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
 }

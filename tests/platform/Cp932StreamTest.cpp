@@ -1,11 +1,9 @@
 #include "Cp932.h"
-#include "Cp932FileStream.h"
 #include "LocalFileSystem.h"
 #include "ScriptError.h"
 #include "TestSupport.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -13,12 +11,12 @@ using namespace markroll::test;
 
 namespace {
 
-QByteArray streamBytes(const QStringList& lines)
+std::string streamBytes(const std::vector<std::u16string>& lines)
 {
     TempTree tree;
-    const QString path = tree.path(QStringLiteral("page.htm"));
+    const std::u16string path = tree.path(u"page.htm");
     auto stream = LocalFileSystem().createTextFile(path, true);
-    for (const QString& line : lines)
+    for (const auto& line : lines)
         stream->writeLine(line);
     stream->close();
     return readBytes(path);
@@ -28,48 +26,43 @@ QByteArray streamBytes(const QStringList& lines)
 
 TEST(Cp932Stream, FixedJapaneseSignsTakeTheirTwoBytes)
 {
-    EXPECT_EQ(streamBytes({QStringLiteral("☆")}), QByteArray("\x81\x99\r\n"));
-    EXPECT_EQ(streamBytes({QStringLiteral("　")}), QByteArray("\x81\x40\r\n"));
-    EXPECT_EQ(streamBytes({QStringLiteral("※")}), QByteArray("\x81\xA6\r\n"));
-    EXPECT_EQ(streamBytes({QStringLiteral("『』")}), QByteArray("\x81\x77\x81\x78\r\n"));
+    EXPECT_EQ(streamBytes({u"☆"}), "\x81\x99\r\n");
+    EXPECT_EQ(streamBytes({u"　"}), "\x81\x40\r\n");
+    EXPECT_EQ(streamBytes({u"※"}), "\x81\xA6\r\n");
+    EXPECT_EQ(streamBytes({u"『』"}), "\x81\x77\x81\x78\r\n");
 }
 
 TEST(Cp932Stream, JapaneseWordsMatchTheSystemConverter)
 {
-    const QString words = QStringLiteral("ショートカット出力\nの読み込みに失敗しました\n①㈱ｱｲｳ\\~");
-    EXPECT_EQ(streamBytes(words.split(QLatin1Char('\n'))), cp932Lines(words + QLatin1Char('\n')));
+    EXPECT_EQ(streamBytes({u"ショートカット出力", u"の読み込みに失敗しました", u"①㈱ｱｲｳ\\~"}),
+              cp932Lines(u"ショートカット出力\nの読み込みに失敗しました\n①㈱ｱｲｳ\\~\n"));
 }
 
 TEST(Cp932Stream, EveryLineEndsWithCrLfAndEmbeddedCrLfIsKept)
 {
-    EXPECT_EQ(streamBytes({QStringLiteral("a\r\nb\r\n"), QString(), QStringLiteral("c")}),
-              QByteArray("a\r\nb\r\n\r\n\r\nc\r\n"));
+    EXPECT_EQ(streamBytes({u"a\r\nb\r\n", u"", u"c"}), "a\r\nb\r\n\r\n\r\nc\r\n");
 }
 
 TEST(Cp932Stream, NoByteOrderMarkAndNothingForNoLines)
 {
-    EXPECT_EQ(streamBytes({}), QByteArray());
-    EXPECT_EQ(streamBytes({QStringLiteral("<")}).left(1), QByteArray("<"));
+    EXPECT_EQ(streamBytes({}), "");
+    EXPECT_EQ(streamBytes({u"<"}).substr(0, 1), "<");
 }
 
 // One-way fallbacks would change the text silently: U+00A5 would come back as
 // a backslash, U+2212 as a fullwidth hyphen-minus.
 TEST(Cp932Stream, CharactersWithoutExactRoundTripFailWithFiveAndWriteNothingOfTheLine)
 {
-    const QStringList unrepresentable{QStringLiteral("¥"),  QStringLiteral("‾"),  QStringLiteral("−"),
-                                      QStringLiteral("〜"), QStringLiteral("‖"),  QStringLiteral("é"),
-                                      QStringLiteral("한"), QStringLiteral("😀"), QString(QChar(0xD800))};
-    for (const QString& character : unrepresentable) {
+    const std::u16string unrepresentable[] = {u"¥", u"‾", u"−", u"〜", u"‖", u"é", u"한", u"😀", std::u16string(1, char16_t(0xD800))};
+    for (const auto& character : unrepresentable) {
         TempTree tree;
-        const QString path = tree.path(QStringLiteral("page.htm"));
+        const std::u16string path = tree.path(u"page.htm");
         auto stream = LocalFileSystem().createTextFile(path, true);
-        stream->writeLine(QStringLiteral("before"));
-        EXPECT_EQ(errorNumberOf([&] { stream->writeLine(QStringLiteral("ok ") + character + QStringLiteral(" ok")); }),
-                  InvalidCall)
-            << character.toStdString();
-        stream->writeLine(QStringLiteral("after"));
+        stream->writeLine(u"before");
+        EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"ok " + character + u" ok"); }), InvalidCall) << utf8(character);
+        stream->writeLine(u"after");
         stream->close();
-        EXPECT_EQ(readBytes(path), QByteArray("before\r\nafter\r\n")) << character.toStdString();
+        EXPECT_EQ(readBytes(path), "before\r\nafter\r\n") << utf8(character);
     }
 }
 
@@ -85,68 +78,64 @@ TEST(Cp932Stream, RepresentableMeansExactRoundTrip)
 
 TEST(Cp932Stream, DecodesShiftJisAndMarksBrokenBytes)
 {
-    EXPECT_EQ(cp932::decode("\x93\xFA\x96\x7B" "abc"), QStringLiteral("日本abc"));
-    EXPECT_EQ(cp932::decode("\xA0x"), QStringLiteral("\uFFFDx"));
+    EXPECT_EQ(cp932::decode("\x93\xFA\x96\x7B" "abc"), u"日本abc");
+    EXPECT_EQ(cp932::decode("\xA0x"), u"\uFFFDx");
 }
 
 TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
 {
     TempTree tree;
-    const QString path = tree.file(QStringLiteral("page.htm"), QByteArray(5000, 'x'));
+    const std::u16string path = tree.file(u"page.htm", std::string(5000, 'x'));
     auto stream = LocalFileSystem().createTextFile(path, true);
-    stream->writeLine(QStringLiteral("new"));
+    stream->writeLine(u"new");
     stream->close();
-    EXPECT_EQ(readBytes(path), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(path), "new\r\n");
 }
 
 TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
 {
     TempTree tree;
-    const QString target = tree.file(QStringLiteral("elsewhere/precious.txt"), "keep me");
-    const QString link = tree.symlink(target, QStringLiteral("out/page.htm"));
+    const std::u16string target = tree.file(u"elsewhere/precious.txt", "keep me");
+    const std::u16string link = tree.symlink(target, u"out/page.htm");
     auto stream = LocalFileSystem().createTextFile(link, true);
-    stream->writeLine(QStringLiteral("page"));
+    stream->writeLine(u"page");
     stream->close();
-    EXPECT_EQ(readBytes(target), QByteArray("keep me"));
-    EXPECT_FALSE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(readBytes(link), QByteArray("page\r\n"));
+    EXPECT_EQ(readBytes(target), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(tree.fsPath(u"out/page.htm")));
+    EXPECT_EQ(readBytes(link), "page\r\n");
 }
 
 TEST(Cp932Stream, LinesReachTheFileOnFlushBeforeClose)
 {
     TempTree tree;
-    const QString path = tree.path(QStringLiteral("page.htm"));
+    const std::u16string path = tree.path(u"page.htm");
     auto stream = LocalFileSystem().createTextFile(path, true);
-    stream->writeLine(QStringLiteral("first"));
+    stream->writeLine(u"first");
     stream->flush();
-    EXPECT_EQ(readBytes(path), QByteArray("first\r\n"));
+    EXPECT_EQ(readBytes(path), "first\r\n");
 }
 
 TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("a-folder"));
-    tree.file(QStringLiteral("a-file"), "x");
+    tree.folder(u"a-folder");
+    tree.file(u"a-file", "x");
     LocalFileSystem files;
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(QStringLiteral("missing/page.htm")), true); }),
-              PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(QStringLiteral("a-file/page.htm")), true); }),
-              PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(QStringLiteral("a-folder")), true); }),
-              PermissionDenied);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(QStringLiteral("a-file")), false); }),
-              FileAlreadyExists);
+    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"missing/page.htm"), true); }), PathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file/page.htm"), true); }), PathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-folder"), true); }), PermissionDenied);
+    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file"), false); }), FileAlreadyExists);
 }
 
 TEST(Cp932Stream, AFullDeviceFailsWithDiskFull)
 {
-    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+    if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "this system has no /dev/full";
-    auto stream = LocalFileSystem().createTextFile(QStringLiteral("/dev/full"), true);
-    stream->writeLine(QStringLiteral("line"));
+    auto stream = LocalFileSystem().createTextFile(u"/dev/full", true);
+    stream->writeLine(u"line");
     EXPECT_EQ(errorNumberOf([&] { stream->flush(); }), DiskFull);
     // Lines were lost, so nothing written later may land after the hole.
-    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(QStringLiteral("later")); }), DiskFull);
+    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"later"); }), DiskFull);
     EXPECT_EQ(errorNumberOf([&] { stream->close(); }), DiskFull);
     EXPECT_EQ(errorNumberOf([&] { stream->close(); }), 0);
 }
@@ -154,7 +143,7 @@ TEST(Cp932Stream, AFullDeviceFailsWithDiskFull)
 TEST(Cp932Stream, WritingAfterCloseIsAnInvalidCall)
 {
     TempTree tree;
-    auto stream = LocalFileSystem().createTextFile(tree.path(QStringLiteral("page.htm")), true);
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"), true);
     stream->close();
-    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(QStringLiteral("late")); }), InvalidCall);
+    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"late"); }), InvalidCall);
 }

@@ -13,17 +13,23 @@ TEST(ErrorNumbers, OsFailuresMapToTheNumbersWindowsUses)
     EXPECT_EQ(errorNumberForErrno(EACCES, PathNotFound), PermissionDenied);
     EXPECT_EQ(errorNumberForErrno(EPERM, PathNotFound), PermissionDenied);
     EXPECT_EQ(errorNumberForErrno(EROFS, PathNotFound), PermissionDenied);
+    EXPECT_EQ(errorNumberForErrno(EISDIR, PathNotFound), PermissionDenied);
     EXPECT_EQ(errorNumberForErrno(ENOSPC, PathNotFound), DiskFull);
+#ifdef EDQUOT
     EXPECT_EQ(errorNumberForErrno(EDQUOT, PathNotFound), DiskFull);
+#endif
     EXPECT_EQ(errorNumberForErrno(EIO, PathNotFound), DeviceIoError);
     EXPECT_EQ(errorNumberForErrno(ENAMETOOLONG, PathNotFound), BadFileName);
+#ifdef ELOOP
     EXPECT_EQ(errorNumberForErrno(ELOOP, PathNotFound), BadFileName);
+#endif
+    EXPECT_EQ(errorNumberForErrno(EEXIST, PathNotFound), FileAlreadyExists);
 }
 
 TEST(ErrorNumbers, TheNumberTravelsWithTheError)
 {
     try {
-        raiseOsError(ENOSPC, PathNotFound, QStringLiteral("page"));
+        raiseOsError(ENOSPC, PathNotFound, u"page");
         FAIL() << "nothing raised";
     } catch (const ScriptError& error) {
         EXPECT_EQ(error.number(), 61);

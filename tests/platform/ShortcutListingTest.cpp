@@ -1,28 +1,28 @@
-#include "DirectoryListing.h"
 #include "HostPath.h"
+#include "LocalDirectoryListing.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace markroll;
 using namespace markroll::test;
+using Names = std::vector<std::u16string>;
 
 namespace {
 
-QStringList listAll(DirectoryListing& listing, const QString& pattern)
+Names listAll(DirectoryListing& listing, std::u16string_view pattern)
 {
-    QStringList names;
-    for (QString name = listing.start(pattern); !name.isEmpty(); name = listing.next())
-        names.append(name);
+    Names names;
+    for (std::u16string name = listing.start(pattern); !name.empty(); name = listing.next())
+        names.push_back(name);
     return names;
 }
 
-QStringList listShortcuts(const QString& folder)
+Names listShortcuts(std::u16string_view folder)
 {
     LocalDirectoryListing listing;
-    return listAll(listing, joinPath(folder, QStringLiteral("*.url")));
+    return listAll(listing, joinPath(folder, u"*.url"));
 }
 
 } // namespace
@@ -30,61 +30,58 @@ QStringList listShortcuts(const QString& folder)
 TEST(ShortcutListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
 {
     TempTree tree;
-    for (const char* name : {"b.url", "Broken.url", "UPPER.URL", "Mixed.Url", "a.url", "日本.url"})
-        tree.file(QStringLiteral("f/") + QString::fromUtf8(name), "x");
-    for (const char* name : {".hidden.url", "notes.txt", "url", "x.url.bak", "x.urls"})
-        tree.file(QStringLiteral("f/") + QString::fromUtf8(name), "x");
-    tree.folder(QStringLiteral("f/Folder.url"));
-    tree.file(QStringLiteral("f/Sub/inner.url"), "x");
-    EXPECT_EQ(listShortcuts(tree.path(QStringLiteral("f"))),
-              (QStringList{QStringLiteral("a.url"), QStringLiteral("b.url"), QStringLiteral("Broken.url"),
-                           QStringLiteral("Mixed.Url"), QStringLiteral("UPPER.URL"), QStringLiteral("日本.url")}));
+    for (const char16_t* name : {u"b.url", u"Broken.url", u"UPPER.URL", u"Mixed.Url", u"a.url", u"日本.url"})
+        tree.file(std::u16string(u"f/") + name, "x");
+    for (const char16_t* name : {u".hidden.url", u"notes.txt", u"url", u"x.url.bak", u"x.urls"})
+        tree.file(std::u16string(u"f/") + name, "x");
+    tree.folder(u"f/Folder.url");
+    tree.file(u"f/Sub/inner.url", "x");
+    EXPECT_EQ(listShortcuts(tree.path(u"f")), (Names{u"a.url", u"b.url", u"Broken.url", u"Mixed.Url", u"UPPER.URL", u"日本.url"}));
 }
 
 TEST(ShortcutListing, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
 {
     TempTree tree;
-    const QString real = tree.file(QStringLiteral("elsewhere/real.url"), "x");
-    tree.symlink(real, QStringLiteral("f/linked.url"));
-    tree.symlink(tree.path(QStringLiteral("elsewhere")), QStringLiteral("f/folderlink.url"));
-    tree.symlink(tree.path(QStringLiteral("nowhere")), QStringLiteral("f/dangling.url"));
-    EXPECT_EQ(listShortcuts(tree.path(QStringLiteral("f"))), QStringList{QStringLiteral("linked.url")});
+    const std::u16string real = tree.file(u"elsewhere/real.url", "x");
+    tree.symlink(real, u"f/linked.url");
+    tree.symlink(tree.path(u"elsewhere"), u"f/folderlink.url");
+    tree.symlink(tree.path(u"nowhere"), u"f/dangling.url");
+    EXPECT_EQ(listShortcuts(tree.path(u"f")), Names{u"linked.url"});
 }
 
 TEST(ShortcutListing, ANamedPipeIsNoShortcut)
 {
     TempTree tree;
-    tree.folder(QStringLiteral("f"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(tree.path(QStringLiteral("f/pipe.url"))).constData(), 0600), 0);
-    EXPECT_EQ(listShortcuts(tree.path(QStringLiteral("f"))), QStringList());
+    tree.folder(u"f");
+    ASSERT_EQ(mkfifo(tree.fsPath(u"f/pipe.url").c_str(), 0600), 0);
+    EXPECT_EQ(listShortcuts(tree.path(u"f")), Names());
 }
 
 TEST(ShortcutListing, AMissingFolderHasNoNames)
 {
     TempTree tree;
-    EXPECT_EQ(listShortcuts(tree.path(QStringLiteral("missing"))), QStringList());
+    EXPECT_EQ(listShortcuts(tree.path(u"missing")), Names());
 }
 
 TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
 {
     TempTree tree;
-    tree.file(QStringLiteral("one/a.url"), "x");
-    tree.file(QStringLiteral("one/b.url"), "x");
-    tree.file(QStringLiteral("two/z.url"), "x");
+    tree.file(u"one/a.url", "x");
+    tree.file(u"one/b.url", "x");
+    tree.file(u"two/z.url", "x");
     LocalDirectoryListing listing;
-    EXPECT_EQ(listing.start(joinPath(tree.path(QStringLiteral("one")), QStringLiteral("*.url"))), QStringLiteral("a.url"));
-    EXPECT_EQ(listing.start(joinPath(tree.path(QStringLiteral("two")), QStringLiteral("*.url"))), QStringLiteral("z.url"));
-    EXPECT_EQ(listing.next(), QString());
-    EXPECT_EQ(listing.next(), QString());
+    EXPECT_EQ(listing.start(joinPath(tree.path(u"one"), u"*.url")), u"a.url");
+    EXPECT_EQ(listing.start(joinPath(tree.path(u"two"), u"*.url")), u"z.url");
+    EXPECT_EQ(listing.next(), u"");
+    EXPECT_EQ(listing.next(), u"");
 }
 
 TEST(ShortcutListing, OtherMasksMatchAsWildcards)
 {
     TempTree tree;
-    tree.file(QStringLiteral("f/abc.url"), "x");
-    tree.file(QStringLiteral("f/ABD.txt"), "x");
-    tree.file(QStringLiteral("f/xbc.url"), "x");
+    tree.file(u"f/abc.url", "x");
+    tree.file(u"f/ABD.txt", "x");
+    tree.file(u"f/xbc.url", "x");
     LocalDirectoryListing listing;
-    EXPECT_EQ(listAll(listing, joinPath(tree.path(QStringLiteral("f")), QStringLiteral("a?*.*"))),
-              (QStringList{QStringLiteral("abc.url"), QStringLiteral("ABD.txt")}));
+    EXPECT_EQ(listAll(listing, joinPath(tree.path(u"f"), u"a?*.*")), (Names{u"abc.url", u"ABD.txt"}));
 }

@@ -1,37 +1,38 @@
 #include "InternetShortcut.h"
+#include "InternetShortcutReader.h"
 #include "ScriptError.h"
-#include "ScriptShell.h"
 #include "TestSupport.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QStringEncoder>
-#include <QDateTime>
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <variant>
+#include <optional>
 #include <sys/stat.h>
+#include <variant>
 
 using namespace markroll;
 using namespace markroll::test;
+using Target = std::optional<std::u16string>;
+using ReadResult = std::variant<std::u16string, int>;
 
 namespace {
 
-std::optional<QString> targetOf(const QByteArray& bytes)
-{
-    return internetShortcutTarget(bytes);
-}
+Target targetOf(std::string_view bytes) { return internetShortcutTarget(bytes); }
 
-QByteArray utf16le(const QString& text)
+std::string utf16le(std::u16string_view text)
 {
-    QStringEncoder encoder(QStringConverter::Utf16LE);
-    return "\xFF\xFE" + QByteArray(encoder.encode(text));
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes.push_back(char(unit & 0xFF));
+        bytes.push_back(char(unit >> 8));
+    }
+    return bytes;
 }
 
 // The target as the shortcut reader gives it for a file, or the error number.
-std::variant<QString, int> readTarget(const QString& path)
+ReadResult readTarget(std::u16string_view path)
 {
     try {
-        return LocalScriptShell().createShortcut(path)->targetPath();
+        return InternetShortcutReader().createShortcut(path)->targetPath();
     } catch (const ScriptError& error) {
         return error.number();
     }
@@ -41,61 +42,72 @@ std::variant<QString, int> readTarget(const QString& path)
 
 TEST(ShortcutReader, LineEndsOfEveryKind)
 {
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://crlf/\r\n"), QStringLiteral("http://crlf/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\nURL=http://lf/\n"), QStringLiteral("http://lf/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\rURL=http://cr/\r"), QStringLiteral("http://cr/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://no-end/"), QStringLiteral("http://no-end/"));
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://crlf/\r\n"), u"http://crlf/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\nURL=http://lf/\n"), u"http://lf/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\rURL=http://cr/\r"), u"http://cr/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://no-end/"), u"http://no-end/");
 }
 
 TEST(ShortcutReader, TextEncodings)
 {
-    EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), QStringLiteral("http://例え.jp/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), QStringLiteral("http://例え.jp/"));
-    EXPECT_EQ(targetOf(utf16le(QStringLiteral("[InternetShortcut]\r\nURL=http://ワイド.jp/\r\n"))),
-              QStringLiteral("http://ワイド.jp/"));
+    EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), u"http://例え.jp/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), u"http://例え.jp/");
+    EXPECT_EQ(targetOf(utf16le(u"[InternetShortcut]\r\nURL=http://ワイド.jp/\r\n")), u"http://ワイド.jp/");
     // 日本 in code page 932 is not valid UTF-8.
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://x/\x93\xFA\x96\x7B\r\n"), QStringLiteral("http://x/日本"));
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://x/\x93\xFA\x96\x7B\r\n"), u"http://x/日本");
+    // A doubled byte-order mark is skipped like a single one.
+    EXPECT_EQ(targetOf(utf16le(u"\uFEFF[InternetShortcut]\r\nURL=http://twice/\r\n")), u"http://twice/");
+    EXPECT_EQ(targetOf("\xEF\xBB\xBF\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://twice/\r\n"), u"http://twice/");
 }
 
 TEST(ShortcutReader, OnlyTheInternetShortcutUrlIsTheTarget)
 {
     EXPECT_EQ(targetOf("[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n"
                        "[InternetShortcut]\r\nURL=http://after-guid/\r\n"),
-              QStringLiteral("http://after-guid/"));
-    EXPECT_EQ(targetOf("[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://real/\r\n"),
-              QStringLiteral("http://real/"));
+              u"http://after-guid/");
+    EXPECT_EQ(targetOf("[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://real/\r\n"), u"http://real/");
     EXPECT_EQ(targetOf("[DOC#3#4]\r\nBASEURL=http://frame/\r\nORIGURL=http://orig/\r\nURL=http://frame-url/\r\n"
                        "[InternetShortcut]\r\nURL=http://real/\r\n"),
-              QStringLiteral("http://real/"));
+              u"http://real/");
     EXPECT_EQ(targetOf("[DEFAULT]\r\nBASEURL=http://base/\r\n"), std::nullopt);
 }
 
 TEST(ShortcutReader, NamesWithoutLetterCaseValuesTrimmedAndUnquoted)
 {
-    EXPECT_EQ(targetOf("[internetshortcut]\r\nurl=http://lower/\r\n"), QStringLiteral("http://lower/"));
-    EXPECT_EQ(targetOf("  [ InternetShortcut ]  \r\n  URL  =  http://spaced/  \r\n"), QStringLiteral("http://spaced/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\"http://quoted/\"\r\n"), QStringLiteral("http://quoted/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\"http://half-quoted/\r\n"), QStringLiteral("\"http://half-quoted/"));
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\n;URL=http://comment/\r\nURL=http://real/\r\n"), QStringLiteral("http://real/"));
+    EXPECT_EQ(targetOf("[internetshortcut]\r\nurl=http://lower/\r\n"), u"http://lower/");
+    EXPECT_EQ(targetOf("  [ InternetShortcut ]  \r\n  URL  =  http://spaced/  \r\n"), u"http://spaced/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\"http://quoted/\"\r\n"), u"http://quoted/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\"http://half-quoted/\r\n"), u"\"http://half-quoted/");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\n;URL=http://comment/\r\nURL=http://real/\r\n"), u"http://real/");
+    // The ideographic space is white space too.
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\xE3\x80\x80http://wide-space/\xE3\x80\x80\r\n"), u"http://wide-space/");
 }
 
 TEST(ShortcutReader, FirstSectionAndFirstKeyCount)
 {
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/\r\n"), QStringLiteral("http://first/"));
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/\r\n"), u"http://first/");
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nIconIndex=1\r\n[InternetShortcut]\r\nURL=http://later/\r\n"), std::nullopt);
 }
 
 TEST(ShortcutReader, UnicodeUrlFromTheWideSectionWhileTheAnsiCopyMatches)
 {
-    const QByteArray base = "[InternetShortcut]\r\nURL=http://x/??\r\n";
-    const QByteArray wide = "[InternetShortcut.W]\r\nURL=http://x/+MOwwpA-\r\n";
-    EXPECT_EQ(targetOf(base + wide), QStringLiteral("http://x/レイ"));
-    EXPECT_EQ(targetOf(base + "[InternetShortcut.A]\r\nURL=http://x/??\r\n" + wide), QStringLiteral("http://x/レイ"));
+    const std::string base = "[InternetShortcut]\r\nURL=http://x/??\r\n";
+    const std::string wide = "[InternetShortcut.W]\r\nURL=http://x/+MOwwpA-\r\n";
+    EXPECT_EQ(targetOf(base + wide), u"http://x/レイ");
+    EXPECT_EQ(targetOf(base + "[InternetShortcut.A]\r\nURL=http://x/??\r\n" + wide), u"http://x/レイ");
     // The plain URL was edited after the Unicode one was saved: the plain one wins.
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://edited/\r\n[InternetShortcut.A]\r\nURL=http://x/??\r\n" + wide),
-              QStringLiteral("http://edited/"));
-    EXPECT_EQ(targetOf(wide), QStringLiteral("http://x/レイ"));
-    EXPECT_EQ(targetOf(base + "[InternetShortcut.W]\r\nURL=http://x/a+-b\r\n"), QStringLiteral("http://x/a+b"));
+              u"http://edited/");
+    EXPECT_EQ(targetOf(wide), u"http://x/レイ");
+    EXPECT_EQ(targetOf(base + "[InternetShortcut.W]\r\nURL=http://x/a+-b\r\n"), u"http://x/a+b");
+}
+
+// U+FEFF and U+FFFE at the start of a decoded URL are its text, not a sign of
+// byte order.
+TEST(ShortcutReader, AWideUrlStartingWithAByteOrderMarkIsTakenAsItStands)
+{
+    EXPECT_EQ(targetOf("[InternetShortcut.W]\r\nURL=+/v8-http://w.example/\r\n"), u"\uFEFFhttp://w.example/");
+    EXPECT_EQ(targetOf("[InternetShortcut.W]\r\nURL=+//4-http://w.example/\r\n"), u"\uFFFEhttp://w.example/");
 }
 
 TEST(ShortcutReader, NoUsableUrlIsNoTarget)
@@ -105,43 +117,42 @@ TEST(ShortcutReader, NoUsableUrlIsNoTarget)
     EXPECT_EQ(targetOf("[Other]\r\nURL=http://elsewhere/\r\n"), std::nullopt);
     EXPECT_EQ(targetOf("URL=http://no-section/\r\n"), std::nullopt);
     EXPECT_EQ(targetOf(""), std::nullopt);
-    QByteArray garbage;
+    std::string garbage;
     for (int i = 0; i < 4096; ++i)
-        garbage.append(char((i * 7919 + 13) % 256));
+        garbage.push_back(char((i * 7919 + 13) % 256));
     EXPECT_EQ(targetOf(garbage), std::nullopt);
 }
 
 TEST(ShortcutReader, BookmarkletsAndLongUrlsComeThroughWhole)
 {
-    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=javascript:alert(\"hi\");void(0)\r\n"),
-              QStringLiteral("javascript:alert(\"hi\");void(0)"));
-    const QString longUrl = QStringLiteral("http://example.com/") + QString(1981, QLatin1Char('a'));
-    ASSERT_EQ(longUrl.size(), 2000);
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=javascript:alert(\"hi\");void(0)\r\n"), u"javascript:alert(\"hi\");void(0)");
+    const std::u16string longUrl = u"http://example.com/" + std::u16string(1981, u'a');
+    ASSERT_EQ(longUrl.size(), 2000u);
     EXPECT_EQ(targetOf(shortcutBytes(longUrl)), longUrl);
 }
 
 TEST(ShortcutReader, FilesThatCannotBeReadFailWithFive)
 {
     TempTree tree;
-    const QString big = tree.file(QStringLiteral("big.url"), shortcutBytes(QStringLiteral("http://big/")) +
-                                                                 QByteArray(MaxShortcutFileSize, ';'));
-    const QString justFits = tree.file(QStringLiteral("fits.url"), shortcutBytes(QStringLiteral("http://fits/")).leftJustified(MaxShortcutFileSize, '\n'));
-    const QString folder = tree.folder(QStringLiteral("folder.url"));
-    const QString pipe = tree.path(QStringLiteral("pipe.url"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_EQ(readTarget(big), (std::variant<QString, int>(5)));
-    EXPECT_EQ(readTarget(justFits), (std::variant<QString, int>(QStringLiteral("http://fits/"))));
-    EXPECT_EQ(readTarget(tree.path(QStringLiteral("missing.url"))), (std::variant<QString, int>(5)));
-    EXPECT_EQ(readTarget(folder), (std::variant<QString, int>(5)));
-    EXPECT_EQ(readTarget(pipe), (std::variant<QString, int>(5)));
+    const std::u16string big = tree.file(u"big.url", shortcutBytes(u"http://big/") + std::string(MaxShortcutFileSize, ';'));
+    std::string fitting = shortcutBytes(u"http://fits/");
+    fitting.resize(MaxShortcutFileSize, '\n');
+    const std::u16string justFits = tree.file(u"fits.url", fitting);
+    const std::u16string folder = tree.folder(u"folder.url");
+    ASSERT_EQ(mkfifo(tree.fsPath(u"pipe.url").c_str(), 0600), 0);
+    EXPECT_EQ(readTarget(big), ReadResult(5));
+    EXPECT_EQ(readTarget(justFits), ReadResult(u"http://fits/"));
+    EXPECT_EQ(readTarget(tree.path(u"missing.url")), ReadResult(5));
+    EXPECT_EQ(readTarget(folder), ReadResult(5));
+    EXPECT_EQ(readTarget(tree.path(u"pipe.url")), ReadResult(5));
 }
 
 TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)
 {
     TempTree tree;
-    const QString path = tree.shortcut(QStringLiteral("a.url"), QStringLiteral("http://a/"));
-    const QDateTime modified = QFileInfo(path).lastModified();
-    EXPECT_EQ(readTarget(path), (std::variant<QString, int>(QStringLiteral("http://a/"))));
-    EXPECT_EQ(readBytes(path), shortcutBytes(QStringLiteral("http://a/")));
-    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    const std::u16string path = tree.shortcut(u"a.url", u"http://a/");
+    const auto modified = std::filesystem::last_write_time(tree.fsPath(u"a.url"));
+    EXPECT_EQ(readTarget(path), ReadResult(u"http://a/"));
+    EXPECT_EQ(readBytes(path), shortcutBytes(u"http://a/"));
+    EXPECT_EQ(std::filesystem::last_write_time(tree.fsPath(u"a.url")), modified);
 }

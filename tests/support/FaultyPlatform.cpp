@@ -15,7 +15,7 @@ void call(const Hook& hook, Args&&... args)
 class HookedStream : public TextStream {
 public:
     HookedStream(FaultyPlatform& owner, std::unique_ptr<TextStream> inner) : owner_(owner), inner_(std::move(inner)) {}
-    void writeLine(const QString& text) override
+    void writeLine(std::u16string_view text) override
     {
         call(owner_.beforeWriteLine, text);
         inner_->writeLine(text);
@@ -30,94 +30,79 @@ private:
 
 class HookedFileSystem : public FileSystemObject {
 public:
-    explicit HookedFileSystem(FaultyPlatform& owner) : owner_(owner) {}
-    std::unique_ptr<Folder> getFolder(const QString& path) override
+    HookedFileSystem(FaultyPlatform& owner, std::unique_ptr<FileSystemObject> inner)
+        : owner_(owner), inner_(std::move(inner))
+    {
+    }
+    std::unique_ptr<Folder> getFolder(std::u16string_view path) override
     {
         call(owner_.beforeGetFolder, path);
-        return inner_.getFolder(path);
+        return inner_->getFolder(path);
     }
-    std::unique_ptr<TextStream> createTextFile(const QString& path, bool overwrite) override
+    std::unique_ptr<TextStream> createTextFile(std::u16string_view path, bool overwrite) override
     {
         call(owner_.beforeCreateTextFile, path);
-        return std::make_unique<HookedStream>(owner_, inner_.createTextFile(path, overwrite));
+        return std::make_unique<HookedStream>(owner_, inner_->createTextFile(path, overwrite));
     }
 
 private:
     FaultyPlatform& owner_;
-    LocalFileSystem inner_;
+    std::unique_ptr<FileSystemObject> inner_;
 };
 
 class HookedShell : public ScriptShell {
 public:
-    explicit HookedShell(FaultyPlatform& owner) : owner_(owner) {}
-    std::unique_ptr<Shortcut> createShortcut(const QString& path) override
+    HookedShell(FaultyPlatform& owner, std::unique_ptr<ScriptShell> inner) : owner_(owner), inner_(std::move(inner)) {}
+    std::unique_ptr<Shortcut> createShortcut(std::u16string_view path) override
     {
         call(owner_.beforeCreateShortcut, path);
-        return inner_.createShortcut(path);
+        return inner_->createShortcut(path);
     }
 
 private:
     FaultyPlatform& owner_;
-    LocalScriptShell inner_;
+    std::unique_ptr<ScriptShell> inner_;
 };
 
 } // namespace
 
-struct FaultyPlatform::Adapters {
-    struct Files : FileSystemFactory {
-        FaultyPlatform& owner;
-        explicit Files(FaultyPlatform& o) : owner(o) {}
-        std::unique_ptr<FileSystemObject> createFileSystemObject() override
-        {
-            call(owner.beforeCreateFileSystem);
-            return std::make_unique<HookedFileSystem>(owner);
-        }
-    } files;
-    struct Shells : ScriptShellFactory {
-        FaultyPlatform& owner;
-        explicit Shells(FaultyPlatform& o) : owner(o) {}
-        std::unique_ptr<ScriptShell> createScriptShell() override
-        {
-            call(owner.beforeCreateScriptShell);
-            return std::make_unique<HookedShell>(owner);
-        }
-    } shells;
-    struct Listing : DirectoryListing {
-        FaultyPlatform& owner;
-        explicit Listing(FaultyPlatform& o) : owner(o) {}
-        QString start(const QString& pattern) override
-        {
-            call(owner.beforeListingStart, pattern);
-            return owner.local_.listing.start(pattern);
-        }
-        QString next() override
-        {
-            call(owner.beforeListingNext);
-            return owner.local_.listing.next();
-        }
-    } listing;
+std::unique_ptr<FileSystemObject> FaultyPlatform::createFileSystemObject()
+{
+    call(beforeCreateFileSystem);
+    return std::make_unique<HookedFileSystem>(*this, local_.createFileSystemObject());
+}
 
-    explicit Adapters(FaultyPlatform& owner) : files(owner), shells(owner), listing(owner) {}
-};
+std::unique_ptr<ScriptShell> FaultyPlatform::createScriptShell()
+{
+    call(beforeCreateScriptShell);
+    return std::make_unique<HookedShell>(*this, local_.createScriptShell());
+}
 
-FaultyPlatform::FaultyPlatform() : adapters_(std::make_unique<Adapters>(*this)) {}
-FaultyPlatform::~FaultyPlatform() = default;
+DirectoryListing& FaultyPlatform::directoryListing() { return listing_; }
 
-FileSystemFactory& FaultyPlatform::files() { return adapters_->files; }
-ScriptShellFactory& FaultyPlatform::shells() { return adapters_->shells; }
-DirectoryListing& FaultyPlatform::listing() { return adapters_->listing; }
+std::u16string FaultyPlatform::Listing::start(std::u16string_view pattern)
+{
+    call(owner_.beforeListingStart, pattern);
+    return owner_.local_.directoryListing().start(pattern);
+}
 
-QByteArray GeneratorHarness::run(const QString& favorites, const QString& output)
+std::u16string FaultyPlatform::Listing::next()
+{
+    call(owner_.beforeListingNext);
+    return owner_.local_.directoryListing().next();
+}
+
+std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)
 {
     paths.favorites = favorites;
     paths.output = output;
-    generator.MakeLinkPage();
+    outcome = generator.MakeLinkPage();
     return readBytes(pageFile(output));
 }
 
 std::function<void()> failWith(int number)
 {
-    return [number] { throw ScriptError(number, QStringLiteral("injected")); };
+    return [number] { throw ScriptError(number, "injected"); };
 }
 
 } // namespace markroll::test

@@ -10,30 +10,34 @@ namespace markroll::test {
 
 // The host's platform with a hook before each operation; a hook that throws
 // ScriptError makes that operation fail with its number.
-class FaultyPlatform {
+class FaultyPlatform : public Platform {
 public:
-    FaultyPlatform();
-    ~FaultyPlatform();
-
     std::function<void()> beforeCreateFileSystem;
-    std::function<void(const QString& path)> beforeGetFolder;
-    std::function<void(const QString& path)> beforeCreateTextFile;
-    std::function<void(const QString& line)> beforeWriteLine;
+    std::function<void(std::u16string_view path)> beforeGetFolder;
+    std::function<void(std::u16string_view path)> beforeCreateTextFile;
+    std::function<void(std::u16string_view line)> beforeWriteLine;
     std::function<void()> beforeCreateScriptShell;
-    std::function<void(const QString& path)> beforeCreateShortcut;
-    std::function<void(const QString& pattern)> beforeListingStart;
+    std::function<void(std::u16string_view path)> beforeCreateShortcut;
+    std::function<void(std::u16string_view pattern)> beforeListingStart;
     std::function<void()> beforeListingNext;
 
-    FileSystemFactory& files();
-    ScriptShellFactory& shells();
-    DirectoryListing& listing();
-
-    struct Adapters;
+    std::unique_ptr<FileSystemObject> createFileSystemObject() override;
+    std::unique_ptr<ScriptShell> createScriptShell() override;
+    DirectoryListing& directoryListing() override;
 
 private:
+    class Listing : public DirectoryListing {
+    public:
+        explicit Listing(FaultyPlatform& owner) : owner_(owner) {}
+        std::u16string start(std::u16string_view pattern) override;
+        std::u16string next() override;
+
+    private:
+        FaultyPlatform& owner_;
+    };
+
     LocalPlatform local_;
-    std::unique_ptr<Adapters> adapters_;
-    friend struct Adapters;
+    Listing listing_{*this};
 };
 
 // A generator over a FaultyPlatform, with recorded message boxes.
@@ -41,10 +45,11 @@ struct GeneratorHarness {
     FixedPaths paths;
     RecordingMessageBoxes boxes;
     FaultyPlatform platform;
-    Module1 generator{{paths, boxes, platform.files(), platform.shells(), platform.listing()}};
+    Module1 generator{{paths, boxes, platform}};
+    RunOutcome outcome;
 
     // One whole run; returns the page bytes, or "<missing: ...>" when no file.
-    QByteArray run(const QString& favorites, const QString& output);
+    std::string run(std::u16string_view favorites, std::u16string_view output);
 };
 
 // A hook that fails every time with `number`.

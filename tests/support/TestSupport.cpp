@@ -1,102 +1,220 @@
 #include "TestSupport.h"
 
-#include "Iconv.h"
+#include "Cp932.h"
+#include "HostPath.h"
 #include "Messages.h"
 #include "ScriptError.h"
+#include "Unicode.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <fstream>
+#include <random>
+#include <sstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "Iconv.h"
+#endif
+
+namespace fs = std::filesystem;
 
 namespace markroll::test {
 
+std::string utf8(std::u16string_view text) { return unicode::encodeUtf8(text); }
+
+std::u16string utf16(std::string_view utf8Text) { return unicode::decodeUtf8(utf8Text); }
+
 void PrintTo(const ShownMessage& message, std::ostream* out)
 {
-    *out << "{\"" << message.text.toStdString() << "\", " << message.style << ", \"" << message.title.toStdString()
-         << "\"}";
+    *out << "{\"" << utf8(message.text) << "\", " << message.style << ", \"" << utf8(message.title) << "\"}";
 }
 
-void RecordingMessageBoxes::show(const QString& text, MessageStyle style, const QString& title)
+void RecordingMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
-    shown.append({text, int(style), effectiveTitle(title)});
+    shown.push_back({std::u16string(text), int(style), std::u16string(effectiveTitle(title))});
     if (onShow)
-        onShow(shown.last());
+        onShow(shown.back());
 }
 
-ShownMessage errorOccurredBox() { return {messages::errorOccurred(), ExclamationMessage, applicationTitle()}; }
-ShownMessage completedBox() { return {messages::completed(), InformationMessage, applicationTitle()}; }
-ShownMessage fileOutputFailedBox() { return {messages::fileOutputFailed(), ExclamationMessage, messages::warningTitle()}; }
+ShownMessage errorOccurredBox()
+{
+    return {std::u16string(messages::ErrorOccurred), int(MessageStyle::Exclamation), std::u16string(ApplicationTitle)};
+}
+ShownMessage completedBox()
+{
+    return {std::u16string(messages::Completed), int(MessageStyle::Information), std::u16string(ApplicationTitle)};
+}
+ShownMessage fileOutputFailedBox()
+{
+    return {std::u16string(messages::FileOutputFailed), int(MessageStyle::Exclamation),
+            std::u16string(messages::WarningTitle)};
+}
 
 TempTree::TempTree()
 {
-    if (!dir_.isValid())
-        throw std::runtime_error("no temporary folder");
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("markroll-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            root_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder");
 }
 
-QString TempTree::folder(const QString& relative) const
+TempTree::~TempTree()
 {
-    const QString full = path(relative);
-    QDir().mkpath(full);
-    return full;
+    std::error_code error;
+    // Folders made unreadable by a test must not keep their contents.
+    for (auto it = fs::recursive_directory_iterator(root_, error); !error && it != fs::recursive_directory_iterator();
+         it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root_, error);
 }
 
-QString TempTree::file(const QString& relative, const QByteArray& content) const
+fs::path TempTree::fsPath(std::u16string_view relative) const
 {
-    const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).path());
-    QFile file(full);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        throw std::runtime_error("cannot write " + full.toStdString());
-    return full;
+    return relative.empty() ? root_ : root_ / toFsPath(relative);
 }
 
-QString TempTree::shortcut(const QString& relative, const QString& url) const
+std::u16string TempTree::path() const { return fromFsPath(root_); }
+
+std::u16string TempTree::path(std::u16string_view relative) const { return fromFsPath(fsPath(relative)); }
+
+std::u16string TempTree::folder(std::u16string_view relative) const
+{
+    fs::create_directories(fsPath(relative));
+    return path(relative);
+}
+
+std::u16string TempTree::file(std::u16string_view relative, std::string_view content) const
+{
+    const fs::path full = fsPath(relative);
+    fs::create_directories(full.parent_path());
+    std::ofstream out(full, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), std::streamsize(content.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + full.string());
+    return path(relative);
+}
+
+std::u16string TempTree::shortcut(std::u16string_view relative, std::u16string_view url) const
 {
     return file(relative, shortcutBytes(url));
 }
 
-QString TempTree::symlink(const QString& target, const QString& relative) const
+std::u16string TempTree::symlink(std::u16string_view target, std::u16string_view relative) const
 {
-    const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).path());
-    if (!QFile::link(target, full))
-        throw std::runtime_error("cannot link " + full.toStdString());
-    return full;
+    const fs::path full = fsPath(relative);
+    fs::create_directories(full.parent_path());
+    fs::create_symlink(toFsPath(target), full);
+    return path(relative);
 }
 
-QByteArray readBytes(const QString& path)
+std::string readFileBytes(const fs::path& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing: ") + path.toUtf8() + ">";
-    return file.readAll();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing: " + path.string() + ">";
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
-QByteArray shortcutBytes(const QString& url)
+std::string readBytes(std::u16string_view path) { return readFileBytes(toFsPath(path)); }
+
+std::string shortcutBytes(std::u16string_view url) { return "[InternetShortcut]\r\nURL=" + utf8(url) + "\r\n"; }
+
+std::u16string dataPath(std::u16string_view relative)
 {
-    return "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n";
+    return utf16(MARKROLL_TEST_DATA_DIR "/") + std::u16string(relative);
 }
 
-QString dataPath(const QString& relative)
-{
-    return QStringLiteral(MARKROLL_TEST_DATA_DIR "/") + relative;
-}
+std::u16string pageFile(std::u16string_view outputFolder) { return joinPath(outputFolder, u"ALL_Favorites_Link.htm"); }
 
-QString pageFile(const QString& outputFolder)
+std::string cp932Lines(std::u16string_view lines)
 {
-    return outputFolder + QStringLiteral("/ALL_Favorites_Link.htm");
-}
-
-QByteArray cp932Lines(const QString& utf8Lines)
-{
-    QString text = utf8Lines;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    std::string utf8Text;
+    for (const char byte : utf8(lines)) {
+        if (byte == '\n')
+            utf8Text.push_back('\r');
+        utf8Text.push_back(byte);
+    }
+#ifdef _WIN32
+    const std::u16string wide = utf16(utf8Text);
+    const int size = WideCharToMultiByte(932, 0, reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(std::size_t(size), '\0');
+    WideCharToMultiByte(932, 0, reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+#else
     Iconv converter("CP932", "UTF-8");
-    const auto bytes = converter.convert(text.toUtf8());
+    const auto bytes = converter.convert(utf8Text);
     if (!bytes)
         throw std::runtime_error("reference text is not code page 932");
     return *bytes;
+#endif
+}
+
+namespace {
+
+std::vector<std::string_view> linesOf(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
+        lines.push_back(bytes.substr(0, length));
+        bytes.remove_prefix(length);
+    }
+    return lines;
+}
+
+std::string readable(std::string_view line)
+{
+    std::string text = utf8(cp932::decode(line));
+    std::string shown;
+    for (const char c : text) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else
+            shown.push_back(c);
+    }
+    return shown;
+}
+
+} // namespace
+
+::testing::AssertionResult samePage(const char* expectedExpression, const char* actualExpression,
+                                    const std::string& expected, const std::string& actual)
+{
+    if (expected == actual)
+        return ::testing::AssertionSuccess();
+    const auto want = linesOf(expected);
+    const auto got = linesOf(actual);
+    std::size_t line = 0;
+    while (line < want.size() && line < got.size() && want[line] == got[line])
+        ++line;
+    auto failure = ::testing::AssertionFailure();
+    failure << actualExpression << " differs from " << expectedExpression << " first at line " << line + 1 << " of "
+            << got.size() << " (expected " << want.size() << " lines)\n";
+    failure << "  expected: " << (line < want.size() ? readable(want[line]) : std::string("<end of page>")) << "\n";
+    failure << "  actual:   " << (line < got.size() ? readable(got[line]) : std::string("<end of page>"));
+    return failure;
+}
+
+std::size_t countOf(std::string_view haystack, std::string_view needle)
+{
+    std::size_t count = 0;
+    for (std::size_t at = haystack.find(needle); at != std::string_view::npos; at = haystack.find(needle, at + needle.size()))
+        ++count;
+    return count;
 }
 
 int errorNumberOf(const std::function<void()>& action)
@@ -109,12 +227,15 @@ int errorNumberOf(const std::function<void()>& action)
     return 0;
 }
 
-WorkingFolder::WorkingFolder(const QString& path) : previous_(QDir::currentPath())
+WorkingFolder::WorkingFolder(std::u16string_view path) : previous_(fs::current_path())
 {
-    if (!QDir::setCurrent(path))
-        throw std::runtime_error("cannot enter " + path.toStdString());
+    fs::current_path(toFsPath(path));
 }
 
-WorkingFolder::~WorkingFolder() { QDir::setCurrent(previous_); }
+WorkingFolder::~WorkingFolder()
+{
+    std::error_code error;
+    fs::current_path(previous_, error);
+}
 
 } // namespace markroll::test

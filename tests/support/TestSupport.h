@@ -3,19 +3,24 @@
 #include "MessageBoxes.h"
 #include "PathBoxes.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QTemporaryDir>
+#include <filesystem>
 #include <functional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 namespace markroll::test {
 
+std::string utf8(std::u16string_view text);
+std::u16string utf16(std::string_view utf8Text);
+
 struct ShownMessage {
-    QString text;
-    int style;
-    QString title;
+    std::u16string text;
+    int style = 0;
+    std::u16string title;
     bool operator==(const ShownMessage&) const = default;
 };
 void PrintTo(const ShownMessage& message, std::ostream* out);
@@ -23,8 +28,8 @@ void PrintTo(const ShownMessage& message, std::ostream* out);
 // Records every box in order and returns at once, as if OK were pressed.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
-    void show(const QString& text, MessageStyle style, const QString& title = {}) override;
-    QList<ShownMessage> shown;
+    void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
+    std::vector<ShownMessage> shown;
     std::function<void(const ShownMessage&)> onShow;
 };
 
@@ -34,36 +39,52 @@ ShownMessage fileOutputFailedBox();
 
 class FixedPaths : public PathBoxes {
 public:
-    QString favorites;
-    QString output;
-    QString favoriteText() const override { return favorites; }
-    QString outputText() const override { return output; }
+    std::u16string favorites;
+    std::u16string output;
+    std::u16string favoriteText() const override { return favorites; }
+    std::u16string outputText() const override { return output; }
 };
 
 // A scratch folder, removed with everything in it when the test ends.
+// Relative paths use "/" and are given as UTF-8 or UTF-16 text.
 class TempTree {
 public:
     TempTree();
-    QString path() const { return dir_.path(); }
-    QString path(const QString& relative) const { return dir_.filePath(relative); }
-    QString folder(const QString& relative) const;
-    QString file(const QString& relative, const QByteArray& content) const;
-    QString shortcut(const QString& relative, const QString& url) const;
-    QString symlink(const QString& target, const QString& relative) const;
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    std::u16string path() const;
+    std::u16string path(std::u16string_view relative) const;
+    std::filesystem::path fsPath(std::u16string_view relative = {}) const;
+    std::u16string folder(std::u16string_view relative) const;
+    std::u16string file(std::u16string_view relative, std::string_view content) const;
+    std::u16string shortcut(std::u16string_view relative, std::u16string_view url) const;
+    std::u16string symlink(std::u16string_view target, std::u16string_view relative) const;
 
 private:
-    QTemporaryDir dir_;
+    std::filesystem::path root_;
 };
 
-QByteArray readBytes(const QString& path);
-QByteArray shortcutBytes(const QString& url);
+std::string readBytes(std::u16string_view path);
+std::string readFileBytes(const std::filesystem::path& path);
+std::string shortcutBytes(std::u16string_view url);
 // The tree fixtures and expected pages kept with the tests.
-QString dataPath(const QString& relative);
-QString pageFile(const QString& outputFolder);
+std::u16string dataPath(std::u16string_view relative);
+std::u16string pageFile(std::u16string_view outputFolder);
 
-// The page bytes as glibc's own CP932 converter makes them, with CR LF line ends;
-// an independent reference for what the stream writes.
-QByteArray cp932Lines(const QString& utf8Lines);
+// The page bytes as the system's own code page 932 converter makes them, with
+// CR LF line ends; an independent reference for what the stream writes.
+std::string cp932Lines(std::u16string_view lines);
+
+// Compares two pages; on a difference it shows the first differing line of
+// each, decoded from code page 932, so the failure reads as text.
+::testing::AssertionResult samePage(const char* expectedExpression, const char* actualExpression,
+                                    const std::string& expected, const std::string& actual);
+#define EXPECT_SAME_PAGE(expected, actual) EXPECT_PRED_FORMAT2(::markroll::test::samePage, expected, actual)
+
+// How often `needle` occurs in `haystack`.
+std::size_t countOf(std::string_view haystack, std::string_view needle);
 
 // The number of the ScriptError that `action` raised, or 0 when it raised none.
 int errorNumberOf(const std::function<void()>& action);
@@ -71,11 +92,13 @@ int errorNumberOf(const std::function<void()>& action);
 // Runs with another working folder, restored at the end.
 class WorkingFolder {
 public:
-    explicit WorkingFolder(const QString& path);
+    explicit WorkingFolder(std::u16string_view path);
     ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
 
 private:
-    QString previous_;
+    std::filesystem::path previous_;
 };
 
 } // namespace markroll::test

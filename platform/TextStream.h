@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+namespace markroll {
+
+// An output text file written in code page 932, one line per call with CR LF.
+// Every failure is a ScriptError: 5 for a line that cannot be encoded (nothing of
+// that line is written), the OS failure's number otherwise.
+class TextStream {
+public:
+    virtual ~TextStream() = default;
+    virtual void writeLine(std::u16string_view text) = 0;
+    // Hands every line written so far to the OS.
+    virtual void flush() = 0;
+    virtual void close() = 0;
+};
+
+} // namespace markroll

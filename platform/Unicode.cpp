@@ -1,0 +1,151 @@
+#include "Unicode.h"
+
+namespace markroll::unicode {
+namespace {
+
+void appendCodePoint(std::u16string& out, char32_t codePoint)
+{
+    if (codePoint >= 0x10000) {
+        codePoint -= 0x10000;
+        out.push_back(char16_t(0xD800 + (codePoint >> 10)));
+        out.push_back(char16_t(0xDC00 + (codePoint & 0x3FF)));
+    } else {
+        out.push_back(char16_t(codePoint));
+    }
+}
+
+// The WHATWG UTF-8 decoder; returns whether any replacement was needed.
+bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
+{
+    bool broken = false;
+    char32_t codePoint = 0;
+    int needed = 0;
+    unsigned lower = 0x80;
+    unsigned upper = 0xBF;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned byte = static_cast<unsigned char>(bytes[i]);
+        if (needed == 0) {
+            if (byte < 0x80) {
+                out.push_back(char16_t(byte));
+            } else if (byte >= 0xC2 && byte <= 0xDF) {
+                needed = 1;
+                codePoint = byte & 0x1F;
+            } else if (byte >= 0xE0 && byte <= 0xEF) {
+                lower = byte == 0xE0 ? 0xA0 : 0x80;
+                upper = byte == 0xED ? 0x9F : 0xBF;
+                needed = 2;
+                codePoint = byte & 0x0F;
+            } else if (byte >= 0xF0 && byte <= 0xF4) {
+                lower = byte == 0xF0 ? 0x90 : 0x80;
+                upper = byte == 0xF4 ? 0x8F : 0xBF;
+                needed = 3;
+                codePoint = byte & 0x07;
+            } else {
+                out.push_back(ReplacementCharacter);
+                broken = true;
+            }
+            continue;
+        }
+        if (byte < lower || byte > upper) {
+            // The broken part ends before this byte, which starts afresh.
+            needed = 0;
+            lower = 0x80;
+            upper = 0xBF;
+            out.push_back(ReplacementCharacter);
+            broken = true;
+            --i;
+            continue;
+        }
+        lower = 0x80;
+        upper = 0xBF;
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+        if (--needed == 0)
+            appendCodePoint(out, codePoint);
+    }
+    if (needed != 0) {
+        out.push_back(ReplacementCharacter);
+        broken = true;
+    }
+    return !broken;
+}
+
+} // namespace
+
+std::u16string decodeUtf8(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    decodeUtf8Into(bytes, text);
+    return text;
+}
+
+std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    if (!decodeUtf8Into(bytes, text))
+        return std::nullopt;
+    return text;
+}
+
+std::u16string decodeUtf16le(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(char16_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    return text;
+}
+
+void appendUtf8(std::string& out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out.push_back(char(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(char(0xC0 | (codePoint >> 6)));
+        out.push_back(char(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.push_back(char(0xE0 | (codePoint >> 12)));
+        out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (codePoint >> 18)));
+        out.push_back(char(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+std::string encodeUtf8(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t codePoint) { appendUtf8(bytes, codePoint); });
+    return bytes;
+}
+
+bool isSpace(char16_t unit)
+{
+    if (unit == 0x20 || (unit >= 0x09 && unit <= 0x0D))
+        return true;
+    if (unit < 0x85)
+        return false;
+    return unit == 0x85 || unit == 0xA0 || unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028
+        || unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
+}
+
+std::u16string_view trimmed(std::u16string_view text)
+{
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::u16string fromAscii(std::string_view ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+} // namespace markroll::unicode

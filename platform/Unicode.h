@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace markroll::unicode {
+
+constexpr char16_t ReplacementCharacter = 0xFFFD;
+
+constexpr bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// UTF-8 as the WHATWG Encoding standard decodes it: each maximal broken part,
+// a cut-off sequence at the end included, becomes one U+FFFD.
+std::u16string decodeUtf8(std::string_view bytes);
+// The text only when every byte is valid UTF-8.
+std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes);
+// Little-endian code units, taken as they stand; a last odd byte is dropped.
+std::u16string decodeUtf16le(std::string_view bytes);
+
+// A lone surrogate has no UTF-8 form and is written as U+FFFD.
+std::string encodeUtf8(std::u16string_view text);
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// Calls `handle` with each code point; a lone surrogate comes as U+FFFD.
+template <typename Handle>
+void forEachCodePoint(std::u16string_view text, Handle handle)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            handle(char32_t(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00)));
+            ++i;
+        } else {
+            handle(isSurrogate(unit) ? char32_t(ReplacementCharacter) : char32_t(unit));
+        }
+    }
+}
+
+// White space as Unicode defines it (separators Zs, Zl, Zp, and the controls
+// tab to carriage return and NEL): the ideographic space is blank too.
+bool isSpace(char16_t unit);
+std::u16string_view trimmed(std::u16string_view text);
+
+// Plain ASCII text as UTF-16, for fixed texts and numbers.
+std::u16string fromAscii(std::string_view ascii);
+
+} // namespace markroll::unicode

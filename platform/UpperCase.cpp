@@ -1,0 +1,40 @@
+#include "UpperCase.h"
+
+#include <array>
+#include <utility>
+
+namespace markroll {
+namespace {
+
+constexpr std::pair<char16_t, char16_t> UpperCasePairs[] = {
+#include "UpperCaseTable.inc"
+};
+
+constexpr std::array<char16_t, 0x10000> makeUpperCaseTable()
+{
+    std::array<char16_t, 0x10000> table{};
+    for (unsigned unit = 0; unit < table.size(); ++unit)
+        table[unit] = char16_t(unit);
+    for (const auto& [lower, upper] : UpperCasePairs)
+        table[lower] = upper;
+    return table;
+}
+
+constexpr std::array<char16_t, 0x10000> UpperCaseTable = makeUpperCaseTable();
+
+} // namespace
+
+char16_t toUpper(char16_t unit) { return UpperCaseTable[unit]; }
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && toUpper(a[i]) != toUpper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace markroll

@@ -1,0 +1,131 @@
+#include "NameOrder.h"
+#include "Unicode.h"
+#include "UpperCase.h"
+#include "Wildcard.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <clocale>
+#include <cwctype>
+#endif
+
+using namespace markroll;
+using namespace markroll::unicode;
+
+// Every malformed shape of the WHATWG rules: one U+FFFD per maximal broken
+// part, and the byte that ends a broken part starts afresh.
+TEST(Utf8Decoding, MalformedShapes)
+{
+    EXPECT_EQ(decodeUtf8("a\x80z"), u"a\uFFFDz");                     // lone continuation byte
+    EXPECT_EQ(decodeUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");               // overlong lead bytes are never valid
+    EXPECT_EQ(decodeUtf8("\xE0\x80\xAF"), u"\uFFFD\uFFFD\uFFFD");     // overlong three-byte form
+    EXPECT_EQ(decodeUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");     // an encoded surrogate
+    EXPECT_EQ(decodeUtf8("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(decodeUtf8("\xF5\xFF"), u"\uFFFD\uFFFD");               // bytes that never occur
+    EXPECT_EQ(decodeUtf8("\xE6\x97x"), u"\uFFFDx");                   // a cut-off sequence is one part
+    EXPECT_EQ(decodeUtf8("\xF0\x9F\x98"), u"\uFFFD");                 // cut off by the end of the input
+    EXPECT_EQ(decodeUtf8("\xE6\x97\xE6\x97\xA5"), u"\uFFFD日");       // the breaking byte starts a new one
+}
+
+TEST(Utf8Decoding, ValidTextOfEveryLength)
+{
+    EXPECT_EQ(decodeUtf8("A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80"), u"Aé日😀");
+    EXPECT_EQ(decodeUtf8Strict("A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80"), u"Aé日😀");
+    EXPECT_EQ(decodeUtf8Strict("\xEF\xBF\xBD"), u"\uFFFD") << "a real U+FFFD is valid text";
+    EXPECT_EQ(decodeUtf8Strict("a\x80"), std::nullopt);
+    EXPECT_EQ(decodeUtf8Strict("\xE6\x97"), std::nullopt);
+    EXPECT_EQ(decodeUtf8Strict(""), u"");
+}
+
+TEST(Utf16Decoding, LittleEndianUnitsAsTheyStand)
+{
+    EXPECT_EQ(decodeUtf16le(std::string("a\0\xE5\x65", 4)), u"a\u65E5");
+    EXPECT_EQ(decodeUtf16le(std::string("\x00\xD8", 2)), std::u16string(1, char16_t(0xD800))) << "a lone surrogate stays";
+    EXPECT_EQ(decodeUtf16le(std::string("a\0b", 3)), u"a") << "an odd last byte is dropped";
+}
+
+TEST(Utf8Encoding, CodePointsAndLoneSurrogates)
+{
+    EXPECT_EQ(encodeUtf8(u"Aé日😀"), "A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80");
+    EXPECT_EQ(encodeUtf8(std::u16string{u'a', char16_t(0xDC00), u'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(encodeUtf8(std::u16string{char16_t(0xD83D)}), "\xEF\xBF\xBD");
+}
+
+TEST(WhiteSpace, TrimmedTakesUnicodeSpacesOffBothEnds)
+{
+    EXPECT_EQ(trimmed(u" \t\u3000a b\u00A0\r\n"), u"a b");
+    EXPECT_EQ(trimmed(u"\u2028\u2029\u0085\u202F"), u"");
+    EXPECT_EQ(trimmed(u"\u200Bx"), u"\u200Bx") << "a zero-width space is no white space";
+}
+
+TEST(UpperCase, AcrossScripts)
+{
+    const std::pair<char16_t, char16_t> pairs[] = {
+        {u'a', u'A'}, {u'z', u'Z'}, {u'é', u'É'}, {u'ÿ', u'Ÿ'}, {u'ı', u'I'}, {u'ß', u'ß'},
+        {u'α', u'Α'}, {u'ς', u'Σ'}, {u'я', u'Я'}, {u'ա', u'Ա'}, {u'ⓐ', u'Ⓐ'}, {u'ａ', u'Ａ'},
+        {u'ⅰ', u'Ⅰ'}, {u'あ', u'あ'}, {u'日', u'日'}, {u'1', u'1'}, {u'A', u'A'}, {u'Ω', u'Ω'},
+    };
+    for (const auto& [lower, upper] : pairs)
+        EXPECT_EQ(int(toUpper(lower)), int(upper)) << "U+" << std::hex << int(lower);
+    EXPECT_TRUE(equalsIgnoringCase(u"InternetShortcut.W", u"INTERNETSHORTCUT.w"));
+    EXPECT_FALSE(equalsIgnoringCase(u"URL", u"URLs"));
+}
+
+#ifndef _WIN32
+// glibc's own case table is an independent reading of the same Unicode data;
+// where both know a letter they must agree.
+TEST(UpperCase, AgreesWithTheCLibraryOnEveryFifthUnitOfTheLetterBlocks)
+{
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    int compared = 0;
+    for (char16_t unit = 0x41; unit < 0x2D00; unit += 5) {
+        const auto expected = std::towupper(wint_t(unit));
+        if (expected > 0xFFFF)
+            continue;
+        EXPECT_EQ(int(toUpper(unit)), int(expected)) << "U+" << std::hex << int(unit);
+        ++compared;
+    }
+    for (char16_t unit = 0xFF21; unit < 0xFF5B; ++unit, ++compared)
+        EXPECT_EQ(int(toUpper(unit)), int(std::towupper(wint_t(unit)))) << "U+" << std::hex << int(unit);
+    EXPECT_GT(compared, 300);
+    std::setlocale(LC_CTYPE, "C");
+}
+#endif
+
+TEST(NameOrder, UpperCasedCodeUnitsThenExactNames)
+{
+    std::vector<std::u16string> names{u"Banana", u"apple", u"B", u"a", u"A", u"_x", u"ヤ", u"①", u"b"};
+    sortByNameOrder(names);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"A", u"a", u"apple", u"B", u"b", u"Banana", u"_x", u"①", u"ヤ"}));
+}
+
+TEST(NameOrder, NamesThatDifferOnlyInCaseHaveOneFixedOrder)
+{
+    std::vector<std::u16string> names{u"éte", u"Été", u"ÉTÉ", u"été", u"Ｆｕｌｌ", u"ｆｕｌｌ"};
+    sortByNameOrder(names);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"éte", u"ÉTÉ", u"Été", u"été", u"Ｆｕｌｌ", u"ｆｕｌｌ"}));
+    EXPECT_FALSE(nameOrderLess(u"same", u"same"));
+}
+
+TEST(Wildcard, ShortcutMaskWithoutRegardToCase)
+{
+    EXPECT_TRUE(matchesWildcard(u"*.url", u"a.url"));
+    EXPECT_TRUE(matchesWildcard(u"*.url", u"UPPER.URL"));
+    EXPECT_TRUE(matchesWildcard(u"*.url", u".url"));
+    EXPECT_TRUE(matchesWildcard(u"*.url", u"x.url.url"));
+    EXPECT_FALSE(matchesWildcard(u"*.url", u"url"));
+    EXPECT_FALSE(matchesWildcard(u"*.url", u"x.urls"));
+    EXPECT_FALSE(matchesWildcard(u"*.url", u"x.url.bak"));
+}
+
+TEST(Wildcard, QuestionMarksAndSeveralStars)
+{
+    EXPECT_TRUE(matchesWildcard(u"a?*.*", u"abc.url"));
+    EXPECT_TRUE(matchesWildcard(u"a?*.*", u"ABD.txt"));
+    EXPECT_FALSE(matchesWildcard(u"a?*.*", u"a.txt"));
+    EXPECT_TRUE(matchesWildcard(u"*", u""));
+    EXPECT_FALSE(matchesWildcard(u"?", u""));
+    EXPECT_TRUE(matchesWildcard(u"*a*b*c", u"xxaxxbxxbxc"));
+    EXPECT_FALSE(matchesWildcard(u"*a*b*c", u"xxaxxbxxbx"));
+}

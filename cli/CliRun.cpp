@@ -6,6 +6,7 @@
 #include "MarkrollVersion.h"
 #include "Messages.h"
 #include "Module1.h"
+#include "PendingFile.h"
 #include "PathBoxes.h"
 #include "ProgressLine.h"
 
@@ -68,6 +69,8 @@ int runCli(const std::vector<std::u16string>& arguments)
         return UnusableCommandLine;
     }
 
+    // An interrupted run removes its unfinished page and leaves the previous one.
+    pendingfile::removeOnTermination();
     ArgumentPaths paths(arguments[0], arguments[1]);
     LocalPlatform platform;
     Module1 generator({paths, boxes, platform});

@@ -15,11 +15,16 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
 {
     if (beforeMessage_)
         beforeMessage_();
+    std::u16string line = std::u16string(effectiveTitle(title)) + u": ";
     // A two-line box becomes one line.
-    std::u16string oneLine(text);
-    for (std::size_t at = oneLine.find(u"\r\n"); at != std::u16string::npos; at = oneLine.find(u"\r\n", at))
-        oneLine.replace(at, 2, u" ");
-    const std::u16string line = std::u16string(effectiveTitle(title)) + u": " + oneLine;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.substr(at, 2) == u"\r\n") {
+            line.push_back(u' ');
+            ++at;
+        } else {
+            line.push_back(text[at]);
+        }
+    }
     printLine(style == MessageStyle::Information ? stdout : stderr, unicode::encodeUtf8(line));
 }
 

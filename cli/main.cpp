@@ -17,13 +17,14 @@ int wmain(int argc, wchar_t* argv[])
 
 #else
 
-#include "Unicode.h"
+#include "HostPath.h"
 
+// Paths are taken byte for byte, so a folder whose name is not UTF-8 opens too.
 int main(int argc, char* argv[])
 {
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.push_back(markroll::unicode::decodeUtf8(argv[i]));
+        arguments.push_back(markroll::fromHostBytes(argv[i]));
     return markroll::runCli(arguments);
 }
 

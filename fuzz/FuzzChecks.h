@@ -19,4 +19,11 @@ std::string checkShortcutReader(const std::uint8_t* data, std::size_t size);
 // escaping did not write.
 std::string checkPageEscaping(const std::uint8_t* data, std::size_t size);
 
+// Bytes as a small Favorites tree (folders, shortcuts of every shape, links,
+// named pipes, names of raw bytes) and one whole run over it, checked against
+// plain OS calls: every visible ordinary *.url file gives a line, nothing from
+// outside the tree appears, and the page ends with its foot line unless a
+// failure was reported.
+std::string checkWholeRun(const std::uint8_t* data, std::size_t size);
+
 } // namespace markroll::fuzz

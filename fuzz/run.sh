@@ -10,8 +10,8 @@ dpkg-query -W -f='${Status}' clang 2>/dev/null | grep -q 'install ok installed' 
   { apt-get update -qq && apt-get install -y -qq clang libclang-rt-dev > /dev/null; }
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMARKROLL_FUZZ=ON -DMARKROLL_BUILD_TESTS=OFF > /dev/null
-cmake --build build-fuzz --parallel "$(nproc)" --target ShortcutReaderFuzzer PageEscapingFuzzer
+  -DMARKROLL_FUZZ=ON -DBUILD_TESTING=OFF -DMARKROLL_QT_WINDOW=OFF > /dev/null
+cmake --build build-fuzz --parallel "$(nproc)" --target ShortcutReaderFuzzer PageEscapingFuzzer WholeRunFuzzer
 
 run() {
   local fuzzer=$1 corpus=fuzz/corpus/$2 max_len=$3 scratch
@@ -25,4 +25,5 @@ run() {
 }
 run ShortcutReaderFuzzer shortcut_reader 8192
 run PageEscapingFuzzer page_escaping 1024
+run WholeRunFuzzer whole_run 512
 echo "Findings, if any, are build-fuzz/*-crash-*; turn each into a test under tests/ and its input into the corpus."

@@ -33,8 +33,10 @@ void Module1::report(std::u16string_view text, MessageStyle style, std::u16strin
     if (state_.PageStream) {
         try {
             state_.PageStream->flush();
-        } catch (const ScriptError&) {
-            // The message about to be shown covers it.
+        } catch (const ScriptError& error) {
+            // The message about to be shown covers it; the page ends there.
+            if (pageWriteFailure_ == 0)
+                pageWriteFailure_ = error.number();
         }
     }
     if (style == MessageStyle::Information)
@@ -42,6 +44,19 @@ void Module1::report(std::u16string_view text, MessageStyle style, std::u16strin
     else
         outcome_.failuresReported = true;
     services_.boxes.show(text, style, title);
+}
+
+// Every line of the page goes through here, so a failed write is known.
+void Module1::writeLine(std::u16string_view text)
+{
+    try {
+        state_.PageStream->writeLine(text);
+    } catch (const ScriptError& error) {
+        // Error 5 is a line that could not be encoded; the stream itself is fine.
+        if (error.number() != InvalidCall && pageWriteFailure_ == 0)
+            pageWriteFailure_ = error.number();
+        throw;
+    }
 }
 
 } // namespace markroll

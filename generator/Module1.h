@@ -45,11 +45,16 @@ private:
     template <typename Step>
     StepOutcome sectionStep(std::u16string_view currentName, Step step);
     int tableSize() const;
+    void writeLine(std::u16string_view text);
+    void closePageAfterFailure();
     void report(std::u16string_view text, MessageStyle style, std::u16string_view title = {});
 
     GeneratorServices services_;
     FolderTable state_;
     RunOutcome outcome_;
+    // The number of the first failed write to the page (0: none). After it the
+    // page ends: every later line would be lost as well.
+    int pageWriteFailure_ = 0;
 };
 
 } // namespace markroll

@@ -1,5 +1,6 @@
 #include "PageFormat.h"
 
+#include "HostPath.h"
 #include "PageEscaping.h"
 #include "ScriptError.h"
 #include "Unicode.h"
@@ -24,17 +25,17 @@ std::u16string_view styleBlock()
 
 std::u16string sectionOpeningLine(std::u16string_view folderPath)
 {
-    return u"<OL>☆<B>" + escapePageText(folderPath) + u"</B>☆<BR>";
+    return u"<OL>☆<B>" + escapePageText(readableHostText(folderPath)) + u"</B>☆<BR>";
 }
 
 std::u16string linkLine(std::u16string_view target, std::u16string_view displayName)
 {
-    return u"<LI><A Href=\"" + escapeLinkTarget(target) + u"\">" + escapePageText(displayName) + u"</A></LI>";
+    return u"<LI><A Href=\"" + escapeLinkTarget(target) + u"\">" + escapePageText(readableHostText(displayName)) + u"</A></LI>";
 }
 
 std::u16string noticeLine(std::u16string_view displayName)
 {
-    return u"<BR>　※※『" + escapePageText(displayName) + u"』の読み込みに失敗しました<BR>";
+    return u"<BR>　※※『" + escapePageText(readableHostText(displayName)) + u"』の読み込みに失敗しました<BR>";
 }
 
 std::u16string_view sectionClosingLine() { return u"</OL>"; }

@@ -23,7 +23,7 @@ Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step 
         number = error.number();
     }
     if (number == InvalidCall) {
-        state_.PageStream->writeLine(page::noticeLine(page::displayName(currentName)));
+        writeLine(page::noticeLine(page::displayName(currentName)));
         return StepOutcome::RecoveredWithNotice;
     }
     report(messages::FileOutputFailed, MessageStyle::Exclamation, messages::WarningTitle);
@@ -36,13 +36,12 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
     std::unique_ptr<ScriptShell> shell;
     std::unique_ptr<Shortcut> shortcut;
     std::u16string current;
-    TextStream& stream = *state_.PageStream;
     DirectoryListing& listing = services_.platform.directoryListing();
 
     if (sectionStep(current, [&] { shell = services_.platform.createScriptShell(); }) == Ended)
         return;
     const std::u16string pattern = joinPath(folderPath, u"*.url");
-    if (sectionStep(current, [&] { stream.writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
+    if (sectionStep(current, [&] { writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
     if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
         return;
@@ -53,7 +52,7 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
         // Without this shortcut's own object there is nothing true to link to.
         if (created == StepOutcome::Done) {
             const auto linked = sectionStep(current, [&] {
-                stream.writeLine(page::linkLine(shortcut->targetPath(), page::displayName(current)));
+                writeLine(page::linkLine(shortcut->targetPath(), page::displayName(current)));
             });
             if (linked == Ended)
                 return;
@@ -67,7 +66,7 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
     }
     shell.reset();
     shortcut.reset();
-    sectionStep(std::u16string_view(), [&] { stream.writeLine(page::sectionClosingLine()); });
+    sectionStep(std::u16string_view(), [&] { writeLine(page::sectionClosingLine()); });
 }
 
 } // namespace markroll

@@ -14,24 +14,41 @@ bool Module1::WriteLinkPage()
         const std::u16string pagePath = joinPath(services_.paths.outputText(), page::FileName);
         state_.PageFso = services_.platform.createFileSystemObject();
         state_.PageStream = state_.PageFso->createTextFile(pagePath, true);
+        pageWriteFailure_ = 0;
         state_.FolderCount = 0;
-        state_.PageStream->writeLine(page::headBlock());
-        state_.PageStream->writeLine(page::styleBlock());
+        writeLine(page::headBlock());
+        writeLine(page::styleBlock());
         const int total = tableSize();
-        while (!state_.FolderList.isEmpty(state_.FolderCount)) {
+        // A full table ends with its last slot: there is no empty one after it.
+        while (state_.FolderCount < FolderSlots::Capacity && !state_.FolderList.isEmpty(state_.FolderCount)) {
             WriteFolderSection(state_.FolderList.at(state_.FolderCount));
+            if (pageWriteFailure_ != 0)
+                throw ScriptError(pageWriteFailure_, "the page could not be written");
             ++state_.FolderCount;
             if (onSectionWritten)
                 onSectionWritten(state_.FolderCount, total);
         }
-        state_.PageStream->writeLine(page::footLine());
+        writeLine(page::footLine());
         state_.PageStream->close();
         state_.PageFso.reset();
         state_.PageStream.reset();
         return true;
     } catch (const ScriptError&) {
+        closePageAfterFailure();
         report(messages::ErrorOccurred, MessageStyle::Exclamation);
         return false;
+    }
+}
+
+// A page cut short by a failure still stands under its name with every line
+// written before the failure; the failure itself is what the message tells.
+void Module1::closePageAfterFailure()
+{
+    if (!state_.PageStream)
+        return;
+    try {
+        state_.PageStream->close();
+    } catch (const ScriptError&) {
     }
 }
 

@@ -140,19 +140,53 @@ bool encodeAppend(std::u16string_view text, std::string& out)
     return true;
 }
 
-std::u16string decode(std::string_view bytes)
+namespace {
+
+bool isTrailByte(unsigned byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC); }
+
+// Returns whether any byte was broken.
+bool decodeInto(std::string_view bytes, std::u16string& text)
 {
     const auto& table = tables().decode;
-    std::u16string text;
+    bool broken = false;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned byte = static_cast<unsigned char>(bytes[i]);
-        unsigned key = byte;
-        if (isLeadByte(byte) && i + 1 < bytes.size())
-            key = (byte << 8) | static_cast<unsigned char>(bytes[++i]);
-        const char16_t unit = table[key];
-        text.push_back(unit == NoCharacter ? unicode::ReplacementCharacter : unit);
+        char16_t unit = NoCharacter;
+        if (!isLeadByte(byte)) {
+            unit = byte == 0x80 ? char16_t(0x80) : table[byte];
+        } else if (i + 1 < bytes.size()) {
+            const unsigned trail = static_cast<unsigned char>(bytes[i + 1]);
+            if (isTrailByte(trail))
+                unit = table[(byte << 8) | trail];
+            // A pair without a character takes its trail byte along, unless
+            // that byte is ASCII and so may start the next character.
+            if (unit != NoCharacter || trail >= 0x80)
+                ++i;
+        }
+        if (unit == NoCharacter) {
+            broken = true;
+            unit = unicode::ReplacementCharacter;
+        }
+        text.push_back(unit);
     }
+    return broken;
+}
+
+} // namespace
+
+std::u16string decode(std::string_view bytes)
+{
+    std::u16string text;
+    decodeInto(bytes, text);
+    return text;
+}
+
+std::optional<std::u16string> decodeStrict(std::string_view bytes)
+{
+    std::u16string text;
+    if (decodeInto(bytes, text))
+        return std::nullopt;
     return text;
 }
 

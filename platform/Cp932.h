@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,11 @@ bool isRepresentable(char32_t codePoint);
 // character is not representable.
 bool encodeAppend(std::u16string_view text, std::string& out);
 
-// Bytes that are not valid code page 932 become U+FFFD.
+// Decodes as the WHATWG Encoding standard's Shift_JIS decoder does: a lead
+// byte whose next byte cannot complete it is one U+FFFD, and that next byte,
+// when it is ASCII, is read on its own; 0x80 is U+0080, as Windows reads it.
 std::u16string decode(std::string_view bytes);
+// The text only when every byte is valid code page 932.
+std::optional<std::u16string> decodeStrict(std::string_view bytes);
 
 } // namespace markroll::cp932

@@ -2,11 +2,12 @@
 
 #include "Cp932.h"
 #include "HostPath.h"
+#include "PendingFile.h"
 #include "ScriptError.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
+#include <random>
 #include <utility>
 
 #include <fcntl.h>
@@ -14,80 +15,115 @@
 #include <io.h>
 #include <share.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace fs = std::filesystem;
 
 namespace markroll {
 namespace {
 
 constexpr std::size_t FlushThreshold = 64 * 1024;
 
-void removeLinkAt(const std::filesystem::path& path)
-{
-    std::error_code error;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
-        std::filesystem::remove(path, error);
-}
-
-int openForWriting(const std::filesystem::path& path, bool overwrite)
-{
 #ifdef _WIN32
+int openNew(const fs::path& path)
+{
     int descriptor = -1;
-    const int flags = _O_WRONLY | _O_CREAT | _O_BINARY | (overwrite ? _O_TRUNC : _O_EXCL);
-    _wsopen_s(&descriptor, path.c_str(), flags, _SH_DENYWR, _S_IREAD | _S_IWRITE);
+    _wsopen_s(&descriptor, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYWR, _S_IREAD | _S_IWRITE);
+    if (descriptor >= 0)
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     return descriptor;
-#else
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (overwrite ? O_TRUNC : O_EXCL);
-    return ::open(path.c_str(), flags, 0666);
-#endif
 }
 
 long writeSome(int descriptor, const char* data, std::size_t size)
 {
-#ifdef _WIN32
     return _write(descriptor, data, unsigned(std::min<std::size_t>(size, 1u << 30)));
-#else
-    return long(::write(descriptor, data, size));
-#endif
 }
 
-int closeDescriptor(int descriptor)
+int closeDescriptor(int descriptor) { return _close(descriptor); }
+
+int replaceEntry(const fs::path& from, const fs::path& to)
 {
-#ifdef _WIN32
-    return _close(descriptor);
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return 0;
+    return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+}
+
+int removeEntry(const fs::path& path) { return DeleteFileW(path.c_str()) ? 0 : -1; }
+
+bool isDirectory(const fs::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 #else
-    return ::close(descriptor);
+// A new file gets the usual permissions: 0666 less the umask.
+int openNew(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666); }
+
+long writeSome(int descriptor, const char* data, std::size_t size) { return long(::write(descriptor, data, size)); }
+
+int closeDescriptor(int descriptor) { return ::close(descriptor); }
+
+int replaceEntry(const fs::path& from, const fs::path& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
+
+int removeEntry(const fs::path& path) { return ::unlink(path.c_str()); }
+
+bool isDirectory(const fs::path& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
 #endif
+
+// ".NAME.XXXXXXXX.tmp" beside the target, made new: never an entry that exists.
+std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path::string_type name = target.filename().native();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto suffix = std::to_string(random() % 100000000);
+        fs::path temporary = target;
+        temporary.replace_filename(fs::path(".").native() + name + fs::path("." + suffix + ".tmp").native());
+        const int descriptor = openNew(temporary);
+        if (descriptor >= 0 || errno != EEXIST)
+            return {descriptor, temporary};
+    }
+    return {-1, {}};
 }
 
 } // namespace
 
-std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view path, bool overwrite)
+std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view path)
 {
-    const std::filesystem::path fsPath = toFsPath(path);
-    if (overwrite)
-        removeLinkAt(fsPath);
-    const int descriptor = openForWriting(fsPath, overwrite);
+    const fs::path target = toFsPath(path);
+    // A folder of the page's name can never be replaced: fail before writing.
+    if (isDirectory(target))
+        raiseOsError(EISDIR, PathNotFound, path);
+    const pendingfile::TerminationHeld held;
+    auto [descriptor, temporary] = createTemporaryBeside(target);
     if (descriptor < 0)
         raiseOsError(errno, PathNotFound, path);
-    return std::unique_ptr<Cp932FileStream>(new Cp932FileStream(descriptor, std::u16string(path)));
+    pendingfile::track(temporary);
+    return std::unique_ptr<Cp932FileStream>(
+        new Cp932FileStream(descriptor, std::move(temporary), target, std::u16string(path)));
 }
 
-Cp932FileStream::Cp932FileStream(int descriptor, std::u16string path) : descriptor_(descriptor), path_(std::move(path))
+Cp932FileStream::Cp932FileStream(int descriptor, fs::path temporary, fs::path target, std::u16string path)
+    : descriptor_(descriptor), temporary_(std::move(temporary)), target_(std::move(target)), path_(std::move(path))
 {
 }
 
+// A stream dropped without close() was never finished: its page is not put in place.
 Cp932FileStream::~Cp932FileStream()
 {
     if (descriptor_ < 0)
         return;
-    try {
-        flush();
-    } catch (const ScriptError&) {
-        // Nobody is left to tell; what could be written is written.
-    }
     closeDescriptor(descriptor_);
+    removeEntry(temporary_);
+    pendingfile::untrack();
 }
 
 // Once a write has failed, lines were lost: anything written after them would
@@ -113,6 +149,8 @@ void Cp932FileStream::writeLine(std::u16string_view text)
 void Cp932FileStream::flush()
 {
     failIfBroken();
+    if (descriptor_ < 0)
+        return;
     std::size_t done = 0;
     while (done < pending_.size()) {
         const long written = writeSome(descriptor_, pending_.data() + done, pending_.size() - done);
@@ -120,8 +158,8 @@ void Cp932FileStream::flush()
             continue;
         if (written <= 0) {
             const int osError = written < 0 ? errno : ENOSPC;
-            // Drop what could not be written: retrying later could land it at
-            // a wrong place of whatever file then stands under this name.
+            // What could not be written is dropped: the page keeps every line
+            // before it and nothing after it.
             pending_.clear();
             failedWith_ = errorNumberForErrno(osError, PathNotFound);
             throw ScriptError(failedWith_, path_);
@@ -138,11 +176,25 @@ void Cp932FileStream::close()
     try {
         flush();
     } catch (const ScriptError&) {
-        closeDescriptor(std::exchange(descriptor_, -1));
-        throw;
+        // The lines before the failure still make the page.
     }
-    if (closeDescriptor(std::exchange(descriptor_, -1)) != 0)
-        raiseOsError(errno, PathNotFound, path_);
+    const int closed = closeDescriptor(std::exchange(descriptor_, -1));
+    const int closeError = closed == 0 ? 0 : errno;
+    moveIntoPlace();
+    failIfBroken();
+    if (closeError != 0)
+        raiseOsError(closeError, PathNotFound, path_);
+}
+
+void Cp932FileStream::moveIntoPlace()
+{
+    const pendingfile::TerminationHeld held;
+    const int error = replaceEntry(temporary_, target_);
+    pendingfile::untrack();
+    if (error != 0) {
+        removeEntry(temporary_);
+        raiseOsError(error, PathNotFound, path_);
+    }
 }
 
 } // namespace markroll

@@ -2,6 +2,7 @@
 
 #include "TextStream.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -9,26 +10,35 @@ namespace markroll {
 
 // The page's text stream: lines in code page 932, each ended by CR LF, buffered
 // and handed to the OS by flush(), close() or when the buffer fills.
+//
+// The lines go to a new hidden file beside the target, which close() moves to
+// the target's name, replacing whatever entry stands there (a file, a link, a
+// pipe or a device) without ever opening it. So the target never holds half a
+// page: readers see the previous page until the new one is whole, and two runs
+// into one folder leave one whole page.
 class Cp932FileStream : public TextStream {
 public:
-    // Replaces the directory entry `path`; a symbolic link there is itself
-    // replaced, and the file it points to is never opened.
-    static std::unique_ptr<Cp932FileStream> create(std::u16string_view path, bool overwrite);
+    static std::unique_ptr<Cp932FileStream> create(std::u16string_view path);
     ~Cp932FileStream() override;
     Cp932FileStream(const Cp932FileStream&) = delete;
     Cp932FileStream& operator=(const Cp932FileStream&) = delete;
 
     void writeLine(std::u16string_view text) override;
     void flush() override;
+    // Moves what was written to the target's name, also after a failed write:
+    // the page then holds every line up to the failure. Raises that failure.
     void close() override;
 
 private:
-    Cp932FileStream(int descriptor, std::u16string path);
+    Cp932FileStream(int descriptor, std::filesystem::path temporary, std::filesystem::path target, std::u16string path);
 
     void failIfBroken() const;
+    void moveIntoPlace();
 
     int descriptor_;
     int failedWith_ = 0;
+    std::filesystem::path temporary_;
+    std::filesystem::path target_;
     std::u16string path_;
     std::string pending_;
 };

@@ -1,5 +1,6 @@
 #include "HostPath.h"
 
+#include "Cp932.h"
 #include "Unicode.h"
 
 namespace markroll {
@@ -28,7 +29,7 @@ std::filesystem::path toFsPath(std::u16string_view path)
 #ifdef _WIN32
     return std::filesystem::path(std::wstring(path.begin(), path.end()));
 #else
-    return std::filesystem::path(unicode::encodeUtf8(path));
+    return std::filesystem::path(toHostBytes(path));
 #endif
 }
 
@@ -38,10 +39,56 @@ std::u16string fromFsPath(const std::filesystem::path& path)
     const std::wstring& wide = path.native();
     return std::u16string(wide.begin(), wide.end());
 #else
-    return unicode::decodeUtf8(path.native());
+    return fromHostBytes(path.native());
 #endif
 }
 
 std::u16string fileNameOf(const std::filesystem::path& path) { return fromFsPath(path.filename()); }
+
+std::u16string fromHostBytes(std::string_view bytes) { return unicode::decodeEscapedUtf8(bytes); }
+
+std::string toHostBytes(std::u16string_view text) { return unicode::encodeEscapedUtf8(text); }
+
+namespace {
+
+bool holdsEscapedBytes(std::u16string_view text)
+{
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (unicode::escapedByte(text, at))
+            return true;
+    }
+    return false;
+}
+
+std::u16string readablePart(std::u16string_view part)
+{
+    if (!holdsEscapedBytes(part))
+        return std::u16string(part);
+    const std::string bytes = toHostBytes(part);
+    if (auto shiftJis = cp932::decodeStrict(bytes))
+        return std::move(*shiftJis);
+    return unicode::decodeUtf8(bytes);
+}
+
+} // namespace
+
+std::u16string readableHostText(std::u16string_view text)
+{
+#ifdef _WIN32
+    return std::u16string(text);
+#else
+    std::u16string readable;
+    readable.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t at = text.find(hostSeparator()); at != std::u16string_view::npos;
+         at = text.find(hostSeparator(), start)) {
+        readable += readablePart(text.substr(start, at - start));
+        readable.push_back(hostSeparator());
+        start = at + 1;
+    }
+    readable += readablePart(text.substr(start));
+    return readable;
+#endif
+}
 
 } // namespace markroll

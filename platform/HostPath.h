@@ -10,10 +10,21 @@ namespace markroll {
 char16_t hostSeparator();
 std::u16string joinPath(std::u16string_view parent, std::u16string_view child);
 
-// Paths are UTF-16 text in the program and the host's own form at the OS:
-// UTF-8 bytes on Linux, wide characters on Windows.
+// Paths are UTF-16 text in the program and the host's own form at the OS.
+// On Windows that is UTF-16 already. Linux names are bytes, most often UTF-8;
+// a byte that is not is kept as an escaped lone surrogate, so every name that
+// was listed can be opened again.
 std::filesystem::path toFsPath(std::u16string_view path);
 std::u16string fromFsPath(const std::filesystem::path& path);
 std::u16string fileNameOf(const std::filesystem::path& path);
+std::u16string fromHostBytes(std::string_view bytes);
+std::string toHostBytes(std::u16string_view text);
+
+// A path or name as a person should read it: each part between separators
+// that holds escaped bytes is read as code page 932 when its bytes are valid
+// code page 932 (names copied from a Japanese Windows machine), and as UTF-8
+// with U+FFFD for each broken part otherwise. Text without escapes, and every
+// Windows name, is returned as it is.
+std::u16string readableHostText(std::u16string_view text);
 
 } // namespace markroll

@@ -15,10 +15,16 @@ std::u16string_view unquoted(std::u16string_view value)
     return value;
 }
 
-std::u16string_view sectionNameOf(std::u16string_view line)
+// A section header runs from "[" to the last "]" of its line; a line that
+// starts with "[" but has no "]" is no header, as Windows reads it.
+std::optional<std::u16string_view> sectionNameOf(std::u16string_view line)
 {
-    const std::size_t close = line.find(u']');
-    return unicode::trimmed(close == std::u16string_view::npos ? line.substr(1) : line.substr(1, close - 1));
+    if (line.front() != u'[')
+        return std::nullopt;
+    const std::size_t close = line.rfind(u']');
+    if (close == std::u16string_view::npos)
+        return std::nullopt;
+    return unicode::trimmed(line.substr(1, close - 1));
 }
 
 // Calls `handle` with each line of `text`; lines end with CR LF, LF or CR.
@@ -48,8 +54,8 @@ IniText::IniText(std::u16string_view text)
         const std::u16string_view line = unicode::trimmed(rawLine);
         if (line.empty() || line.front() == u';')
             return;
-        if (line.front() == u'[') {
-            current = sectionNameOf(line);
+        if (const auto section = sectionNameOf(line)) {
+            current = *section;
             counting = std::none_of(seenSections.cbegin(), seenSections.cend(),
                                     [&](const std::u16string& seen) { return equalsIgnoringCase(seen, current); });
             if (counting)

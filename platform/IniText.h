@@ -10,7 +10,8 @@ namespace markroll {
 // INI-style text read the way Windows' profile functions read it: section and
 // key names without regard to letter case, white space around names and values
 // trimmed, a pair of double quotes around a value removed, ";" lines ignored,
-// and only the first section of a name and the first key within it counted.
+// a section named from "[" to the last "]" of its line, and only the first
+// section of a name and the first key within it counted.
 class IniText {
 public:
     explicit IniText(std::u16string_view text);

@@ -19,7 +19,10 @@ std::unique_ptr<Folder> LocalFileSystem::getFolder(std::u16string_view path)
 
 std::unique_ptr<TextStream> LocalFileSystem::createTextFile(std::u16string_view path, bool overwrite)
 {
-    return Cp932FileStream::create(path, overwrite);
+    std::error_code error;
+    if (!overwrite && std::filesystem::exists(std::filesystem::symlink_status(toFsPath(path), error)))
+        throw ScriptError(FileAlreadyExists, path);
+    return Cp932FileStream::create(path);
 }
 
 } // namespace markroll

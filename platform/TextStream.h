@@ -13,6 +13,8 @@ public:
     virtual void writeLine(std::u16string_view text) = 0;
     // Hands every line written so far to the OS.
     virtual void flush() = 0;
+    // Ends the file: what was written stands under the file's name, also when
+    // a write failed on the way, and that failure is raised again.
     virtual void close() = 0;
 };
 

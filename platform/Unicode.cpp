@@ -94,7 +94,58 @@ std::u16string decodeUtf16le(std::string_view bytes)
     text.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
         text.push_back(char16_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    if (bytes.size() % 2 != 0)
+        text.push_back(ReplacementCharacter);
     return text;
+}
+
+std::u16string decodeEscapedUtf8(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        // The longest valid sequence here is taken whole; anything else is one escaped byte.
+        const unsigned lead = static_cast<unsigned char>(bytes[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (at + length <= bytes.size()) {
+            std::u16string piece;
+            if (lead < 0xF8 && decodeUtf8Into(bytes.substr(at, length), piece)) {
+                text += piece;
+                at += length;
+                continue;
+            }
+        }
+        text.push_back(char16_t(0xDC00 + lead));
+        ++at;
+    }
+    return text;
+}
+
+std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at)
+{
+    const char16_t unit = text[at];
+    if (unit < 0xDC80 || unit > 0xDCFF)
+        return std::nullopt;
+    if (at > 0 && isHighSurrogate(text[at - 1]))
+        return std::nullopt;
+    return static_cast<unsigned char>(unit - 0xDC00);
+}
+
+std::string encodeEscapedUtf8(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (const auto byte = escapedByte(text, at)) {
+            bytes += encodeUtf8(text.substr(start, at - start));
+            bytes.push_back(char(*byte));
+            start = at + 1;
+        }
+    }
+    bytes += encodeUtf8(text.substr(start));
+    return bytes;
 }
 
 void appendUtf8(std::string& out, char32_t codePoint)

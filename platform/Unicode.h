@@ -17,8 +17,17 @@ constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xD
 std::u16string decodeUtf8(std::string_view bytes);
 // The text only when every byte is valid UTF-8.
 std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes);
-// Little-endian code units, taken as they stand; a last odd byte is dropped.
+// Little-endian code units, taken as they stand; a last odd byte is U+FFFD.
 std::u16string decodeUtf16le(std::string_view bytes);
+
+// Bytes that may not be UTF-8, such as a Linux file name, kept byte for byte:
+// what is valid UTF-8 decodes as such, and every other byte B becomes the lone
+// surrogate U+DC00 + B. encodeEscapedUtf8 turns such text back into the very
+// same bytes.
+std::u16string decodeEscapedUtf8(std::string_view bytes);
+std::string encodeEscapedUtf8(std::u16string_view text);
+// The byte a lone surrogate of decodeEscapedUtf8 stands for, or nothing.
+std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at);
 
 // A lone surrogate has no UTF-8 form and is written as U+FFFD.
 std::string encodeUtf8(std::u16string_view text);

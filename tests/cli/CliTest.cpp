@@ -1,7 +1,10 @@
 #include "Process.h"
 #include "TestSupport.h"
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -120,4 +123,93 @@ TEST(Cli, NothingButMessagesReachesAPipe)
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, completedLine);
     EXPECT_EQ(result.err, "");
+}
+
+// A name that is not UTF-8 is passed on byte for byte and opens.
+TEST(Cli, PathsAreTakenByteForByte)
+{
+    TempTree tree;
+    const std::string favorites = (tree.fsPath() / "\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8").string();  // お気に入り
+    fs::create_directories(favorites);
+    tree.folder(u"out");
+    std::ofstream(favorites + "/a.url", std::ios::binary) << shortcutBytes(u"http://a/");
+    const ProcessResult result = runProcess({MARKROLL_CLI_PATH, favorites, utf8(tree.path(u"out"))});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string page = readBytes(pageFile(tree.path(u"out")));
+    EXPECT_NE(page.find("\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8</B>"), std::string::npos) << "the heading reads お気に入り";
+    EXPECT_NE(page.find("<LI><A Href=\"http://a/\">a</A></LI>"), std::string::npos);
+}
+
+// A pipe would block a program that opened it; the page replaces it instead.
+TEST(Cli, APipeAtThePagesNameIsReplacedWithoutHanging)
+{
+    TempTree tree;
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    tree.folder(u"out");
+    ASSERT_EQ(::mkfifo(tree.fsPath(u"out/ALL_Favorites_Link.htm").c_str(), 0600), 0);
+    const ProcessResult result =
+        runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {}, std::chrono::seconds(20));
+    ASSERT_NE(result.status, -1) << "markroll-cli hung on a pipe";
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(fs::is_regular_file(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
+}
+
+namespace {
+
+std::vector<std::string> hiddenEntries(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with("."))
+            names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+void makeWideTree(TempTree& tree, int shortcuts)
+{
+    for (int i = 0; i < shortcuts; ++i)
+        tree.file(u"fav/d" + utf16(std::to_string(i % 20)) + u"/s" + utf16(std::to_string(i)) + u".url",
+                  "[InternetShortcut]\r\nURL=http://example.com/" + std::string(300, 'a') + "\r\n");
+}
+
+} // namespace
+
+TEST(Cli, AnInterruptedRunLeavesThePreviousPageAndNoTemporaryFile)
+{
+    TempTree tree;
+    makeWideTree(tree, 20000);
+    const std::u16string out = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
+    bool sawTemporary = false;
+    const ProcessResult result = runProcess(
+        {MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {}, std::chrono::seconds(60),
+        [&](int processId) {
+            for (int wait = 0; wait < 20000 && !sawTemporary; ++wait) {
+                sawTemporary = !hiddenEntries(tree.fsPath(u"out")).empty();
+                if (!sawTemporary)
+                    ::usleep(100);
+            }
+            ::kill(processId, SIGTERM);
+        });
+    if (!sawTemporary && result.status == 0)
+        GTEST_SKIP() << "the run ended before it could be interrupted";
+    EXPECT_EQ(result.status, 128 + SIGTERM);
+    EXPECT_EQ(readBytes(out), "the previous page");
+    EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
+}
+
+TEST(Cli, TwoRunsIntoOneFolderLeaveOneWholePage)
+{
+    TempTree tree;
+    makeWideTree(tree, 2000);
+    const std::vector<std::string> command{MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))};
+    tree.folder(u"out");
+    ProcessResult second;
+    const ProcessResult first = runProcess(command, {}, std::chrono::seconds(60), [&](int) { second = runProcess(command); });
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(second.status, 0);
+    TempTree reference;
+    ASSERT_EQ(runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(reference.path())}).status, 0);
+    EXPECT_SAME_PAGE(readBytes(pageFile(reference.path())), readBytes(pageFile(tree.path(u"out"))));
+    EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
 }

@@ -27,3 +27,5 @@ void checkCorpus(const std::string& name, std::string (*check)(const std::uint8_
 TEST(FuzzCorpus, ShortcutReader) { checkCorpus("shortcut_reader", markroll::fuzz::checkShortcutReader); }
 
 TEST(FuzzCorpus, PageEscaping) { checkCorpus("page_escaping", markroll::fuzz::checkPageEscaping); }
+
+TEST(FuzzCorpus, WholeRun) { checkCorpus("whole_run", markroll::fuzz::checkWholeRun); }

@@ -1,5 +1,6 @@
 #include "FaultyPlatform.h"
 #include "Process.h"
+#include "SmallFileSystem.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,8 +30,6 @@ std::map<fs::path, std::string> snapshot(const fs::path& root)
     return entries;
 }
 
-bool runs(const std::vector<std::string>& command) { return runProcess(command).status == 0; }
-
 std::u16string numbered(const char* format, int number)
 {
     char name[64];
@@ -43,15 +42,6 @@ class RemoveAtEnd {
 public:
     explicit RemoveAtEnd(fs::path path) : path_(std::move(path)) {}
     ~RemoveAtEnd() { runProcess({"/bin/rm", "-rf", path_.string()}); }
-
-private:
-    fs::path path_;
-};
-
-class Unmount {
-public:
-    explicit Unmount(fs::path path) : path_(std::move(path)) {}
-    ~Unmount() { runProcess({"/bin/umount", path_.string()}); }
 
 private:
     fs::path path_;
@@ -98,10 +88,10 @@ TEST(Abuse, ADiskThatFillsMidPageIsReportedAndKeepsWhatWasWritten)
     for (int i = 0; i < 400; ++i)
         tree.shortcut(numbered("fav/link%03d.url", i), u"http://example.com/" + std::u16string(200, char16_t(u'a' + i % 26)));
     const std::u16string small = tree.folder(u"small");
-    if (geteuid() != 0 || !runs({"/bin/mount", "-t", "tmpfs", "-o", "size=32k", "tmpfs", tree.fsPath(u"small").string()}))
-        GTEST_SKIP() << "cannot mount a small file system here; the file services' seam covers a full disk "
+    const SmallFileSystem disk(tree.fsPath(u"small"), "32k");
+    if (!disk.mounted())
+        GTEST_SKIP() << SmallFileSystem::SkipReason << "; the file services' seam covers a full disk "
                         "(WriterFailure.LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)";
-    const Unmount unmount(tree.fsPath(u"small"));
 
     TempTree roomy;
     GeneratorHarness reference;

@@ -33,24 +33,46 @@ TEST(WriterFailure, AFileThatCannotBeCreatedShowsOneMessage)
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
-TEST(WriterFailure, AFullTableGivesAThousandSectionsNoFootAndNoCompletion)
+namespace {
+
+void makeFolders(TempTree& tree, const char* format, int count)
 {
-    TempTree tree;
-    for (int i = 0; i < 1001; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "R/f%04d", i);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, format, i);
         tree.folder(utf16(name));
     }
+}
+
+} // namespace
+
+// 999 folders below the Favorites folder fill the table exactly: no failure.
+TEST(WriterFailure, ExactlyAThousandFoldersIsAWholePage)
+{
+    TempTree tree;
+    makeFolders(tree, "R/f%03d", 999);
     TempTree out;
     GeneratorHarness harness;
-    std::size_t sizeWhenTold = 0;
-    harness.boxes.onShow = [&](const ShownMessage&) { sizeWhenTold = readBytes(pageFile(out.path())).size(); };
+    const std::string page = harness.run(tree.path(u"R"), out.path());
+    EXPECT_EQ(countOf(page, "<OL>"), 1000u);
+    EXPECT_TRUE(page.ends_with("f998</B>\x81\x99<BR>\r\n</OL>\r\n</BODY></HTML>\r\n"));
+    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
+    EXPECT_TRUE(harness.outcome.succeeded());
+}
+
+TEST(WriterFailure, MoreFoldersThanTheTableHoldsGiveAThousandSectionsAndTheFoot)
+{
+    TempTree tree;
+    makeFolders(tree, "R/f%04d", 1001);
+    TempTree out;
+    GeneratorHarness harness;
     const std::string page = harness.run(tree.path(u"R"), out.path());
     EXPECT_EQ(countOf(page, "<OL>"), 1000u);
     EXPECT_EQ(countOf(page, "</OL>"), 1000u);
-    EXPECT_TRUE(page.ends_with("f0998</B>\x81\x99<BR>\r\n</OL>\r\n"));
-    EXPECT_EQ(sizeWhenTold, page.size());
-    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
+    EXPECT_TRUE(page.ends_with("f0998</B>\x81\x99<BR>\r\n</OL>\r\n</BODY></HTML>\r\n"));
+    // The walk told that folders were left out; the page itself is whole.
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    EXPECT_FALSE(harness.outcome.succeeded());
 }
 
 // The stream a failed page leaves open must not write into the next page.

@@ -1,9 +1,12 @@
 #include "Cp932.h"
 #include "LocalFileSystem.h"
 #include "ScriptError.h"
+#include "SmallFileSystem.h"
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -76,10 +79,24 @@ TEST(Cp932Stream, RepresentableMeansExactRoundTrip)
     EXPECT_FALSE(cp932::isRepresentable(U'😀'));
 }
 
-TEST(Cp932Stream, DecodesShiftJisAndMarksBrokenBytes)
+TEST(Cp932Decoding, ShiftJisAndBrokenBytesAsTheWebReadsThem)
 {
-    EXPECT_EQ(cp932::decode("\x93\xFA\x96\x7B" "abc"), u"日本abc");
+    EXPECT_EQ(cp932::decode("\x93\xFA\x96\x7B" "abc\xB1"), u"日本abcｱ");
     EXPECT_EQ(cp932::decode("\xA0x"), u"\uFFFDx");
+    EXPECT_EQ(cp932::decode("\x80"), u"\u0080") << "Windows reads 0x80 as U+0080";
+    EXPECT_EQ(cp932::decode("\x83\n"), u"\uFFFD\n") << "an ASCII byte after a lead byte is read on its own";
+    EXPECT_EQ(cp932::decode("\x83\x7F"), u"\uFFFD\x7F");
+    EXPECT_EQ(cp932::decode("\x83\xFFz"), u"\uFFFDz") << "a non-ASCII byte goes with the lead byte";
+    EXPECT_EQ(cp932::decode("\x85\x40"), u"\uFFFD@") << "a pair without a character keeps an ASCII trail";
+    EXPECT_EQ(cp932::decode("a\x83"), u"a\uFFFD");
+}
+
+TEST(Cp932Decoding, StrictDecodingRefusesAnyBrokenByte)
+{
+    EXPECT_EQ(cp932::decodeStrict("\x93\xFA\x80"), u"日\u0080");
+    EXPECT_EQ(cp932::decodeStrict("\x83"), std::nullopt);
+    EXPECT_EQ(cp932::decodeStrict("\xA0"), std::nullopt);
+    EXPECT_EQ(cp932::decodeStrict(""), u"");
 }
 
 TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
@@ -105,14 +122,63 @@ TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
     EXPECT_EQ(readBytes(link), "page\r\n");
 }
 
-TEST(Cp932Stream, LinesReachTheFileOnFlushBeforeClose)
+namespace {
+
+std::vector<std::string> entriesOf(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+// Readers see the previous page until the new one is whole.
+TEST(Cp932Stream, TheNameKeepsThePreviousFileUntilClose)
 {
     TempTree tree;
-    const std::u16string path = tree.path(u"page.htm");
+    const std::u16string path = tree.file(u"page.htm", "previous");
     auto stream = LocalFileSystem().createTextFile(path, true);
     stream->writeLine(u"first");
     stream->flush();
+    EXPECT_EQ(readBytes(path), "previous");
+    const auto during = entriesOf(tree.fsPath());
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_TRUE(during[0].starts_with(".page.htm.") && during[0].ends_with(".tmp")) << during[0];
+    EXPECT_EQ(readFileBytes(tree.fsPath() / during[0]), "first\r\n");
+    stream->close();
     EXPECT_EQ(readBytes(path), "first\r\n");
+    EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
+}
+
+TEST(Cp932Stream, AStreamDroppedWithoutCloseLeavesNothingBehind)
+{
+    TempTree tree;
+    const std::u16string path = tree.file(u"page.htm", "previous");
+    LocalFileSystem().createTextFile(path, true)->writeLine(u"never finished");
+    EXPECT_EQ(readBytes(path), "previous");
+    EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
+}
+
+TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
+{
+    TempTree tree;
+    const mode_t previous = ::umask(027);
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"), true);
+    ::umask(previous);
+    stream->close();
+    EXPECT_EQ(std::filesystem::status(tree.fsPath(u"page.htm")).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+}
+
+TEST(Cp932Stream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
+{
+    TempTree tree;
+    tree.folder(u"page.htm");
+    EXPECT_EQ(errorNumberOf([&] { LocalFileSystem().createTextFile(tree.path(u"page.htm"), true); }), PermissionDenied);
+    EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
 
 TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
@@ -127,17 +193,25 @@ TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
     EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file"), false); }), FileAlreadyExists);
 }
 
-TEST(Cp932Stream, AFullDeviceFailsWithDiskFull)
+TEST(Cp932Stream, AFullDiskFailsWithDiskFullAndThePageKeepsWhatFitted)
 {
-    if (!std::filesystem::exists("/dev/full"))
-        GTEST_SKIP() << "this system has no /dev/full";
-    auto stream = LocalFileSystem().createTextFile(u"/dev/full", true);
-    stream->writeLine(u"line");
-    EXPECT_EQ(errorNumberOf([&] { stream->flush(); }), DiskFull);
+    TempTree tree;
+    const SmallFileSystem disk(tree.fsPath(u"small"), "8k");
+    if (!disk.mounted())
+        GTEST_SKIP() << SmallFileSystem::SkipReason;
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"small/page.htm"), true);
+    const std::u16string line(1000, u'x');
+    int failure = 0;
+    for (int i = 0; i < 100 && failure == 0; ++i)
+        failure = errorNumberOf([&] { stream->writeLine(line); stream->flush(); });
+    EXPECT_EQ(failure, DiskFull);
     // Lines were lost, so nothing written later may land after the hole.
     EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"later"); }), DiskFull);
     EXPECT_EQ(errorNumberOf([&] { stream->close(); }), DiskFull);
     EXPECT_EQ(errorNumberOf([&] { stream->close(); }), 0);
+    const std::string page = readBytes(tree.path(u"small/page.htm"));
+    EXPECT_GT(page.size(), 0u);
+    EXPECT_EQ(page.find("later"), std::string::npos);
 }
 
 TEST(Cp932Stream, WritingAfterCloseIsAnInvalidCall)

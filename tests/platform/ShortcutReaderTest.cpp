@@ -110,6 +110,41 @@ TEST(ShortcutReader, AWideUrlStartingWithAByteOrderMarkIsTakenAsItStands)
     EXPECT_EQ(targetOf("[InternetShortcut.W]\r\nURL=+//4-http://w.example/\r\n"), u"\uFFFEhttp://w.example/");
 }
 
+// A stray lead byte must not swallow the line end after it.
+TEST(ShortcutReader, AStrayShiftJisLeadByteEndsAsOneReplacement)
+{
+    EXPECT_EQ(targetOf("[InternetShortcut]\nURL=https://e/\x83\nIconIndex=1\n"), u"https://e/\uFFFD");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=https://e/\x83\r\n"), u"https://e/\uFFFD");
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=https://e/\x80\x93\xFA\r\n"), u"https://e/\u0080日");
+}
+
+TEST(ShortcutReader, SectionHeadersAsWindowsReadsThem)
+{
+    // "[" without "]" is a key line, so the URL after it stays in its section.
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\n[broken\r\nURL=http://kept/\r\n"), u"http://kept/");
+    EXPECT_EQ(targetOf("[InternetShortcut\r\nURL=http://no-section/\r\n"), std::nullopt);
+    // The name runs to the last "]".
+    EXPECT_EQ(targetOf("[InternetShortcut]]\r\nURL=http://other-section/\r\n"), std::nullopt);
+    EXPECT_EQ(targetOf("[InternetShortcut] ]\r\nURL=http://other-section/\r\n"), std::nullopt);
+    EXPECT_EQ(targetOf("[ InternetShortcut ] \r\nURL=http://trimmed/\r\n"), u"http://trimmed/");
+}
+
+TEST(ShortcutReader, BrokenUnicodeEndsInAReplacementRatherThanVanishing)
+{
+    EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://x/\xE6\x97"), u"http://x/\uFFFD");
+    EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://x/\xE6\x97z"), u"http://x/\uFFFDz");
+    EXPECT_EQ(targetOf(utf16le(u"[InternetShortcut]\r\nURL=http://x/") + "a"), u"http://x/\uFFFD");
+}
+
+// The friendlier reading, kept: a Unicode URL stands in for a missing plain one
+// even where an ANSI copy says otherwise.
+TEST(ShortcutReader, TheWideUrlServesWhenThePlainOneIsMissing)
+{
+    EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\r\n[InternetShortcut.A]\r\nURL=http://a/\r\n"
+                       "[InternetShortcut.W]\r\nURL=http://w/\r\n"),
+              u"http://w/");
+}
+
 TEST(ShortcutReader, NoUsableUrlIsNoTarget)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\r\n"), std::nullopt);

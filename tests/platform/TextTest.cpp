@@ -42,7 +42,29 @@ TEST(Utf16Decoding, LittleEndianUnitsAsTheyStand)
 {
     EXPECT_EQ(decodeUtf16le(std::string("a\0\xE5\x65", 4)), u"a\u65E5");
     EXPECT_EQ(decodeUtf16le(std::string("\x00\xD8", 2)), std::u16string(1, char16_t(0xD800))) << "a lone surrogate stays";
-    EXPECT_EQ(decodeUtf16le(std::string("a\0b", 3)), u"a") << "an odd last byte is dropped";
+    EXPECT_EQ(decodeUtf16le(std::string("a\0b", 3)), u"a\uFFFD") << "an odd last byte is broken";
+}
+
+// Linux names are bytes; each is kept through the program and back.
+TEST(EscapedUtf8, EveryByteSequenceComesBackTheSame)
+{
+    const std::string samples[] = {"plain", "日本", std::string("\x93\xFA\x96\x7B"), "x\xFF\xFE", "\xE6\x97",
+                                   "\xED\xA0\x80", "\xF0\x9F\x98\x80\x80", "\xC0\xAF", std::string("a\0b", 3)};
+    for (const std::string& bytes : samples)
+        EXPECT_EQ(encodeEscapedUtf8(decodeEscapedUtf8(bytes)), bytes);
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, char(byte));
+        EXPECT_EQ(encodeEscapedUtf8(decodeEscapedUtf8(one)), one) << byte;
+    }
+}
+
+TEST(EscapedUtf8, ValidUtf8IsPlainTextAndOtherBytesAreLoneSurrogates)
+{
+    EXPECT_EQ(decodeEscapedUtf8("\xEF\xBB\xBFname"), u"\uFEFFname") << "a byte-order mark is part of a name";
+    EXPECT_EQ(decodeEscapedUtf8("a\x93\xFA"), (std::u16string{u'a', char16_t(0xDC93), char16_t(0xDCFA)}));
+    EXPECT_EQ(decodeEscapedUtf8("\xF0\x90\x82\x80"), u"\U00010080") << "a real pair is no escape";
+    EXPECT_EQ(encodeEscapedUtf8(u"\U00010080"), "\xF0\x90\x82\x80");
+    EXPECT_EQ(escapedByte(u"\U00010080", 1), std::nullopt);
 }
 
 TEST(Utf8Encoding, CodePointsAndLoneSurrogates)

@@ -91,7 +91,7 @@ bool collect(Pipe& out, Pipe& err, ProcessResult& result, std::chrono::steady_cl
 } // namespace
 
 ProcessResult runProcess(const std::vector<std::string>& command, const std::filesystem::path& workingFolder,
-                         std::chrono::seconds timeout)
+                         std::chrono::seconds timeout, const std::function<void(int processId)>& whileRunning)
 {
     ProcessResult result;
     Pipe out;
@@ -111,6 +111,8 @@ ProcessResult runProcess(const std::vector<std::string>& command, const std::fil
         return result;
     out.closeWrite();
     err.closeWrite();
+    if (whileRunning)
+        whileRunning(int(child));
     const bool finished = collect(out, err, result, std::chrono::steady_clock::now() + timeout);
     if (!finished)
         ::kill(child, SIGKILL);
@@ -119,6 +121,8 @@ ProcessResult runProcess(const std::vector<std::string>& command, const std::fil
     }
     if (finished && WIFEXITED(status))
         result.status = WEXITSTATUS(status);
+    else if (finished && WIFSIGNALED(status))
+        result.status = 128 + WTERMSIG(status);
     return result;
 }
 

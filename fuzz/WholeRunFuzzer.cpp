@@ -1,0 +1,14 @@
+#include "FuzzChecks.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string finding = markroll::fuzz::checkWholeRun(data, size);
+    if (!finding.empty()) {
+        std::fprintf(stderr, "finding: %s\n", finding.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+namespace markroll::pendingfile {
+
+// The one file a run is writing under a temporary name. When the process is
+// told to end (Ctrl+C, SIGTERM, SIGHUP, or the console closing on Windows)
+// after removeOnTermination(), that file is removed before the process ends,
+// so an interrupted run leaves nothing behind and the previous page stands.
+void track(const std::filesystem::path& path);
+void untrack();
+void removeOnTermination();
+
+// Holds back the termination signals while it lives, so a file is never
+// created without being tracked, nor moved while still tracked.
+class TerminationHeld {
+public:
+    TerminationHeld();
+    ~TerminationHeld();
+    TerminationHeld(const TerminationHeld&) = delete;
+    TerminationHeld& operator=(const TerminationHeld&) = delete;
+
+private:
+#ifndef _WIN32
+    sigset_t previous_;
+#endif
+};
+
+} // namespace markroll::pendingfile

@@ -1,13 +1,7 @@
 #include "FrmMain.h"
 
-#include "AppMessages.h"
-#include "FolderPicker.h"
-#include "HostPath.h"
-#include "InputCheck.h"
-#include "Messages.h"
-#include "MessageBoxes.h"
+#include "MainWindowLayout.h"
 #include "QtText.h"
-#include "ScriptError.h"
 
 #include <QFont>
 #include <QIcon>
@@ -25,24 +19,15 @@ static void registerResources()
 namespace markroll {
 namespace {
 
-QString windowCaption()
-{
-    return QStringLiteral("　＋＋＋　Markroll　k/r　＋＋＋");
-}
-
-QString defaultFavoritesPath()
-{
-    return QStringLiteral("C:\\Documents and Settings\\Administrator\\Favorites");
-}
-
 // The generate button's own face: MS P Gothic where it exists, a Japanese
 // Gothic elsewhere, 11.25 points, bold.
 QFont generateButtonFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Sans Serif")});
-    font.setPointSizeF(11.25);
+    font.setFamilies({toQString(layout::GenerateButtonFace), QStringLiteral("MS PGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Sans Serif")});
+    font.setPointSizeF(layout::GenerateButtonPoints);
     font.setWeight(QFont::Bold);
     font.setItalic(false);
     font.setUnderline(false);
@@ -50,33 +35,38 @@ QFont generateButtonFont()
     return font;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry)
+QRect rectangleOf(const layout::Control& control)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
+    return {control.at.left, control.at.top, control.at.width, control.at.height};
 }
 
-QLineEdit* makeBox(QWidget* parent, const char* name, const QString& text, QRect geometry)
+QWidget* makeControl(QWidget* parent, const layout::Control& control)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    return box;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setFocusPolicy(Qt::NoFocus);
-    return label;
+    QWidget* widget = nullptr;
+    const QString text = toQString(control.text);
+    switch (control.kind) {
+    case layout::ControlKind::PushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        widget = button;
+        break;
+    }
+    case layout::ControlKind::TextBox:
+        widget = new QLineEdit(text, parent);
+        break;
+    case layout::ControlKind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setFocusPolicy(Qt::NoFocus);
+        widget = label;
+        break;
+    }
+    }
+    widget->setObjectName(QLatin1String(control.name.data(), qsizetype(control.name.size())));
+    widget->setGeometry(rectangleOf(control));
+    return widget;
 }
 
 } // namespace
@@ -84,38 +74,40 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 FrmMain::FrmMain(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
-      services_(services),
-      generator_({*this, services.boxes, services.platform})
+      commands_(services, *this)
 {
     registerResources();
     // A tool window keeps off the taskbar, but Qt would not end the program
     // when it closes; this one is the program.
     setAttribute(Qt::WA_QuitOnClose, true);
     setObjectName(QStringLiteral("Frm_Main"));
-    setWindowTitle(windowCaption());
+    setWindowTitle(toQString(layout::Caption));
     setWindowIcon(QIcon(QStringLiteral(":/markroll/markroll.ico")));
-    setFixedSize(427, 139);
+    setFixedSize(layout::ClientWidth, layout::ClientHeight);
     buildControls();
-    connect(Cmd_Do, &QPushButton::clicked, this, &FrmMain::generate);
-    connect(Command2, &QPushButton::clicked, this, [this] { browseInto(Txt_Favorite); });
-    connect(Command1, &QPushButton::clicked, this, [this] { browseInto(Txt_OutPut); });
+    connect(Cmd_Do, &QPushButton::clicked, this, [this] { commands_.generate(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { commands_.browseForFavorites(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { commands_.browseForOutput(); });
 }
 
 void FrmMain::buildControls()
 {
-    Cmd_Do = makeButton(this, "Cmd_Do", QStringLiteral("Html出力"), {333, 104, 84, 25});
+    QWidget* previous = nullptr;
+    for (const layout::Control& control : layout::Controls) {
+        QWidget* widget = makeControl(this, control);
+        if (previous && widget->focusPolicy() != Qt::NoFocus)
+            setTabOrder(previous, widget);
+        if (widget->focusPolicy() != Qt::NoFocus)
+            previous = widget;
+    }
+    Cmd_Do = findChild<QPushButton*>(QStringLiteral("Cmd_Do"));
+    Txt_Favorite = findChild<QLineEdit*>(QStringLiteral("Txt_Favorite"));
+    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
+    Txt_OutPut = findChild<QLineEdit*>(QStringLiteral("Txt_OutPut"));
+    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
+    Command2 = findChild<QPushButton*>(QStringLiteral("Command2"));
+    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
     Cmd_Do->setFont(generateButtonFont());
-    Txt_Favorite = makeBox(this, "Txt_Favorite", defaultFavoritesPath(), {9, 24, 370, 19});
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Favorites （お気に入り） フォルダのパス"), {9, 8, 370, 13});
-    Txt_OutPut = makeBox(this, "Txt_OutPut", QString(), {9, 72, 370, 19});
-    Label2 = makeLabel(this, "Label2", QStringLiteral("ファイル出力先フォルダのパス"), {9, 56, 370, 13});
-    Command2 = makeButton(this, "Command2", QStringLiteral("参照"), {380, 21, 40, 23});
-    Command1 = makeButton(this, "Command1", QStringLiteral("参照"), {380, 69, 40, 23});
-
-    setTabOrder(Cmd_Do, Txt_Favorite);
-    setTabOrder(Txt_Favorite, Txt_OutPut);
-    setTabOrder(Txt_OutPut, Command2);
-    setTabOrder(Command2, Command1);
     Cmd_Do->setFocus(Qt::OtherFocusReason);
 }
 
@@ -123,41 +115,20 @@ std::u16string FrmMain::favoriteText() const { return toU16(Txt_Favorite->text()
 
 std::u16string FrmMain::outputText() const { return toU16(Txt_OutPut->text()); }
 
-// Only the blank test trims; the run gets both texts exactly as typed.
-void FrmMain::generate()
+void FrmMain::setFavoriteText(const std::u16string& text) { Txt_Favorite->setText(toQString(text)); }
+
+void FrmMain::setOutputText(const std::u16string& text) { Txt_OutPut->setText(toQString(text)); }
+
+WindowHandle FrmMain::handle() const { return WindowHandle(winId()); }
+
+void FrmMain::setBusyPointer(bool busy)
 {
-    if (isBlank(favoriteText()) || isBlank(outputText())) {
-        services_.boxes.show(messages::BlankInput, MessageStyle::Exclamation);
-        return;
-    }
-    setCursor(Qt::WaitCursor);
-    generator_.MakeLinkPage();
-    unsetCursor();
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
 }
 
-QString FrmMain::FolderShell()
-{
-    try {
-        const auto chosen = services_.picker.browseForFolder(winId(), messages::PickerTitle);
-        if (!chosen)
-            return {};
-        // Only a folder on a drive has a path made of the host's separators.
-        if (chosen->find(hostSeparator()) == std::u16string::npos) {
-            services_.boxes.show(messages::PickFromDrive, MessageStyle::Information);
-            return {};
-        }
-        return toQString(*chosen);
-    } catch (const ScriptError&) {
-        services_.boxes.show(messages::BrowseUnavailable, MessageStyle::Plain);
-        return {};
-    }
-}
-
-void FrmMain::browseInto(QLineEdit* box)
-{
-    const QString path = FolderShell();
-    if (!path.isEmpty())
-        box->setText(path);
-}
+QString FrmMain::FolderShell() { return toQString(commands_.FolderShell()); }
 
 } // namespace markroll

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Module1.h"
-#include "PathBoxes.h"
+#include "WindowCommands.h"
 
 #include <QWidget>
 
@@ -11,17 +10,10 @@ class QPushButton;
 
 namespace markroll {
 
-class FolderPicker;
-
-struct WindowServices {
-    MessageBoxes& boxes;
-    FolderPicker& picker;
-    Platform& platform;
-};
-
-// The program's one window: two path boxes with their Browse buttons and the
-// button that writes the link page.
-class FrmMain : public QWidget, public PathBoxes {
+// The program's one window on Linux: two path boxes with their Browse buttons
+// and the button that writes the link page. The commands behind the buttons
+// are WindowCommands; this class draws the controls and forwards the clicks.
+class FrmMain : public QWidget, public WindowControls {
     Q_OBJECT
 
 public:
@@ -29,20 +21,18 @@ public:
 
     std::u16string favoriteText() const override;
     std::u16string outputText() const override;
+    void setFavoriteText(const std::u16string& text) override;
+    void setOutputText(const std::u16string& text) override;
+    WindowHandle handle() const override;
+    void setBusyPointer(bool busy) override;
 
-    // Shows the folder picker; the chosen folder's path, or empty when there is
-    // nothing to fill in.
     QString FolderShell();
-
-    Module1& generator() { return generator_; }
+    Module1& generator() { return commands_.generator(); }
 
 private:
     void buildControls();
-    void generate();
-    void browseInto(QLineEdit* box);
 
-    WindowServices services_;
-    Module1 generator_;
+    WindowCommands commands_;
     QPushButton* Cmd_Do = nullptr;
     QLineEdit* Txt_Favorite = nullptr;
     QLabel* Label1 = nullptr;

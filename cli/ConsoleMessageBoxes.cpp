@@ -2,10 +2,39 @@
 
 #include "Unicode.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace markroll {
+
+namespace {
+
+#ifdef _WIN32
+// A Windows console shows UTF-16 whatever its code page; a pipe or a file
+// gets UTF-8 with the usual CR LF.
+bool writeToConsole(std::FILE* stream, std::string_view utf8Text)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return false;
+    const std::u16string text = unicode::decodeUtf8(utf8Text) + u"\r\n";
+    DWORD written = 0;
+    std::fflush(stream);
+    return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
+}
+#else
+bool writeToConsole(std::FILE*, std::string_view) { return false; }
+#endif
+
+} // namespace
 
 void printLine(std::FILE* stream, std::string_view utf8Text)
 {
+    if (writeToConsole(stream, utf8Text))
+        return;
     std::fwrite(utf8Text.data(), 1, utf8Text.size(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);

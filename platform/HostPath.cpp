@@ -49,6 +49,7 @@ std::u16string fromHostBytes(std::string_view bytes) { return unicode::decodeEsc
 
 std::string toHostBytes(std::u16string_view text) { return unicode::encodeEscapedUtf8(text); }
 
+#ifndef _WIN32
 namespace {
 
 bool holdsEscapedBytes(std::u16string_view text)
@@ -71,6 +72,7 @@ std::u16string readablePart(std::u16string_view part)
 }
 
 } // namespace
+#endif
 
 std::u16string readableHostText(std::u16string_view text)
 {

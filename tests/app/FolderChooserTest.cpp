@@ -1,4 +1,4 @@
-#include "AppMessages.h"
+#include "WindowMessages.h"
 #include "QtFolderPicker.h"
 #include "ScriptError.h"
 #include "WindowHarness.h"

@@ -47,7 +47,7 @@ TEST(CollectFolders, DepthFirstEachFolderBeforeItsChildren)
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/A1", u"R/A/A2", u"R/B"}));
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/A/A1"), hostPath(u"R/A/A2"), hostPath(u"R/B")}));
     EXPECT_EQ(harness.generator.state().FolderCount, 5);
 }
 
@@ -67,8 +67,8 @@ TEST(CollectFolders, APathEndingInTheSeparatorGivesDoubledSeparators)
     tree.folder(u"R/A/B");
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    collect(harness, u"R/");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R/", u"R//A", u"R//A/B"}));
+    collect(harness, hostPath(u"R/"));
+    EXPECT_EQ(tableOf(harness.generator), (Names{hostPath(u"R/"), hostPath(u"R//A"), hostPath(u"R//A/B")}));
 }
 
 TEST(CollectFolders, AMissingFavoritesFolderShowsOneMessageAndKeepsSlotZero)
@@ -88,12 +88,12 @@ TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
         tree.folder(path);
     GeneratorHarness harness;
     harness.platform.beforeGetFolder = [](std::u16string_view path) {
-        if (path.ends_with(u"/A"))
+        if (path.ends_with(hostPath(u"/A")))
             throw ScriptError(PermissionDenied);
     };
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/B", u"R/B/B1"}));
+    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/B"), hostPath(u"R/B/B1")}));
     EXPECT_EQ(harness.boxes.shown.size(), 1u);
 }
 
@@ -138,6 +138,8 @@ TEST(CollectFolders, AFullTableInsideASubfolderShowsAMessagePerCallWithFoldersLe
     EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
 }
 
+#ifndef _WIN32
+// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
 TEST(CollectFolders, LinkLoopsEndAndNoFolderRepeatsItself)
 {
     TempTree tree;
@@ -152,3 +154,4 @@ TEST(CollectFolders, LinkLoopsEndAndNoFolderRepeatsItself)
     EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/ToB", u"R/B", u"R/B/ToA"}));
     EXPECT_TRUE(harness.boxes.shown.empty());
 }
+#endif

@@ -14,7 +14,7 @@ namespace {
 
 std::u16string goldenPath(std::u16string_view name) { return dataPath(u"pages/" + std::u16string(name) + u".htm"); }
 
-std::string expectedPage(std::u16string_view name) { return readBytes(goldenPath(name)); }
+std::string expectedPage(std::u16string_view name) { return withHostSeparators(readBytes(goldenPath(name))); }
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -28,7 +28,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
 ::testing::AssertionResult matchesGolden(const char*, const char* actualExpression, std::u16string_view name,
                                          const std::string& actual)
 {
-    if (std::getenv("MARKROLL_UPDATE_GOLDEN")) {
+    if (std::getenv("MARKROLL_UPDATE_GOLDEN") && hostSeparator() == u'/') {
         writeFile(toFsPath(goldenPath(name)), actual);
         return ::testing::AssertionSuccess();
     }
@@ -82,7 +82,7 @@ TEST(GoldenPage, SeparatorsTheUserTypedStayAsTyped)
 {
     TempTree out;
     GeneratorHarness harness;
-    EXPECT_GOLDEN(u"japanese-trailing-separator", pageForFixture(harness, u"japanese/", out.path() + u"/"));
+    EXPECT_GOLDEN(u"japanese-trailing-separator", pageForFixture(harness, hostPath(u"japanese/"), hostPath(out.path() + u"/")));
 }
 
 TEST(GoldenPage, ASecondSmallerRunListsOnlyItsOwnFolders)
@@ -104,6 +104,8 @@ TEST(GoldenPage, TheSampleFavoritesFolder)
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
+#ifndef _WIN32
+// POSIX only: Windows file names cannot hold < > " or control characters.
 // Names and targets that would break the page's markup, and characters that
 // code page 932 has no exact bytes for, are escaped rather than refused.
 TEST(GoldenPage, HostileAndForeignNamesAreEscapedNotInjected)
@@ -124,6 +126,7 @@ TEST(GoldenPage, HostileAndForeignNamesAreEscapedNotInjected)
     EXPECT_GOLDEN(u"hostile", harness.run(u"fav", out.path()));
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
+#endif
 
 TEST(GoldenPage, AnExistingPageIsReplacedWholeWithoutAQuestion)
 {
@@ -147,6 +150,8 @@ TEST(GoldenPage, AMissingFavoritesFolderStillGivesItsSectionAndCompletes)
     EXPECT_TRUE(harness.outcome.failuresReported);
 }
 
+#ifndef _WIN32
+// POSIX only: Windows drops spaces at the end of file names.
 TEST(GoldenPage, PathsWithSpacesAroundThemAreUsedUntrimmed)
 {
     TempTree tree;
@@ -159,3 +164,4 @@ TEST(GoldenPage, PathsWithSpacesAroundThemAreUsedUntrimmed)
     EXPECT_NE(page.find("<LI><A Href=\"http://a/\">a</A></LI>"), std::string::npos);
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
+#endif

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,8 @@ inline std::u16string headAndStyle()
            u"<STYLE TYPE=\"text/css\">\n<!-- OL {font-size=12} -->\n</STYLE>\n</HEAD>\n<BODY>\n";
 }
 inline std::u16string foot() { return u"</BODY></HTML>\n"; }
-inline std::u16string opening(std::u16string_view path) { return u"<OL>☆<B>" + std::u16string(path) + u"</B>☆<BR>\n"; }
+// A folder's heading; "/" in `path` stands for the host's separator.
+inline std::u16string opening(std::u16string_view path) { return u"<OL>☆<B>" + hostPath(path) + u"</B>☆<BR>\n"; }
 inline std::u16string closing() { return u"</OL>\n"; }
 inline std::u16string link(std::u16string_view name)
 {

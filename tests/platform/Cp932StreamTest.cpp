@@ -1,12 +1,16 @@
 #include "Cp932.h"
 #include "LocalFileSystem.h"
 #include "ScriptError.h"
+#ifndef _WIN32
 #include "SmallFileSystem.h"
+#endif
 #include "TestSupport.h"
 
 #include <algorithm>
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -109,6 +113,8 @@ TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
     EXPECT_EQ(readBytes(path), "new\r\n");
 }
 
+#ifndef _WIN32
+// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
 TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
 {
     TempTree tree;
@@ -121,6 +127,7 @@ TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
     EXPECT_FALSE(std::filesystem::is_symlink(tree.fsPath(u"out/page.htm")));
     EXPECT_EQ(readBytes(link), "page\r\n");
 }
+#endif
 
 namespace {
 
@@ -162,6 +169,8 @@ TEST(Cp932Stream, AStreamDroppedWithoutCloseLeavesNothingBehind)
     EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
 
+#ifndef _WIN32
+// POSIX only: Windows has no umask.
 TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
 {
     TempTree tree;
@@ -172,6 +181,7 @@ TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
     EXPECT_EQ(std::filesystem::status(tree.fsPath(u"page.htm")).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
 }
+#endif
 
 TEST(Cp932Stream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
 {
@@ -193,6 +203,8 @@ TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
     EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file"), false); }), FileAlreadyExists);
 }
 
+#ifndef _WIN32
+// POSIX only: a small file system is mounted for a real full disk.
 TEST(Cp932Stream, AFullDiskFailsWithDiskFullAndThePageKeepsWhatFitted)
 {
     TempTree tree;
@@ -213,6 +225,7 @@ TEST(Cp932Stream, AFullDiskFailsWithDiskFullAndThePageKeepsWhatFitted)
     EXPECT_GT(page.size(), 0u);
     EXPECT_EQ(page.find("later"), std::string::npos);
 }
+#endif
 
 TEST(Cp932Stream, WritingAfterCloseIsAnInvalidCall)
 {

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 #include <variant>
 
 using namespace markroll;
@@ -174,12 +176,14 @@ TEST(ShortcutReader, FilesThatCannotBeReadFailWithFive)
     fitting.resize(MaxShortcutFileSize, '\n');
     const std::u16string justFits = tree.file(u"fits.url", fitting);
     const std::u16string folder = tree.folder(u"folder.url");
-    ASSERT_EQ(mkfifo(tree.fsPath(u"pipe.url").c_str(), 0600), 0);
     EXPECT_EQ(readTarget(big), ReadResult(5));
     EXPECT_EQ(readTarget(justFits), ReadResult(u"http://fits/"));
     EXPECT_EQ(readTarget(tree.path(u"missing.url")), ReadResult(5));
     EXPECT_EQ(readTarget(folder), ReadResult(5));
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(tree.fsPath(u"pipe.url").c_str(), 0600), 0);
     EXPECT_EQ(readTarget(tree.path(u"pipe.url")), ReadResult(5));
+#endif
 }
 
 TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)

@@ -6,6 +6,7 @@
 #include "ScriptError.h"
 #include "Unicode.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -79,7 +80,7 @@ TempTree::~TempTree()
 
 fs::path TempTree::fsPath(std::u16string_view relative) const
 {
-    return relative.empty() ? root_ : root_ / toFsPath(relative);
+    return relative.empty() ? root_ : root_ / toFsPath(hostPath(relative));
 }
 
 std::u16string TempTree::path() const { return fromFsPath(root_); }
@@ -127,6 +128,25 @@ std::string readFileBytes(const fs::path& path)
 }
 
 std::string readBytes(std::u16string_view path) { return readFileBytes(toFsPath(path)); }
+
+std::u16string hostPath(std::u16string_view slashPath)
+{
+    std::u16string path(slashPath);
+    std::replace(path.begin(), path.end(), u'/', hostSeparator());
+    return path;
+}
+
+std::string withHostSeparators(std::string page)
+{
+    if (hostSeparator() == u'/')
+        return page;
+    constexpr std::string_view opening = "<OL>\x81\x99<B>";
+    for (std::size_t line = page.find(opening); line != std::string::npos; line = page.find(opening, line + 1)) {
+        const std::size_t end = page.find("</B>", line);
+        std::replace(page.begin() + std::ptrdiff_t(line + opening.size()), page.begin() + std::ptrdiff_t(end), '/', '\\');
+    }
+    return page;
+}
 
 std::string shortcutBytes(std::u16string_view url) { return "[InternetShortcut]\r\nURL=" + utf8(url) + "\r\n"; }
 

@@ -66,6 +66,18 @@ private:
     std::filesystem::path root_;
 };
 
+// A relative path written with "/" in the host's own separators.
+std::u16string hostPath(std::u16string_view slashPath);
+// A page of Linux folder headings as this host writes it: on Windows the
+// separators within each heading are backslashes; nothing else differs.
+std::string withHostSeparators(std::string page);
+// The end of a line of text markroll-cli prints.
+#ifdef _WIN32
+inline constexpr std::string_view ConsoleLineEnd = "\r\n";
+#else
+inline constexpr std::string_view ConsoleLineEnd = "\n";
+#endif
+
 std::string readBytes(std::u16string_view path);
 std::string readFileBytes(const std::filesystem::path& path);
 std::string shortcutBytes(std::u16string_view url);

@@ -4,7 +4,8 @@
 
 namespace markroll::messages {
 
-// The window's own texts; the generator's are in Messages.h.
+// The window's own texts, the same in every front end; the generator's are in
+// Messages.h.
 inline constexpr std::u16string_view PickerTitle = u"フォルダを選択してください。";
 inline constexpr std::u16string_view PickFromDrive = u"ドライブからフォルダを選択してください";
 inline constexpr std::u16string_view BrowseUnavailable =

@@ -1,0 +1,60 @@
+#include "WindowCommands.h"
+
+#include "HostPath.h"
+#include "InputCheck.h"
+#include "Messages.h"
+#include "ScriptError.h"
+#include "WindowMessages.h"
+
+namespace markroll {
+
+WindowCommands::WindowCommands(WindowServices services, WindowControls& controls)
+    : services_(services), controls_(controls), generator_({controls, services.boxes, services.platform})
+{
+}
+
+// Only the blank test trims; the run gets both texts exactly as typed.
+void WindowCommands::generate()
+{
+    if (isBlank(controls_.favoriteText()) || isBlank(controls_.outputText())) {
+        services_.boxes.show(messages::BlankInput, MessageStyle::Exclamation);
+        return;
+    }
+    controls_.setBusyPointer(true);
+    generator_.MakeLinkPage();
+    controls_.setBusyPointer(false);
+}
+
+void WindowCommands::browseForFavorites()
+{
+    const std::u16string path = FolderShell();
+    if (!path.empty())
+        controls_.setFavoriteText(path);
+}
+
+void WindowCommands::browseForOutput()
+{
+    const std::u16string path = FolderShell();
+    if (!path.empty())
+        controls_.setOutputText(path);
+}
+
+std::u16string WindowCommands::FolderShell()
+{
+    try {
+        const auto chosen = services_.picker.browseForFolder(controls_.handle(), messages::PickerTitle);
+        if (!chosen)
+            return {};
+        // Only a folder on a drive has a path made of the host's separators.
+        if (chosen->find(hostSeparator()) == std::u16string::npos) {
+            services_.boxes.show(messages::PickFromDrive, MessageStyle::Information);
+            return {};
+        }
+        return *chosen;
+    } catch (const ScriptError&) {
+        services_.boxes.show(messages::BrowseUnavailable, MessageStyle::Plain);
+        return {};
+    }
+}
+
+} // namespace markroll

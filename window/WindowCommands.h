@@ -1,0 +1,53 @@
+#pragma once
+
+#include "FolderPicker.h"
+#include "MessageBoxes.h"
+#include "Module1.h"
+#include "PathBoxes.h"
+
+#include <string>
+
+namespace markroll {
+
+class Platform;
+
+// What a front end offers the window's commands: its two path boxes, its
+// handle and its mouse pointer.
+class WindowControls : public PathBoxes {
+public:
+    virtual void setFavoriteText(const std::u16string& text) = 0;
+    virtual void setOutputText(const std::u16string& text) = 0;
+    virtual WindowHandle handle() const = 0;
+    // The hourglass over the whole window while a run goes on, or the default pointer.
+    virtual void setBusyPointer(bool busy) = 0;
+};
+
+struct WindowServices {
+    MessageBoxes& boxes;
+    FolderPicker& picker;
+    Platform& platform;
+};
+
+// The three buttons' commands, the same for every front end, which only
+// draws the controls and forwards the clicks here.
+class WindowCommands {
+public:
+    WindowCommands(WindowServices services, WindowControls& controls);
+
+    // Cmd_Do: refuses blank boxes, otherwise one generation run under the hourglass.
+    void generate();
+    // Command2 fills the Favorites box, Command1 the output box.
+    void browseForFavorites();
+    void browseForOutput();
+    // The folder picker's path, or empty when there is nothing to fill in.
+    std::u16string FolderShell();
+
+    Module1& generator() { return generator_; }
+
+private:
+    WindowServices services_;
+    WindowControls& controls_;
+    Module1 generator_;
+};
+
+} // namespace markroll

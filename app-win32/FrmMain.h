@@ -1,0 +1,58 @@
+#pragma once
+
+#include "WindowCommands.h"
+
+#include <array>
+#include <string_view>
+#include <windows.h>
+
+namespace markroll {
+
+// The program's one window on Windows: the seven controls of the layout at
+// their rectangles, scaled to the window's DPI. The commands behind the
+// buttons are WindowCommands; this class draws the controls and forwards the
+// clicks.
+class FrmMain : public WindowControls {
+public:
+    explicit FrmMain(WindowServices services);
+    ~FrmMain() override;
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    // Creates the window, hidden; show() makes it visible with the focus on Cmd_Do.
+    void create(HINSTANCE instance);
+    void show(int how);
+
+    HWND window() const { return window_; }
+    // A control by its name (Cmd_Do, Txt_Favorite, ...); its id is 100 + its
+    // place in the tab order.
+    HWND control(std::string_view name) const;
+    static int controlId(std::string_view name);
+
+    std::u16string favoriteText() const override;
+    std::u16string outputText() const override;
+    void setFavoriteText(const std::u16string& text) override;
+    void setOutputText(const std::u16string& text) override;
+    WindowHandle handle() const override;
+    void setBusyPointer(bool busy) override;
+
+    WindowCommands& commands() { return commands_; }
+
+    static constexpr const wchar_t* ClassName = L"Frm_Main";
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id);
+    void placeControls(UINT dpi);
+    std::u16string textOf(std::string_view name) const;
+
+    WindowCommands commands_;
+    HWND window_ = nullptr;
+    std::array<HWND, 7> controls_{};
+    HFONT generateFont_ = nullptr;
+    HFONT defaultFont_ = nullptr;
+    bool busy_ = false;
+};
+
+} // namespace markroll

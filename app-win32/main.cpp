@@ -1,0 +1,48 @@
+#include "FrmMain.h"
+#include "LocalPlatform.h"
+#include "ShellFolderPicker.h"
+#include "Win32MessageBoxes.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+namespace {
+
+// The shell's folder picker is a COM object: the window's thread is a
+// single-threaded apartment for as long as the program runs.
+class ComApartment {
+public:
+    ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComApartment() { CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+};
+
+} // namespace
+
+// The window is the program: it reads no command line and saves nothing.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    const ComApartment apartment;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    markroll::LocalPlatform platform;
+    markroll::Win32MessageBoxes boxes;
+    markroll::ShellFolderPicker picker;
+    markroll::FrmMain window({boxes, picker, platform});
+    window.create(instance);
+    boxes.setOwner(window.window());
+    window.show(show);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab move the focus as in a dialog.
+        if (IsDialogMessageW(window.window(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}

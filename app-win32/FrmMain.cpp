@@ -83,6 +83,8 @@ FrmMain::FrmMain(WindowServices services) : commands_(services, *this) {}
 
 FrmMain::~FrmMain()
 {
+    // Gone with its owner, not closed by the user: the program goes on.
+    quitOnDestroy_ = false;
     if (window_ && IsWindow(window_))
         DestroyWindow(window_);
     deleteFont(generateFont_);
@@ -189,7 +191,8 @@ LRESULT FrmMain::handle(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        if (quitOnDestroy_)
+            PostQuitMessage(0);
         return 0;
     default:
         break;

@@ -53,6 +53,8 @@ private:
     HFONT generateFont_ = nullptr;
     HFONT defaultFont_ = nullptr;
     bool busy_ = false;
+    // Closing the window ends the program.
+    bool quitOnDestroy_ = true;
 };
 
 } // namespace markroll

@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 runs=${1:-5}
 
 bash scripts/setup.sh > /dev/null
-dpkg-query -W -f='${Status}' time 2>/dev/null | grep -q 'install ok installed' ||
-  { apt-get update -qq && apt-get install -y -qq time > /dev/null; }
+# shellcheck source=scripts/packages.sh
+source scripts/packages.sh
+install_packages time
 
 cli=$PWD/build/cli/markroll-cli
 work=$PWD/build/bench
@@ -17,7 +18,7 @@ mkdir -p "$work/out"
 
 # Trees are made once per shape and kept; the generator is deterministic.
 tree() {
-  local name=$1 folders=$2 per=$3 dir=$work/$1
+  local folders=$2 per=$3 dir=$work/$1
   if [[ ! -f $dir.done ]]; then
     rm -rf "$dir"
     python3 bench/make_tree.py "$dir" --folders "$folders" --per-folder "$per" --depth 4 --seed 7
@@ -64,4 +65,4 @@ small_peak=$(peak_kib "$small")
 big_peak=$(peak_kib "$big")
 echo "peak memory at $(find "$small" -iname '*.url' | wc -l) shortcuts: $((small_peak / 1024)) MiB (${small_peak} KiB)"
 echo "peak memory at $(find "$big" -iname '*.url' | wc -l) shortcuts: $((big_peak / 1024)) MiB (${big_peak} KiB)"
-echo "growth: $(((big_peak - small_peak))) KiB (target at most 2048 KiB; peak target at most 40 MiB)"
+echo "growth: $((big_peak - small_peak)) KiB (target at most 2048 KiB; peak target at most 40 MiB)"

@@ -1,31 +1,14 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Markroll need on Debian, then
-# configures and builds into ./build. Safe to run again: it installs only what
-# is missing. Usage: bash scripts/setup.sh
+# Installs what building and running Markroll needs on Debian, then configures
+# and builds the program and markroll-cli into ./build. Safe to run again: it
+# installs only what is missing. Usage: bash scripts/setup.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/packages.sh
+source scripts/packages.sh
+install_packages "${run_packages[@]}"
 
-packages=(
-  cmake g++ make pkg-config
-  qt6-base-dev            # Qt 6 Core and Widgets
-  libgtest-dev            # GoogleTest, the test framework
-  fonts-ipafont-gothic    # a Japanese font, so the captions render
-  xvfb xauth              # a virtual display for screenshots of the window
-  chromium                # the browser that checks the written page
-  binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
-)
-
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [[ ! -f build/CMakeCache.txt ]]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
 fi
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build --parallel "$(nproc)"
+cmake --build build --parallel "$(nproc)" --target markroll markroll-cli

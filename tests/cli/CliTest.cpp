@@ -79,6 +79,23 @@ TEST(Cli, ACompletedRunWritesTheSamePageAsTheWindow)
     EXPECT_SAME_PAGE(withHostSeparators(readBytes(dataPath(u"pages/nested.htm"))), readBytes(pageFile(out.path())));
 }
 
+// The same pages on every platform; on Windows only the folder headings
+// carry backslashes.
+TEST(Cli, EveryFixtureTreeGivesItsGoldenPage)
+{
+    const std::pair<std::u16string, std::u16string> runs[] = {
+        {dataPath(u"trees"), u"nested"}, {dataPath(u"trees"), u"japanese"}, {dataPath(u"trees"), u"empty"},
+        {utf16(MARKROLL_EXAMPLES_DIR), u"Favorites"}};
+    const std::u16string golden[] = {u"nested", u"japanese", u"empty", u"examples-favorites"};
+    for (std::size_t i = 0; i < std::size(runs); ++i) {
+        TempTree out;
+        const ProcessResult result = runCli({runs[i].second, out.path()}, runs[i].first);
+        EXPECT_EQ(result.status, 0) << utf8(runs[i].second) << ": " << result.err;
+        EXPECT_SAME_PAGE(withHostSeparators(readBytes(dataPath(u"pages/" + golden[i] + u".htm"))),
+                         readBytes(pageFile(out.path())));
+    }
+}
+
 TEST(Cli, FailuresGoToStandardErrorInOrderAndGiveStatusOne)
 {
     TempTree tree;

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The package lists below are read by the scripts that source this file.
+# shellcheck disable=SC2034
+# Sourced by the other scripts: install_packages installs the Debian packages
+# named that are not installed yet, through sudo when not run as root.
+install_packages() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  ((${#missing[@]})) || return 0
+  echo "Installing: ${missing[*]}"
+  local sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the program needs.
+run_packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev            # Qt 6 Widgets: the Linux window
+  qt6-translations-l10n   # Qt's own Japanese texts for the folder picker and the message boxes
+  fonts-ipafont-gothic    # a Japanese font, so the captions render
+)
+
+# What the tests add.
+test_packages=(
+  libgtest-dev            # GoogleTest, the test framework
+  xvfb xauth openbox x11-utils  # a virtual display with a window manager for the window tests
+  chromium                # the browser that checks the written page
+  binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
+  shellcheck              # the scripts are checked too
+)
+
+# What building and testing for Windows adds.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the cross compiler
+  wine wine64 fonts-wine  # runs the Windows build here
+  xvfb xauth              # a display for Wine's windows
+  locales                 # localedef, for the Japanese locale Wine runs in
+)

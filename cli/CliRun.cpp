@@ -5,7 +5,9 @@
 #include "LocalPlatform.h"
 #include "MarkrollVersion.h"
 #include "Messages.h"
+#include "HostPath.h"
 #include "Module1.h"
+#include "ScriptError.h"
 #include "PendingFile.h"
 #include "PathBoxes.h"
 #include "ProgressLine.h"
@@ -77,6 +79,7 @@ int runCli(const std::vector<std::u16string>& arguments)
     ProgressLine progress(stderr);
     generator.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
+    generator.onFailure = [&](const ScriptError& cause) { boxes.setCause(readableHostText(cause.description())); };
     const RunOutcome outcome = generator.MakeLinkPage();
     progress.clear();
     return outcome.succeeded() ? Completed : FailureReported;

@@ -1,6 +1,9 @@
 #include "ConsoleMessageBoxes.h"
 
+#include "HostPath.h"
 #include "Unicode.h"
+
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
@@ -54,6 +57,8 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
             line.push_back(text[at]);
         }
     }
+    if (!cause_.empty())
+        line += u" (" + std::exchange(cause_, std::u16string()) + u")";
     printLine(style == MessageStyle::Information ? stdout : stderr, unicode::encodeUtf8(line));
 }
 

@@ -9,7 +9,8 @@
 namespace markroll {
 
 // Message boxes as lines "TITLE: TEXT" in UTF-8: information on standard
-// output, everything else, the failures, on standard error.
+// output, everything else, the failures, on standard error. A failure told
+// of first adds what failed: "TITLE: TEXT (OBJECT: REASON)".
 class ConsoleMessageBoxes : public MessageBoxes {
 public:
     void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
@@ -17,9 +18,12 @@ public:
     // Set when something else writes to standard error in place, so the
     // message starts on a clean line.
     void setBeforeMessage(std::function<void()> hook) { beforeMessage_ = std::move(hook); }
+    // What the next message is about; it is told once.
+    void setCause(std::u16string cause) { cause_ = std::move(cause); }
 
 private:
     std::function<void()> beforeMessage_;
+    std::u16string cause_;
 };
 
 void printLine(std::FILE* stream, std::string_view utf8Text);

@@ -19,8 +19,8 @@ void Module1::CollectFolders(const std::u16string& path)
             ++state_.FolderCount;
             CollectFolders(child);
         }
-    } catch (const ScriptError&) {
-        report(messages::ErrorOccurred, MessageStyle::Exclamation);
+    } catch (const ScriptError& error) {
+        report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
     }
 }
 

@@ -20,15 +20,15 @@ RunOutcome Module1::MakeLinkPage()
         // A page that could not be written is no completion, whatever the walk did.
         if (WriteLinkPage())
             report(messages::Completed, MessageStyle::Information);
-    } catch (const ScriptError&) {
-        report(messages::ErrorOccurred, MessageStyle::Exclamation);
+    } catch (const ScriptError& error) {
+        report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
     }
     return outcome_;
 }
 
 // Whatever has been written reaches the file before the user is told anything,
 // so a page cut short by a failure keeps every line up to it.
-void Module1::report(std::u16string_view text, MessageStyle style, std::u16string_view title)
+void Module1::report(std::u16string_view text, MessageStyle style, std::u16string_view title, const ScriptError* cause)
 {
     if (state_.PageStream) {
         try {
@@ -43,6 +43,8 @@ void Module1::report(std::u16string_view text, MessageStyle style, std::u16strin
         outcome_.completed = true;
     else
         outcome_.failuresReported = true;
+    if (cause && onFailure)
+        onFailure(*cause);
     services_.boxes.show(text, style, title);
 }
 

@@ -12,6 +12,7 @@ namespace markroll {
 
 class PathBoxes;
 class Platform;
+class ScriptError;
 
 // What the generator reaches the outside world through.
 struct GeneratorServices {
@@ -39,6 +40,8 @@ public:
 
     // Told after every folder section: sections done, folders in the table.
     std::function<void(int done, int total)> onSectionWritten;
+    // Told of the failure behind each failure message, just before it is shown.
+    std::function<void(const ScriptError& cause)> onFailure;
 
 private:
     enum class StepOutcome { Done, RecoveredWithNotice, SectionEnded };
@@ -47,7 +50,8 @@ private:
     int tableSize() const;
     void writeLine(std::u16string_view text);
     void closePageAfterFailure();
-    void report(std::u16string_view text, MessageStyle style, std::u16string_view title = {});
+    void report(std::u16string_view text, MessageStyle style, std::u16string_view title = {},
+                const ScriptError* cause = nullptr);
 
     GeneratorServices services_;
     FolderTable state_;

@@ -45,7 +45,7 @@ std::u16string_view footLine() { return u"</BODY></HTML>"; }
 std::u16string displayName(std::u16string_view fileName)
 {
     if (fileName.size() < 4)
-        throw ScriptError(InvalidCall, u"no display name in \"" + std::u16string(fileName) + u"\"");
+        throw ScriptError(InvalidCall, fileName, "no display name");
     return std::u16string(fileName.substr(0, fileName.size() - 4));
 }
 

@@ -5,6 +5,8 @@
 #include "Platform.h"
 #include "ScriptError.h"
 
+#include <optional>
+
 namespace markroll {
 
 // Runs one step of a section. Error 5 is told inside the page by a notice line
@@ -15,18 +17,18 @@ namespace markroll {
 template <typename Step>
 Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step step)
 {
-    int number = 0;
+    std::optional<ScriptError> failure;
     try {
         step();
         return StepOutcome::Done;
     } catch (const ScriptError& error) {
-        number = error.number();
+        failure = error;
     }
-    if (number == InvalidCall) {
+    if (failure->number() == InvalidCall) {
         writeLine(page::noticeLine(page::displayName(currentName)));
         return StepOutcome::RecoveredWithNotice;
     }
-    report(messages::FileOutputFailed, MessageStyle::Exclamation, messages::WarningTitle);
+    report(messages::FileOutputFailed, MessageStyle::Exclamation, messages::WarningTitle, &*failure);
     return StepOutcome::SectionEnded;
 }
 

@@ -23,7 +23,7 @@ bool Module1::WriteLinkPage()
         while (state_.FolderCount < FolderSlots::Capacity && !state_.FolderList.isEmpty(state_.FolderCount)) {
             WriteFolderSection(state_.FolderList.at(state_.FolderCount));
             if (pageWriteFailure_ != 0)
-                throw ScriptError(pageWriteFailure_, "the page could not be written");
+                throw ScriptError(pageWriteFailure_, pagePath, "the page could not be written to its end");
             ++state_.FolderCount;
             if (onSectionWritten)
                 onSectionWritten(state_.FolderCount, total);
@@ -33,9 +33,9 @@ bool Module1::WriteLinkPage()
         state_.PageFso.reset();
         state_.PageStream.reset();
         return true;
-    } catch (const ScriptError&) {
+    } catch (const ScriptError& error) {
         closePageAfterFailure();
-        report(messages::ErrorOccurred, MessageStyle::Exclamation);
+        report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
         return false;
     }
 }

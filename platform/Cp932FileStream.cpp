@@ -131,7 +131,7 @@ Cp932FileStream::~Cp932FileStream()
 void Cp932FileStream::failIfBroken() const
 {
     if (failedWith_ != 0)
-        throw ScriptError(failedWith_, path_);
+        throw ScriptError(failedWith_, path_, failedReason_);
 }
 
 void Cp932FileStream::writeLine(std::u16string_view text)
@@ -162,7 +162,8 @@ void Cp932FileStream::flush()
             // before it and nothing after it.
             pending_.clear();
             failedWith_ = errorNumberForErrno(osError, PathNotFound);
-            throw ScriptError(failedWith_, path_);
+            failedReason_ = osReason(osError);
+            throw ScriptError(failedWith_, path_, failedReason_);
         }
         done += std::size_t(written);
     }

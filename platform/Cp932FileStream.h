@@ -37,6 +37,7 @@ private:
 
     int descriptor_;
     int failedWith_ = 0;
+    std::string failedReason_;
     std::filesystem::path temporary_;
     std::filesystem::path target_;
     std::u16string path_;

@@ -39,11 +39,11 @@ std::string readOrdinaryFile(std::u16string_view path)
 {
     std::ifstream file(toFsPath(path), std::ios::binary);
     if (!file)
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     std::string bytes(MaxShortcutFileSize + 1, '\0');
     file.read(bytes.data(), std::streamsize(bytes.size()));
     if (file.bad() || std::size_t(file.gcount()) > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     bytes.resize(std::size_t(file.gcount()));
     return bytes;
 }
@@ -69,10 +69,10 @@ std::string readOrdinaryFile(std::u16string_view path)
 {
     const Descriptor file(::open(toFsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.get() < 0)
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || std::size_t(status.st_size) > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     // A file that grew since fstat is read up to one byte past the limit, so
     // that growth is seen too.
     std::string bytes(std::size_t(status.st_size) + 1, '\0');
@@ -82,7 +82,7 @@ std::string readOrdinaryFile(std::u16string_view path)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw ScriptError(InvalidCall, path);
+            throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
         if (got == 0)
             break;
         filled += std::size_t(got);
@@ -90,7 +90,7 @@ std::string readOrdinaryFile(std::u16string_view path)
             bytes.resize(std::min(bytes.size() * 2, MaxShortcutFileSize + 1));
     }
     if (filled > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     bytes.resize(filled);
     return bytes;
 }
@@ -101,7 +101,7 @@ std::string readShortcutBytes(std::u16string_view path)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(toFsPath(path), error))
-        throw ScriptError(InvalidCall, path);
+        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
     return readOrdinaryFile(path);
 }
 

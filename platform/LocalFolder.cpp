@@ -15,7 +15,7 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     std::error_code error;
     fs::directory_iterator entries(path_, error);
     if (error)
-        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_));
+        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_), error.message());
     std::vector<std::u16string> names;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
@@ -29,7 +29,7 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
         names.push_back(fileNameOf(entry.path()));
     }
     if (error)
-        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_));
+        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_), error.message());
     sortByNameOrder(names);
     return names;
 }

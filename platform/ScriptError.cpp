@@ -3,15 +3,26 @@
 #include "Unicode.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace markroll {
 
-ScriptError::ScriptError(int number, std::string_view detail)
-    : std::runtime_error("error " + std::to_string(number) + ": " + std::string(detail)), number_(number)
+ScriptError::ScriptError(int number, std::string_view reason) : ScriptError(number, std::u16string_view(), reason) {}
+
+ScriptError::ScriptError(int number, std::u16string_view object, std::string_view reason)
+    : std::runtime_error("error " + std::to_string(number)), number_(number), object_(object), reason_(reason)
 {
 }
 
-ScriptError::ScriptError(int number, std::u16string_view detail) : ScriptError(number, unicode::encodeUtf8(detail)) {}
+std::u16string ScriptError::description() const
+{
+    const std::u16string reason = unicode::decodeUtf8(reason_);
+    if (object_.empty() || reason.empty())
+        return object_ + reason;
+    return object_ + u": " + reason;
+}
+
+std::string osReason(int osError) { return std::strerror(osError); }
 
 int errorNumberForErrno(int osError, ErrorNumber missing)
 {
@@ -55,7 +66,7 @@ int errorNumberFor(const std::error_code& error, ErrorNumber missing)
 
 void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what)
 {
-    throw ScriptError(errorNumberForErrno(osError, missing), what);
+    throw ScriptError(errorNumberForErrno(osError, missing), what, osReason(osError));
 }
 
 } // namespace markroll

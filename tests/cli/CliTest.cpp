@@ -1,7 +1,9 @@
 #include "Process.h"
 #include "TestSupport.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #ifndef _WIN32
@@ -28,7 +30,6 @@ ProcessResult runCli(const std::vector<std::u16string>& arguments, const std::u1
 }
 
 const std::string completedLine = "Markroll: 出力完了！！" + std::string(ConsoleLineEnd);
-const std::string errorLine = "Markroll: エラーが発生しました" + std::string(ConsoleLineEnd);
 
 } // namespace
 
@@ -96,18 +97,21 @@ TEST(Cli, EveryFixtureTreeGivesItsGoldenPage)
     }
 }
 
-TEST(Cli, FailuresGoToStandardErrorInOrderAndGiveStatusOne)
+// A failure line says what failed: the object and the OS's reason.
+TEST(Cli, FailuresGoToStandardErrorInOrderSayWhatFailedAndGiveStatusOne)
 {
     TempTree tree;
     const ProcessResult missingFavorites = runCli({tree.path(u"missing"), tree.path()});
     EXPECT_EQ(missingFavorites.status, 1);
-    EXPECT_EQ(missingFavorites.err, errorLine);
+    EXPECT_EQ(missingFavorites.err, "Markroll: エラーが発生しました (" + utf8(tree.path(u"missing")) + ": " +
+                                        std::strerror(ENOENT) + ")" + std::string(ConsoleLineEnd));
     EXPECT_EQ(missingFavorites.out, completedLine);
 
     tree.folder(u"fav");
     const ProcessResult missingOutput = runCli({tree.path(u"fav"), tree.path(u"missing")});
     EXPECT_EQ(missingOutput.status, 1);
-    EXPECT_EQ(missingOutput.err, errorLine);
+    EXPECT_EQ(missingOutput.err, "Markroll: エラーが発生しました (" + utf8(pageFile(tree.path(u"missing"))) + ": " +
+                                     std::strerror(ENOENT) + ")" + std::string(ConsoleLineEnd));
     EXPECT_EQ(missingOutput.out, "");
 }
 
@@ -133,7 +137,7 @@ TEST(Cli, AnOutputFolderWithoutWritePermissionIsAFailure)
         fs::permissions(path, readable);
     const ProcessResult result = runCli({fav, locked}, {}, asNobody);
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.err, errorLine);
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + std::strerror(EACCES) + ")\n");
     EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
 }
 #endif

@@ -1,6 +1,7 @@
 #include "ScriptError.h"
 
 #include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -26,6 +27,13 @@ TEST(ErrorNumbers, OsFailuresMapToTheNumbersWindowsUses)
     EXPECT_EQ(errorNumberForErrno(EEXIST, PathNotFound), FileAlreadyExists);
 }
 
+TEST(ErrorNumbers, ADescriptionHasWhicheverPartThereIs)
+{
+    EXPECT_EQ(ScriptError(5, "no URL").description(), u"no URL");
+    EXPECT_EQ(ScriptError(76, u"/fav").description(), u"/fav");
+    EXPECT_EQ(ScriptError(9).description(), u"");
+}
+
 TEST(ErrorNumbers, TheNumberTravelsWithTheError)
 {
     try {
@@ -33,6 +41,8 @@ TEST(ErrorNumbers, TheNumberTravelsWithTheError)
         FAIL() << "nothing raised";
     } catch (const ScriptError& error) {
         EXPECT_EQ(error.number(), 61);
-        EXPECT_NE(std::string(error.what()).find("page"), std::string::npos);
+        EXPECT_EQ(error.object(), u"page");
+        EXPECT_EQ(error.reason(), std::strerror(ENOSPC));
+        EXPECT_EQ(error.description(), u"page: " + std::u16string(error.reason().begin(), error.reason().end()));
     }
 }

@@ -31,6 +31,7 @@ test_packages=(
   chromium                # the browser that checks the written page
   binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
   shellcheck              # the scripts are checked too
+  dpkg-dev                # dpkg-shlibdeps, for the .deb's dependencies
 )
 
 # What building and testing for Windows adds.

@@ -46,6 +46,27 @@ TEST(Cli, VersionAndHelp)
     }
 }
 
+// The manual page says what --help says: the same synopsis, description and
+// exit statuses, word for word.
+TEST(Cli, TheManualPageMatchesHelp)
+{
+    const std::string help = runCli({u"--help"}).out;
+    const std::string manual = readFileBytes(MARKROLL_MANUAL_PAGE);
+    ASSERT_FALSE(manual.starts_with("<missing")) << manual;
+    EXPECT_NE(manual.find(".B markroll-cli\n.I FAVORITES_FOLDER OUTPUT_FOLDER"), std::string::npos);
+    std::string description = help.substr(help.find('\n') + 1);
+    description = description.substr(0, description.find("Exit status"));
+    std::erase(description, '\r');
+    EXPECT_NE(manual.find(description), std::string::npos) << description;
+    const std::size_t statuses = help.find("Exit status: ");
+    ASSERT_NE(statuses, std::string::npos);
+    for (const char* status : {"0 page written", "1 a failure was reported", "2 unusable arguments"}) {
+        EXPECT_NE(help.find(status, statuses), std::string::npos) << status;
+        const std::string entry = ".B " + std::string(status, 1) + "\n" + std::string(status + 2) + "\n";
+        EXPECT_NE(manual.find(entry), std::string::npos) << entry;
+    }
+}
+
 TEST(Cli, AWrongArgumentCountIsUsageAndStatusTwo)
 {
     for (const auto& arguments : {std::vector<std::u16string>{}, std::vector<std::u16string>{u"a"},

@@ -6,7 +6,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 foreach(expected bin/markroll bin/markroll-cli share/applications/markroll.desktop
-                 share/icons/hicolor/32x32/apps/markroll.png)
+                 share/icons/hicolor/32x32/apps/markroll.png share/man/man1/markroll-cli.1)
   if(NOT EXISTS "${PREFIX}/${expected}")
     message(FATAL_ERROR "not installed: ${expected}")
   endif()

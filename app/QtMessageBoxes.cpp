@@ -2,10 +2,14 @@
 
 #include "QtText.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace markroll {
 namespace {
+
+constexpr int TitleBarButtonsWidth = 120;
 
 QMessageBox::Icon iconFor(MessageStyle style)
 {
@@ -17,14 +21,29 @@ QMessageBox::Icon iconFor(MessageStyle style)
     return QMessageBox::NoIcon;
 }
 
+// A box is as wide as its text needs, which can be narrower than its title:
+// the window manager then cuts the title. A spacer makes room for it and for
+// the title bar's buttons.
+void keepTitleVisible(QMessageBox& box, const QString& caption)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = box.fontMetrics().horizontalAdvance(caption) * 3 / 2 + TitleBarButtonsWidth;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 void QtMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
     QString shown = toQString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconFor(style), toQString(effectiveTitle(title)), shown, QMessageBox::Ok, owner_);
+    const QString caption = toQString(effectiveTitle(title));
+    QMessageBox box(iconFor(style), caption, shown, QMessageBox::Ok, owner_);
     box.setTextFormat(Qt::PlainText);
+    keepTitleVisible(box, caption);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -1,4 +1,5 @@
 #include "FrmMain.h"
+#include "ProgramSetup.h"
 #include "LocalPlatform.h"
 #include "QtFolderPicker.h"
 #include "QtMessageBoxes.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markroll"));
+    const markroll::ProgramSetup setup;
 
     markroll::LocalPlatform platform;
     markroll::QtMessageBoxes boxes;

@@ -1,8 +1,14 @@
 #include "WindowMessages.h"
+#include "ProgramSetup.h"
 #include "QtFolderPicker.h"
 #include "ScriptError.h"
 #include "WindowHarness.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -101,6 +107,38 @@ TEST(FolderChooser, ThePickerBelongsToTheWindowAndCarriesItsTitle)
     ASSERT_EQ(harness.picker.calls.size(), 1);
     EXPECT_EQ(harness.picker.calls[0].owner, WindowHandle(harness.window.winId()));
     EXPECT_EQ(harness.picker.calls[0].title, QStringLiteral("フォルダを選択してください。"));
+}
+
+// The real picker, cancelled: it speaks Japanese and leaves no settings behind.
+TEST(FolderChooser, TheQtPickerCancelledInJapaneseLeavesNoStateBehind)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    std::optional<std::u16string> chosen = u"not asked";
+    QString cancelText;
+    {
+        const ProgramSetup setup;
+        EXPECT_TRUE(setup.japaneseLoaded()) << "qtbase_ja.qm was not found (package qt6-translations-l10n)";
+        WindowHarness harness;
+        harness.window.show();
+        QtFolderPicker picker;
+        const ModalCloser closer([&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                    cancelText = buttons->button(QDialogButtonBox::Cancel)->text();
+                dialog->reject();
+            }
+        });
+        chosen = picker.browseForFolder(harness.window.handle(), messages::PickerTitle);
+        EXPECT_TRUE(closer.shown()) << "the folder picker never showed";
+    }
+    qputenv("XDG_CONFIG_HOME", previous);
+    EXPECT_EQ(chosen, std::nullopt);
+    EXPECT_EQ(cancelText, QStringLiteral("キャンセル"));
+    EXPECT_TRUE(QDir(config.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+        << "the picker left settings in the user's config folder";
 }
 
 TEST(FolderChooser, TheQtPickerWithoutItsOwnerWindowFails)

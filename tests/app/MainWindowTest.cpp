@@ -167,20 +167,22 @@ struct SeenBox {
     Qt::WindowModality modality = Qt::NonModal;
     QWidget* parent = nullptr;
     int buttons = 0;
+    int width = 0;
 };
 
 SeenBox showAndClose(QtMessageBoxes& boxes, std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
     SeenBox seen;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    const ModalCloser closer([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box)
             return;
         seen = {box->icon(), box->windowTitle(), box->text(), box->windowModality(), box->parentWidget(),
-                int(box->buttons().size())};
+                int(box->buttons().size()), box->width()};
         box->button(QMessageBox::Ok)->click();
     });
     boxes.show(text, style, title);
+    EXPECT_TRUE(closer.shown()) << "no modal box came up";
     return seen;
 }
 
@@ -205,6 +207,10 @@ TEST(MessageBoxes, StylesTitlesAndTwoLineTextsOnScreen)
 
     const SeenBox titled = showAndClose(boxes, u"ファイルの出力に失敗しました", MessageStyle::Exclamation, u"警告！");
     EXPECT_EQ(titled.title, QStringLiteral("警告！"));
+
+    // Wide enough for its title and the title bar's buttons, however short the text.
+    const SeenBox shortText = showAndClose(boxes, u"!", MessageStyle::Plain, u"");
+    EXPECT_GE(shortText.width, harness.window.fontMetrics().horizontalAdvance(QStringLiteral("Markroll")) + 120);
 
     const SeenBox plain = showAndClose(boxes, u"one\r\ntwo", MessageStyle::Plain, {});
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);

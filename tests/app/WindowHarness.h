@@ -5,7 +5,9 @@
 #include "FrmMain.h"
 #include "QtText.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 #include <QPushButton>
 #include <functional>
 
@@ -25,6 +27,33 @@ public:
     }
     std::function<std::optional<std::u16string>()> answer = [] { return std::nullopt; };
     QList<Call> calls;
+};
+
+// Waits for a modal window to come up and hands it to `handle`, polling with a
+// bounded wait; a box that never shows leaves shown() false rather than
+// hanging the test. The timer dies with the test.
+class ModalCloser {
+public:
+    explicit ModalCloser(std::function<void(QWidget*)> handle) : handle_(std::move(handle))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                timer_.stop();
+                shown_ = true;
+                handle_(modal);
+            } else if (++polls_ > 500) {
+                timer_.stop();
+            }
+        });
+        timer_.start(20);
+    }
+    bool shown() const { return shown_; }
+
+private:
+    std::function<void(QWidget*)> handle_;
+    QTimer timer_;
+    int polls_ = 0;
+    bool shown_ = false;
 };
 
 struct WindowHarness {

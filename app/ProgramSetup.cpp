@@ -1,0 +1,18 @@
+#include "ProgramSetup.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QSettings>
+
+namespace markroll {
+
+ProgramSetup::ProgramSetup()
+{
+    japaneseLoaded_ = japanese_.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (japaneseLoaded_)
+        QCoreApplication::installTranslator(&japanese_);
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settings_.path());
+}
+
+} // namespace markroll

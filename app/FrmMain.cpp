@@ -1,5 +1,7 @@
 #include "FrmMain.h"
 
+#include "CloseBoxOnly.h"
+
 #include "MainWindowLayout.h"
 #include "QtText.h"
 
@@ -85,6 +87,7 @@ FrmMain::FrmMain(WindowServices services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/markroll/markroll.ico")));
     setFixedSize(layout::ClientWidth, layout::ClientHeight);
     buildControls();
+    installEventFilter(new CloseBoxOnly(this));
     connect(Cmd_Do, &QPushButton::clicked, this, [this] { commands_.generate(); });
     connect(Command2, &QPushButton::clicked, this, [this] { commands_.browseForFavorites(); });
     connect(Command1, &QPushButton::clicked, this, [this] { commands_.browseForOutput(); });

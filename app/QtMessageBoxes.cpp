@@ -1,5 +1,6 @@
 #include "QtMessageBoxes.h"
 
+#include "CloseBoxOnly.h"
 #include "QtText.h"
 
 #include <QGridLayout>
@@ -44,6 +45,8 @@ void QtMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16
     QMessageBox box(iconFor(style), caption, shown, QMessageBox::Ok, owner_);
     box.setTextFormat(Qt::PlainText);
     keepTitleVisible(box, caption);
+    CloseBoxOnly frame;
+    box.installEventFilter(&frame);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

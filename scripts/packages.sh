@@ -20,6 +20,7 @@ install_packages() {
 run_packages=(
   cmake g++ make pkg-config
   qt6-base-dev            # Qt 6 Widgets: the Linux window
+  libxcb1-dev             # xcb, to ask X11 window managers for a close box only
   qt6-translations-l10n   # Qt's own Japanese texts for the folder picker and the message boxes
   fonts-ipafont-gothic    # a Japanese font, so the captions render
 )
@@ -27,7 +28,7 @@ run_packages=(
 # What the tests add.
 test_packages=(
   libgtest-dev            # GoogleTest, the test framework
-  xvfb xauth openbox x11-utils  # a virtual display with a window manager for the window tests
+  xvfb xauth openbox x11-utils xdotool  # a virtual display with a window manager for the window tests
   chromium                # the browser that checks the written page
   binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
   shellcheck              # the scripts are checked too

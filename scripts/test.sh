@@ -15,7 +15,7 @@ cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 echo "== shellcheck"
-shellcheck -x scripts/*.sh bench/*.sh fuzz/*.sh .ci/run
+shellcheck -x scripts/*.sh bench/*.sh fuzz/*.sh tests/app/*.sh .ci/run
 echo "shellcheck: every script passes"
 
 if [[ ${MARKROLL_SKIP_WINDOWS:-} == 1 && ${CI:-} != true ]]; then

@@ -2,6 +2,7 @@
 
 #include "HostPath.h"
 #include "InternetShortcut.h"
+#include "LocalDirectoryListing.h"
 #include "ScriptError.h"
 
 #include <cerrno>
@@ -35,15 +36,19 @@ private:
 };
 
 #ifdef _WIN32
-std::string readOrdinaryFile(std::u16string_view path)
+// Only an ordinary file is opened: a device could block or never end.
+std::string readShortcutBytes(std::u16string_view path, const LocalDirectoryListing*)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(toFsPath(path), error))
+        throw ScriptError(InvalidCall, path, "not an ordinary file");
     std::ifstream file(toFsPath(path), std::ios::binary);
     if (!file)
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
+        throw ScriptError(InvalidCall, path, "cannot be opened");
     std::string bytes(MaxShortcutFileSize + 1, '\0');
     file.read(bytes.data(), std::streamsize(bytes.size()));
     if (file.bad() || std::size_t(file.gcount()) > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
+        throw ScriptError(InvalidCall, path, "cannot be read, or is too large for a shortcut");
     bytes.resize(std::size_t(file.gcount()));
     return bytes;
 }
@@ -64,17 +69,37 @@ private:
     int descriptor_;
 };
 
-// One open, one fstat and one read: a big tree has a hundred thousand of these.
-std::string readOrdinaryFile(std::u16string_view path)
+// A pipe opened without blocking and then found not to be an ordinary file
+// is closed unread.
+constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+int openShortcut(std::u16string_view path, const LocalDirectoryListing* listing)
 {
-    const Descriptor file(::open(toFsPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (listing && listing->folderDescriptor() >= 0) {
+        const std::u16string& folder = listing->folder();
+        if (path.size() > folder.size() + 1 && path.starts_with(folder) && path[folder.size()] == hostSeparator()) {
+            const std::u16string_view name = path.substr(folder.size() + 1);
+            if (name.find(hostSeparator()) == std::u16string_view::npos)
+                return ::openat(listing->folderDescriptor(), toHostBytes(name).c_str(), ReadFlags);
+        }
+    }
+    return ::open(toFsPath(path).c_str(), ReadFlags);
+}
+
+// One open, one fstat and, for a file that does not change meanwhile, one
+// read: a big tree has a hundred thousand of these.
+std::string readShortcutBytes(std::u16string_view path, const LocalDirectoryListing* listing)
+{
+    const Descriptor file(openShortcut(path, listing));
     if (file.get() < 0)
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
+        throw ScriptError(InvalidCall, path, osReason(errno));
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || std::size_t(status.st_size) > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
-    // A file that grew since fstat is read up to one byte past the limit, so
-    // that growth is seen too.
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        throw ScriptError(InvalidCall, path, "not an ordinary file");
+    if (std::size_t(status.st_size) > MaxShortcutFileSize)
+        throw ScriptError(InvalidCall, path, "too large for a shortcut");
+    // A file that grows while it is read is read up to one byte past the
+    // limit, so that growth is seen too.
     std::string bytes(std::size_t(status.st_size) + 1, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size() && filled <= MaxShortcutFileSize) {
@@ -82,34 +107,27 @@ std::string readOrdinaryFile(std::u16string_view path)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
+            throw ScriptError(InvalidCall, path, osReason(errno));
         if (got == 0)
             break;
         filled += std::size_t(got);
+        if (filled == std::size_t(status.st_size) && filled == std::size_t(got))
+            break;
         if (filled == bytes.size() && filled <= MaxShortcutFileSize)
             bytes.resize(std::min(bytes.size() * 2, MaxShortcutFileSize + 1));
     }
     if (filled > MaxShortcutFileSize)
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
+        throw ScriptError(InvalidCall, path, "too large for a shortcut");
     bytes.resize(filled);
     return bytes;
 }
 #endif
 
-// Only an ordinary file is opened: a FIFO or a device could block or never end.
-std::string readShortcutBytes(std::u16string_view path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(toFsPath(path), error))
-        throw ScriptError(InvalidCall, path, "cannot be read as a shortcut");
-    return readOrdinaryFile(path);
-}
-
 } // namespace
 
 std::unique_ptr<Shortcut> InternetShortcutReader::createShortcut(std::u16string_view path)
 {
-    return std::make_unique<InternetShortcutFile>(internetShortcutTarget(readShortcutBytes(path)));
+    return std::make_unique<InternetShortcutFile>(internetShortcutTarget(readShortcutBytes(path, listing_)));
 }
 
 } // namespace markroll

@@ -4,11 +4,18 @@
 
 namespace markroll {
 
+class LocalDirectoryListing;
+
 // Reads Internet Shortcut files ("*.url") from the host's file system, never
-// writing them.
+// writing them. A file of the folder the listing has open is opened relative
+// to that folder, which spares the OS the walk down the whole path.
 class InternetShortcutReader : public ScriptShell {
 public:
+    explicit InternetShortcutReader(const LocalDirectoryListing* listing = nullptr) : listing_(listing) {}
     std::unique_ptr<Shortcut> createShortcut(std::u16string_view path) override;
+
+private:
+    const LocalDirectoryListing* listing_;
 };
 
 } // namespace markroll

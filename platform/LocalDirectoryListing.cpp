@@ -2,57 +2,131 @@
 
 #include "HostPath.h"
 #include "NameOrder.h"
+#include "Unicode.h"
 #include "Wildcard.h"
 
-#include <filesystem>
-
 #ifdef _WIN32
+#include <filesystem>
 #include <windows.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <cstring>
+#include <strings.h>
+#include <sys/stat.h>
 #endif
-
-namespace fs = std::filesystem;
 
 namespace markroll {
+
+#ifdef _WIN32
+
+struct LocalDirectoryListing::OpenFolder {};
+
 namespace {
 
-bool isHidden([[maybe_unused]] const fs::directory_entry& entry, [[maybe_unused]] std::u16string_view name)
+std::vector<std::u16string> matchingFiles(const std::filesystem::path& folder, std::u16string_view mask)
 {
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(entry.path().c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-#else
-    return name.starts_with(u'.');
-#endif
-}
-
-std::vector<std::u16string> matchingFiles(const fs::path& folder, std::u16string_view mask)
-{
+    namespace fs = std::filesystem;
     std::vector<std::u16string> names;
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
         std::u16string name = fileNameOf(entry.path());
-        if (!matchesWildcard(mask, name) || isHidden(entry, name))
+        if (!matchesWildcard(mask, name))
+            continue;
+        const DWORD attributes = GetFileAttributesW(entry.path().c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             continue;
         std::error_code typeError;
         if (entry.is_regular_file(typeError))
             names.push_back(std::move(name));
     }
-    sortByNameOrder(names);
     return names;
 }
 
 } // namespace
+
+int LocalDirectoryListing::folderDescriptor() const { return -1; }
+
+#else
+
+// The folder as one open directory stream: its descriptor serves openat.
+struct LocalDirectoryListing::OpenFolder {
+    explicit OpenFolder(DIR* stream) : stream(stream) {}
+    ~OpenFolder() { closedir(stream); }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    DIR* stream;
+};
+
+namespace {
+
+// "*.url" is the one mask the generator uses: compared on the bytes, before
+// anything is decoded.
+bool endsWithUrl(const char* name, std::size_t length)
+{
+    return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
+}
+
+bool isOrdinaryFile(int folder, const dirent& entry)
+{
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat status {};
+    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+std::vector<std::u16string> matchingFiles(DIR* stream, std::u16string_view mask)
+{
+    const bool shortcutMask = mask == u"*.url";
+    std::vector<std::u16string> names;
+    while (const dirent* entry = readdir(stream)) {
+        // Names that start with a dot are hidden on Linux.
+        if (entry->d_name[0] == '.')
+            continue;
+        const std::size_t length = std::strlen(entry->d_name);
+        if (shortcutMask && !endsWithUrl(entry->d_name, length))
+            continue;
+        std::u16string name = fromHostBytes(std::string_view(entry->d_name, length));
+        if (!shortcutMask && !matchesWildcard(mask, name))
+            continue;
+        if (isOrdinaryFile(dirfd(stream), *entry))
+            names.push_back(std::move(name));
+    }
+    return names;
+}
+
+} // namespace
+
+int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_->stream) : -1; }
+
+#endif
+
+LocalDirectoryListing::LocalDirectoryListing() = default;
+LocalDirectoryListing::~LocalDirectoryListing() = default;
 
 std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
 {
     const std::size_t cut = pattern.rfind(hostSeparator());
     const std::u16string_view folder = cut == std::u16string_view::npos ? u"." : pattern.substr(0, cut);
     const std::u16string_view mask = pattern.substr(cut == std::u16string_view::npos ? 0 : cut + 1);
-    const std::u16string separatorOnly(1, hostSeparator());
-    names_ = matchingFiles(toFsPath(folder.empty() ? std::u16string_view(separatorOnly) : folder), mask);
+    open_.reset();
+    // "/x.url" searches the root folder.
+    folder_ = folder.empty() ? std::u16string(1, hostSeparator()) : std::u16string(folder);
+    names_.clear();
     position_ = 0;
+#ifdef _WIN32
+    names_ = matchingFiles(toFsPath(folder_), mask);
+#else
+    if (DIR* stream = opendir(toFsPath(folder_).c_str())) {
+        open_ = std::make_unique<OpenFolder>(stream);
+        names_ = matchingFiles(stream, mask);
+    }
+#endif
+    sortByNameOrder(names_);
     return next();
 }
 

@@ -2,6 +2,7 @@
 
 #include "DirectoryListing.h"
 
+#include <memory>
 #include <vector>
 
 namespace markroll {
@@ -9,12 +10,26 @@ namespace markroll {
 // Ordinary, visible files only (a link counts when it leads to an ordinary
 // file), mask matched without regard to letter case, names in name order.
 // A folder that is missing or unreadable simply has no names.
+//
+// The folder of the last search stays open until the next one, so the
+// shortcut reader can open the names it gives relative to it.
 class LocalDirectoryListing : public DirectoryListing {
 public:
+    LocalDirectoryListing();
+    ~LocalDirectoryListing() override;
+
     std::u16string start(std::u16string_view pattern) override;
     std::u16string next() override;
 
+    // The folder of the current search and its open descriptor (-1 when there
+    // is none, and always on Windows).
+    const std::u16string& folder() const { return folder_; }
+    int folderDescriptor() const;
+
 private:
+    struct OpenFolder;
+    std::unique_ptr<OpenFolder> open_;
+    std::u16string folder_;
     std::vector<std::u16string> names_;
     std::size_t position_ = 0;
 };

@@ -4,12 +4,21 @@
 #include "NameOrder.h"
 #include "ScriptError.h"
 
+#include <cerrno>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace markroll {
 
 LocalFolder::LocalFolder(std::u16string_view path) : path_(toFsPath(path)) {}
 
+#ifdef _WIN32
 std::vector<std::u16string> LocalFolder::subfolderNames()
 {
     std::error_code error;
@@ -33,6 +42,70 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     sortByNameOrder(names);
     return names;
 }
+#else
+namespace {
+
+class DirectoryStream {
+public:
+    explicit DirectoryStream(const fs::path& path) : stream_(opendir(path.c_str())) {}
+    ~DirectoryStream()
+    {
+        if (stream_)
+            closedir(stream_);
+    }
+    DirectoryStream(const DirectoryStream&) = delete;
+    DirectoryStream& operator=(const DirectoryStream&) = delete;
+    DIR* get() const { return stream_; }
+
+private:
+    DIR* stream_;
+};
+
+bool isDirectoryAt(int folder, const char* name)
+{
+    struct stat status {};
+    return fstatat(folder, name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The entry's own type, looked up where the file system does not give it.
+unsigned char typeOf(int folder, const dirent& entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type;
+    struct stat status {};
+    if (fstatat(folder, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return DT_UNKNOWN;
+    return S_ISLNK(status.st_mode) ? DT_LNK : S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
+}
+
+} // namespace
+
+// The entry types of the listing tell folders apart; only links (and file
+// systems that give no type) cost a look at what they lead to.
+std::vector<std::u16string> LocalFolder::subfolderNames()
+{
+    const DirectoryStream folder(path_);
+    if (!folder.get())
+        throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
+    std::vector<std::u16string> names;
+    errno = 0;
+    while (const dirent* entry = readdir(folder.get())) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const unsigned char type = typeOf(dirfd(folder.get()), *entry);
+        const bool isLink = type == DT_LNK;
+        const bool isFolder = type == DT_DIR || (isLink && isDirectoryAt(dirfd(folder.get()), entry->d_name));
+        if (isFolder && !(isLink && leadsBackUp(path_ / fs::path(std::string(name)))))
+            names.push_back(fromHostBytes(name));
+        errno = 0;
+    }
+    if (errno != 0)
+        throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
+    sortByNameOrder(names);
+    return names;
+}
+#endif
 
 // A folder's ancestors are those of its real place and, as well, those of the
 // path as walked through links, so two folders that link to each other are

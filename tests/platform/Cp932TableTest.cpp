@@ -1,0 +1,107 @@
+#include "Cp932.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "Iconv.h"
+#endif
+
+using namespace markroll;
+
+namespace {
+
+// The system's own conversion, strict both ways: the reference the built-in
+// table was generated from.
+class SystemConversion {
+public:
+    std::optional<char16_t> decodeOne(const std::string& bytes)
+    {
+#ifdef _WIN32
+        wchar_t wide[4];
+        const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), wide, 4);
+        if (n != 1)
+            return std::nullopt;
+        return char16_t(wide[0]);
+#else
+        const auto wide = toUtf16_.convert(bytes);
+        if (!wide || wide->size() != 2)
+            return std::nullopt;
+        return char16_t(static_cast<unsigned char>((*wide)[0]) | (static_cast<unsigned char>((*wide)[1]) << 8));
+#endif
+    }
+
+    std::optional<std::string> encodeOne(char16_t unit)
+    {
+#ifdef _WIN32
+        char bytes[8];
+        BOOL usedDefault = FALSE;
+        const wchar_t wide = wchar_t(unit);
+        const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 8, nullptr, &usedDefault);
+        if (n <= 0 || usedDefault)
+            return std::nullopt;
+        return std::string(bytes, std::size_t(n));
+#else
+        const char wide[2] = {char(unit & 0xFF), char(unit >> 8)};
+        return fromUtf16_.convert(std::string_view(wide, 2));
+#endif
+    }
+
+private:
+#ifndef _WIN32
+    Iconv toUtf16_{"UTF-16LE", "CP932"};
+    Iconv fromUtf16_{"CP932", "UTF-16LE"};
+#endif
+};
+
+bool isLeadByte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+} // namespace
+
+TEST(Cp932Table, DecodesEveryByteAndPairAsTheSystemDoes)
+{
+    SystemConversion system;
+    int checked = 0;
+    for (unsigned lead = 0; lead < 0x100; ++lead) {
+        if (!isLeadByte(lead)) {
+            const std::string single(1, char(lead));
+            const auto expected = lead == 0x80 ? std::optional<char16_t>(0x80) : system.decodeOne(single);
+            EXPECT_EQ(cp932::decodeStrict(single), expected ? std::optional<std::u16string>(std::u16string(1, *expected)) : std::nullopt)
+                << std::hex << lead;
+            ++checked;
+            continue;
+        }
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const std::string pair{char(lead), char(trail)};
+            const auto expected = system.decodeOne(pair);
+            const auto decoded = cp932::decodeStrict(pair);
+            EXPECT_EQ(decoded, expected ? std::optional<std::u16string>(std::u16string(1, *expected)) : std::nullopt)
+                << std::hex << lead << " " << trail;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 11000);
+}
+
+// A unit counts as representable exactly when the system's bytes for it
+// decode back to it, and then those are the bytes written.
+TEST(Cp932Table, EncodesEveryUnitThatRoundTripsAsTheSystemDoes)
+{
+    SystemConversion system;
+    for (unsigned unit = 1; unit < 0x10000; ++unit) {
+        if (unit >= 0xD800 && unit <= 0xDFFF)
+            continue;
+        auto bytes = system.encodeOne(char16_t(unit));
+        if (bytes && system.decodeOne(*bytes) != char16_t(unit))
+            bytes.reset();
+        std::string written;
+        const bool encoded = cp932::encodeAppend(std::u16string(1, char16_t(unit)), written);
+        ASSERT_EQ(encoded, bytes.has_value()) << "U+" << std::hex << unit;
+        if (encoded) {
+            ASSERT_EQ(written, *bytes) << "U+" << std::hex << unit;
+        }
+    }
+}

@@ -1,11 +1,13 @@
 #include "InternetShortcut.h"
 
 #include "Cp932.h"
-#include "IniText.h"
 #include "Unicode.h"
+#include "UpperCase.h"
 #include "Utf7.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace markroll {
 namespace {
@@ -29,6 +31,65 @@ std::u16string decodeWideUrl(const std::u16string& value)
     return decodeUtf7(std::string(value.begin(), value.end())).value_or(std::u16string());
 }
 
+// The three URLs a shortcut file may hold. Read as Windows reads INI text:
+// section and key names without regard to letter case, white space around
+// names and values trimmed, a pair of double quotes around a value removed,
+// ";" lines ignored, a section named from "[" to the last "]" of its line
+// (a "[" line without "]" is a key line), and only the first section of a
+// name and the first URL within it counted. Nothing else of the file is kept.
+struct ShortcutUrls {
+    enum Section { Plain, Ansi, Wide, Count, Other = Count };
+    std::array<std::optional<std::u16string>, Count> urls;
+};
+
+ShortcutUrls::Section sectionNamed(std::u16string_view name)
+{
+    if (equalsIgnoringCase(name, u"InternetShortcut"))
+        return ShortcutUrls::Plain;
+    if (equalsIgnoringCase(name, u"InternetShortcut.A"))
+        return ShortcutUrls::Ansi;
+    if (equalsIgnoringCase(name, u"InternetShortcut.W"))
+        return ShortcutUrls::Wide;
+    return ShortcutUrls::Other;
+}
+
+std::u16string_view unquoted(std::u16string_view value)
+{
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+ShortcutUrls scanUrls(std::u16string_view text)
+{
+    ShortcutUrls found;
+    std::array<bool, ShortcutUrls::Count> met{};
+    auto current = ShortcutUrls::Other;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos)
+            end = text.size();
+        const std::u16string_view line = unicode::trimmed(text.substr(start, end - start));
+        start = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
+        if (line.empty() || line.front() == u';')
+            continue;
+        const std::size_t close = line.front() == u'[' ? line.rfind(u']') : std::u16string_view::npos;
+        if (close != std::u16string_view::npos) {
+            current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
+            if (current != ShortcutUrls::Other && std::exchange(met[current], true))
+                current = ShortcutUrls::Other;
+            continue;
+        }
+        if (current == ShortcutUrls::Other || found.urls[current])
+            continue;
+        const std::size_t equals = line.find(u'=');
+        if (equals != std::u16string_view::npos && equalsIgnoringCase(unicode::trimmed(line.substr(0, equals)), u"URL"))
+            found.urls[current] = std::u16string(unquoted(unicode::trimmed(line.substr(equals + 1))));
+    }
+    return found;
+}
+
 } // namespace
 
 std::u16string decodeShortcutText(std::string_view bytes)
@@ -44,10 +105,10 @@ std::u16string decodeShortcutText(std::string_view bytes)
 
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
-    const IniText ini(decodeShortcutText(bytes));
-    const std::u16string plain = ini.value(u"InternetShortcut", u"URL").value_or(std::u16string());
-    const auto wide = ini.value(u"InternetShortcut.W", u"URL");
-    const auto ansi = ini.value(u"InternetShortcut.A", u"URL");
+    const ShortcutUrls found = scanUrls(decodeShortcutText(bytes));
+    const std::u16string plain = found.urls[ShortcutUrls::Plain].value_or(std::u16string());
+    const auto& wide = found.urls[ShortcutUrls::Wide];
+    const auto& ansi = found.urls[ShortcutUrls::Ansi];
     // An ANSI copy that differs from the plain URL means the plain one was
     // edited after the Unicode one was saved, so the plain one wins.
     const bool wideIsCurrent = !ansi || *ansi == plain || plain.empty();

@@ -57,13 +57,6 @@ void appendPercentEncoded(std::u16string& out, char32_t codePoint)
     }
 }
 
-// Most names and URLs need no escaping at all; those are passed on as they are.
-template <typename NeedsEscape>
-bool noneNeedEscape(std::u16string_view text, NeedsEscape needsEscape)
-{
-    return std::none_of(text.begin(), text.end(), needsEscape);
-}
-
 bool pageTextNeedsEscape(char16_t unit)
 {
     return isHtmlSpecial(unit) || isControl(unit) || (unit >= 0x80 && !cp932::isRepresentable(unit));
@@ -71,15 +64,35 @@ bool pageTextNeedsEscape(char16_t unit)
 
 bool targetNeedsEscape(char16_t unit) { return isHtmlSpecial(unit) || isControl(unit) || unit >= 0x80; }
 
+// Copies the runs that need no escaping whole, and hands every other code
+// point to `escape`.
+template <typename NeedsEscape, typename Escape>
+std::u16string escaped(std::u16string_view text, NeedsEscape needsEscape, Escape escape)
+{
+    std::u16string out;
+    out.reserve(text.size() + 16);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && !needsEscape(text[end]))
+            ++end;
+        out.append(text.substr(at, end - at));
+        if (end == text.size())
+            break;
+        // One code point: a surrogate pair is taken whole.
+        const std::size_t length =
+            unicode::isHighSurrogate(text[end]) && end + 1 < text.size() && unicode::isLowSurrogate(text[end + 1]) ? 2 : 1;
+        unicode::forEachCodePoint(text.substr(end, length), [&](char32_t codePoint) { escape(out, codePoint); });
+        at = end + length;
+    }
+    return out;
+}
+
 } // namespace
 
 std::u16string escapePageText(std::u16string_view text)
 {
-    if (noneNeedEscape(text, pageTextNeedsEscape))
-        return std::u16string(text);
-    std::u16string out;
-    out.reserve(text.size() + 16);
-    unicode::forEachCodePoint(text, [&](char32_t codePoint) {
+    return escaped(text, [](char16_t unit) { return pageTextNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || !cp932::isRepresentable(codePoint))
@@ -87,16 +100,11 @@ std::u16string escapePageText(std::u16string_view text)
         else
             appendCodePoint(out, codePoint);
     });
-    return out;
 }
 
 std::u16string escapeLinkTarget(std::u16string_view target)
 {
-    if (noneNeedEscape(target, targetNeedsEscape))
-        return std::u16string(target);
-    std::u16string out;
-    out.reserve(target.size() + 32);
-    unicode::forEachCodePoint(target, [&](char32_t codePoint) {
+    return escaped(target, [](char16_t unit) { return targetNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || codePoint >= 0x80)
@@ -104,7 +112,6 @@ std::u16string escapeLinkTarget(std::u16string_view target)
         else
             out.push_back(char16_t(codePoint));
     });
-    return out;
 }
 
 } // namespace markroll

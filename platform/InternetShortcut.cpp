@@ -42,52 +42,95 @@ struct ShortcutUrls {
     std::array<std::optional<std::u16string>, Count> urls;
 };
 
-ShortcutUrls::Section sectionNamed(std::u16string_view name)
+// Text of either width: bytes of a pure ASCII file, or decoded UTF-16.
+template <typename Char>
+bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 {
-    if (equalsIgnoringCase(name, u"InternetShortcut"))
+    if (name.size() != expected.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (toUpper(char16_t(name[i])) != toUpper(expected[i]))
+            return false;
+    }
+    return true;
+}
+
+template <typename Char>
+ShortcutUrls::Section sectionNamed(std::basic_string_view<Char> name)
+{
+    if (sameName(name, u"InternetShortcut"))
         return ShortcutUrls::Plain;
-    if (equalsIgnoringCase(name, u"InternetShortcut.A"))
+    if (sameName(name, u"InternetShortcut.A"))
         return ShortcutUrls::Ansi;
-    if (equalsIgnoringCase(name, u"InternetShortcut.W"))
+    if (sameName(name, u"InternetShortcut.W"))
         return ShortcutUrls::Wide;
     return ShortcutUrls::Other;
 }
 
-std::u16string_view unquoted(std::u16string_view value)
+template <typename Char>
+std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
 {
-    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+    while (!text.empty() && unicode::isSpace(char16_t(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && unicode::isSpace(char16_t(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+template <typename Char>
+std::basic_string_view<Char> unquoted(std::basic_string_view<Char> value)
+{
+    if (value.size() >= 2 && value.front() == Char('"') && value.back() == Char('"'))
         return value.substr(1, value.size() - 2);
     return value;
 }
 
-ShortcutUrls scanUrls(std::u16string_view text)
+template <typename Char>
+ShortcutUrls scanUrls(std::basic_string_view<Char> text)
 {
     ShortcutUrls found;
     std::array<bool, ShortcutUrls::Count> met{};
     auto current = ShortcutUrls::Other;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string_view::npos)
-            end = text.size();
-        const std::u16string_view line = unicode::trimmed(text.substr(start, end - start));
-        start = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
-        if (line.empty() || line.front() == u';')
+        std::size_t end = start;
+        while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n'))
+            ++end;
+        const auto line = trimmedText(text.substr(start, end - start));
+        start = end + (end + 1 < text.size() && text[end] == Char('\r') && text[end + 1] == Char('\n') ? 2 : 1);
+        if (line.empty() || line.front() == Char(';'))
             continue;
-        const std::size_t close = line.front() == u'[' ? line.rfind(u']') : std::u16string_view::npos;
-        if (close != std::u16string_view::npos) {
-            current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
+        const std::size_t close = line.front() == Char('[') ? line.rfind(Char(']')) : line.npos;
+        if (close != line.npos) {
+            current = sectionNamed(trimmedText(line.substr(1, close - 1)));
             if (current != ShortcutUrls::Other && std::exchange(met[current], true))
                 current = ShortcutUrls::Other;
             continue;
         }
         if (current == ShortcutUrls::Other || found.urls[current])
             continue;
-        const std::size_t equals = line.find(u'=');
-        if (equals != std::u16string_view::npos && equalsIgnoringCase(unicode::trimmed(line.substr(0, equals)), u"URL"))
-            found.urls[current] = std::u16string(unquoted(unicode::trimmed(line.substr(equals + 1))));
+        const std::size_t equals = line.find(Char('='));
+        if (equals != line.npos && sameName(trimmedText(line.substr(0, equals)), u"URL")) {
+            const auto value = unquoted(trimmedText(line.substr(equals + 1)));
+            found.urls[current] = std::u16string(value.begin(), value.end());
+        }
     }
     return found;
+}
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// Most shortcut files are plain ASCII: those are scanned as they are, with
+// no decoding but of the URLs found.
+ShortcutUrls scanShortcutFile(std::string_view bytes)
+{
+    if (isAscii(bytes))
+        return scanUrls(bytes);
+    const std::u16string text = decodeShortcutText(bytes);
+    return scanUrls(std::u16string_view(text));
 }
 
 } // namespace
@@ -105,7 +148,7 @@ std::u16string decodeShortcutText(std::string_view bytes)
 
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
-    const ShortcutUrls found = scanUrls(decodeShortcutText(bytes));
+    const ShortcutUrls found = scanShortcutFile(bytes);
     const std::u16string plain = found.urls[ShortcutUrls::Plain].value_or(std::u16string());
     const auto& wide = found.urls[ShortcutUrls::Wide];
     const auto& ansi = found.urls[ShortcutUrls::Ansi];

@@ -14,6 +14,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -37,7 +38,7 @@ private:
 
 #ifdef _WIN32
 // Only an ordinary file is opened: a device could block or never end.
-std::string readShortcutBytes(std::u16string_view path, const LocalDirectoryListing*)
+std::string readShortcutBytes(std::u16string_view path, LocalDirectoryListing*)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(toFsPath(path), error))
@@ -86,9 +87,24 @@ int openShortcut(std::u16string_view path, const LocalDirectoryListing* listing)
     return ::open(toFsPath(path).c_str(), ReadFlags);
 }
 
+// Reads at `offset`; a first read that would wait for the disk tells the
+// listing, whose helpers then read ahead of the page.
+ssize_t readSome(int file, char* into, std::size_t size, std::size_t offset, LocalDirectoryListing* listing)
+{
+    if (listing && offset == 0) {
+        iovec buffer{into, size};
+        const ssize_t got = ::preadv2(file, &buffer, 1, 0, RWF_NOWAIT);
+        if (got >= 0 || (errno != EAGAIN && errno != EOPNOTSUPP && errno != ENOSYS))
+            return got;
+        if (errno == EAGAIN)
+            listing->coldReadSeen();
+    }
+    return ::pread(file, into, size, off_t(offset));
+}
+
 // One open, one fstat and, for a file that does not change meanwhile, one
 // read: a big tree has a hundred thousand of these.
-std::string readShortcutBytes(std::u16string_view path, const LocalDirectoryListing* listing)
+std::string readShortcutBytes(std::u16string_view path, LocalDirectoryListing* listing)
 {
     const Descriptor file(openShortcut(path, listing));
     if (file.get() < 0)
@@ -103,7 +119,7 @@ std::string readShortcutBytes(std::u16string_view path, const LocalDirectoryList
     std::string bytes(std::size_t(status.st_size) + 1, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size() && filled <= MaxShortcutFileSize) {
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        const ssize_t got = readSome(file.get(), bytes.data() + filled, bytes.size() - filled, filled, listing);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -11,11 +11,11 @@ class LocalDirectoryListing;
 // to that folder, which spares the OS the walk down the whole path.
 class InternetShortcutReader : public ScriptShell {
 public:
-    explicit InternetShortcutReader(const LocalDirectoryListing* listing = nullptr) : listing_(listing) {}
+    explicit InternetShortcutReader(LocalDirectoryListing* listing = nullptr) : listing_(listing) {}
     std::unique_ptr<Shortcut> createShortcut(std::u16string_view path) override;
 
 private:
-    const LocalDirectoryListing* listing_;
+    LocalDirectoryListing* listing_;
 };
 
 } // namespace markroll

@@ -127,6 +127,15 @@ std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
     }
 #endif
     sortByNameOrder(names_);
+    if (open_ && !names_.empty()) {
+        std::vector<std::string> inOrder;
+        inOrder.reserve(names_.size());
+        for (const std::u16string& name : names_)
+            inOrder.push_back(toHostBytes(name));
+        prefetcher_.start(folderDescriptor(), std::move(inOrder));
+    } else {
+        prefetcher_.stop();
+    }
     return next();
 }
 
@@ -134,6 +143,7 @@ std::u16string LocalDirectoryListing::next()
 {
     if (position_ >= names_.size())
         return {};
+    prefetcher_.reached(position_);
     return names_[position_++];
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DirectoryListing.h"
+#include "ShortcutPrefetcher.h"
 
 #include <memory>
 #include <vector>
@@ -25,6 +26,8 @@ public:
     // is none, and always on Windows).
     const std::u16string& folder() const { return folder_; }
     int folderDescriptor() const;
+    // The reader found a file that was not in the OS's cache.
+    void coldReadSeen() { prefetcher_.coldReadSeen(); }
 
 private:
     struct OpenFolder;
@@ -32,6 +35,7 @@ private:
     std::u16string folder_;
     std::vector<std::u16string> names_;
     std::size_t position_ = 0;
+    ShortcutPrefetcher prefetcher_;
 };
 
 } // namespace markroll

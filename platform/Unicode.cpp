@@ -26,7 +26,12 @@ bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
         const unsigned byte = static_cast<unsigned char>(bytes[i]);
         if (needed == 0) {
             if (byte < 0x80) {
-                out.push_back(char16_t(byte));
+                // Most of a shortcut file is ASCII: copy the whole run at once.
+                std::size_t end = i + 1;
+                while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+                    ++end;
+                out.append(bytes.begin() + std::ptrdiff_t(i), bytes.begin() + std::ptrdiff_t(end));
+                i = end - 1;
             } else if (byte >= 0xC2 && byte <= 0xDF) {
                 needed = 1;
                 codePoint = byte & 0x1F;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace markroll {
+
+// Keeps several shortcut reads in flight ahead of the one the page needs
+// next: a few helper threads open the files of the listed folder in order and
+// ask the OS to read them ahead, so a cold disk serves many requests at once.
+// The page is still read by the generator itself, file by file in order, so
+// the run stays the same; the helpers only warm the OS's cache, and never run
+// more than a short window ahead of the generator. Linux only; elsewhere it
+// does nothing.
+class ShortcutPrefetcher {
+public:
+    ShortcutPrefetcher();
+    ~ShortcutPrefetcher();
+    ShortcutPrefetcher(const ShortcutPrefetcher&) = delete;
+    ShortcutPrefetcher& operator=(const ShortcutPrefetcher&) = delete;
+
+    // A new listing: these names of the folder open as `folderDescriptor`,
+    // in the order they will be read. Abandons the previous listing. The
+    // helpers stay idle until a read finds the disk cold.
+    void start(int folderDescriptor, std::vector<std::string> names);
+    // A read had to wait for the disk: from now on the helpers read ahead.
+    void coldReadSeen();
+    // The generator is about to read the name at `position`.
+    void reached(std::size_t position);
+    // Nothing more of the current listing is wanted.
+    void stop();
+
+private:
+    struct Job;
+    void work();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::shared_ptr<Job> job_;
+    bool ending_ = false;
+    bool cold_ = false;
+    int coldReads_ = 0;
+    std::vector<std::thread> helpers_;
+};
+
+} // namespace markroll

@@ -24,10 +24,9 @@ struct LocalDirectoryListing::OpenFolder {};
 
 namespace {
 
-std::vector<std::u16string> matchingFiles(const std::filesystem::path& folder, std::u16string_view mask)
+void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view mask, ListedNames& names)
 {
     namespace fs = std::filesystem;
-    std::vector<std::u16string> names;
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
@@ -40,9 +39,8 @@ std::vector<std::u16string> matchingFiles(const std::filesystem::path& folder, s
             continue;
         std::error_code typeError;
         if (entry.is_regular_file(typeError))
-            names.push_back(std::move(name));
+            names.add(name);
     }
-    return names;
 }
 
 } // namespace
@@ -79,10 +77,9 @@ bool isOrdinaryFile(int folder, const dirent& entry)
     return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
-std::vector<std::u16string> matchingFiles(DIR* stream, std::u16string_view mask)
+void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names)
 {
     const bool shortcutMask = mask == u"*.url";
-    std::vector<std::u16string> names;
     while (const dirent* entry = readdir(stream)) {
         // Names that start with a dot are hidden on Linux.
         if (entry->d_name[0] == '.')
@@ -94,9 +91,8 @@ std::vector<std::u16string> matchingFiles(DIR* stream, std::u16string_view mask)
         if (!shortcutMask && !matchesWildcard(mask, name))
             continue;
         if (isOrdinaryFile(dirfd(stream), *entry))
-            names.push_back(std::move(name));
+            names.add(name);
     }
-    return names;
 }
 
 } // namespace
@@ -116,35 +112,30 @@ std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
     open_.reset();
     // "/x.url" searches the root folder.
     folder_ = folder.empty() ? std::u16string(1, hostSeparator()) : std::u16string(folder);
-    names_.clear();
+    names_ = std::make_shared<ListedNames>();
     position_ = 0;
 #ifdef _WIN32
-    names_ = matchingFiles(toFsPath(folder_), mask);
+    addMatchingFiles(toFsPath(folder_), mask, *names_);
 #else
     if (DIR* stream = opendir(toFsPath(folder_).c_str())) {
         open_ = std::make_unique<OpenFolder>(stream);
-        names_ = matchingFiles(stream, mask);
+        addMatchingFiles(stream, mask, *names_);
     }
 #endif
-    sortByNameOrder(names_);
-    if (open_ && !names_.empty()) {
-        std::vector<std::string> inOrder;
-        inOrder.reserve(names_.size());
-        for (const std::u16string& name : names_)
-            inOrder.push_back(toHostBytes(name));
-        prefetcher_.start(folderDescriptor(), std::move(inOrder));
-    } else {
+    names_->sort();
+    if (open_ && !names_->empty())
+        prefetcher_.start(folderDescriptor(), names_);
+    else
         prefetcher_.stop();
-    }
     return next();
 }
 
 std::u16string LocalDirectoryListing::next()
 {
-    if (position_ >= names_.size())
+    if (!names_ || position_ >= names_->size())
         return {};
     prefetcher_.reached(position_);
-    return names_[position_++];
+    return std::u16string((*names_)[position_++]);
 }
 
 } // namespace markroll

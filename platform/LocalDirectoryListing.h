@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DirectoryListing.h"
+#include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
 
 #include <memory>
@@ -33,7 +34,7 @@ private:
     struct OpenFolder;
     std::unique_ptr<OpenFolder> open_;
     std::u16string folder_;
-    std::vector<std::u16string> names_;
+    std::shared_ptr<ListedNames> names_;
     std::size_t position_ = 0;
     ShortcutPrefetcher prefetcher_;
 };

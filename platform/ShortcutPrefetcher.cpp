@@ -1,5 +1,7 @@
 #include "ShortcutPrefetcher.h"
 
+#include "HostPath.h"
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +19,7 @@ constexpr int ColdReadsBeforeHelp = 16;
 } // namespace
 
 struct ShortcutPrefetcher::Job {
-    Job(int descriptor, std::vector<std::string> names) : folder(descriptor), names(std::move(names)) {}
+    Job(int descriptor, std::shared_ptr<const ListedNames> names) : folder(descriptor), names(std::move(names)) {}
     ~Job()
     {
 #ifndef _WIN32
@@ -29,7 +31,7 @@ struct ShortcutPrefetcher::Job {
     Job& operator=(const Job&) = delete;
 
     int folder;
-    std::vector<std::string> names;
+    std::shared_ptr<const ListedNames> names;
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> reached{0};
     std::size_t lastWake = 0;
@@ -51,7 +53,7 @@ ShortcutPrefetcher::~ShortcutPrefetcher()
         helper.join();
 }
 
-void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_unused]] std::vector<std::string> names)
+void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_unused]] std::shared_ptr<const ListedNames> names)
 {
 #ifndef _WIN32
     const int descriptor = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
@@ -123,7 +125,7 @@ void ShortcutPrefetcher::work()
             if (!job || job->abandoned)
                 return false;
             index = job->next.load();
-            return index < job->names.size() && index < job->reached + Window;
+            return index < job->names->size() && index < job->reached + Window;
         });
         if (ending_)
             return;
@@ -132,7 +134,8 @@ void ShortcutPrefetcher::work()
         lock.unlock();
         // Opening pulls in the file's inode, the advice its bytes; both are
         // what a cold disk is slow at.
-        const int file = ::openat(job->folder, job->names[index].c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        const int file = ::openat(job->folder, toHostBytes((*job->names)[index]).c_str(),
+                                  O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (file >= 0) {
             struct stat status {};
             if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))

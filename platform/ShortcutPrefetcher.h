@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListedNames.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -27,7 +29,7 @@ public:
     // A new listing: these names of the folder open as `folderDescriptor`,
     // in the order they will be read. Abandons the previous listing. The
     // helpers stay idle until a read finds the disk cold.
-    void start(int folderDescriptor, std::vector<std::string> names);
+    void start(int folderDescriptor, std::shared_ptr<const ListedNames> names);
     // A read had to wait for the disk: from now on the helpers read ahead.
     void coldReadSeen();
     // The generator is about to read the name at `position`.

@@ -5,7 +5,7 @@ at start and every build has the same table. A test checks the table against
 the system's conversion.
 
 - decode: every single byte and lead/trail pair that converts strictly to one
-  UTF-16 unit; 0x80 is U+0080, as Windows reads it.
+  UTF-16 unit; 0x80 is U+0080 both ways, as Windows has it.
 - encode: every unit whose bytes convert back to the very same unit (one-way
   fallbacks such as U+00A5 -> 0x5C are left out).
 
@@ -60,7 +60,7 @@ keys = [bytes([b]) for b in range(256) if not is_lead(b)]
 keys += [bytes([lead, trail]) for lead in range(0x81, 0xFD) if is_lead(lead) for trail in range(0x40, 0xFD)]
 
 decode = {0x80: 0x80}
-encode = {}
+encode = {0x80: 0x80}
 for key in keys:
     unit = decode_one(key)
     if unit is None:

@@ -97,6 +97,9 @@ TEST(Cp932Table, EncodesEveryUnitThatRoundTripsAsTheSystemDoes)
         auto bytes = system.encodeOne(char16_t(unit));
         if (bytes && system.decodeOne(*bytes) != char16_t(unit))
             bytes.reset();
+        // U+0080 is 0x80 both ways, as on Windows; glibc has no byte for it.
+        if (unit == 0x80)
+            bytes = std::string("\x80");
         std::string written;
         const bool encoded = cp932::encodeAppend(std::u16string(1, char16_t(unit)), written);
         ASSERT_EQ(encoded, bytes.has_value()) << "U+" << std::hex << unit;

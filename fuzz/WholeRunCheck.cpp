@@ -70,6 +70,22 @@ std::string shortcutText(Input& input, int number)
     }
 }
 
+// A new file only: opening an existing name could block on a pipe made
+// earlier from the same input.
+void writeNewFile(const fs::path& path, const std::string& bytes)
+{
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (file < 0)
+        return;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(file, bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            break;
+        done += std::size_t(written);
+    }
+    ::close(file);
+}
+
 // Builds up to 40 entries below root/fav from the input: folders, shortcut
 // files of every shape, links to folders of the tree, named pipes.
 Tree buildTree(Input& input, const fs::path& root)
@@ -87,7 +103,7 @@ Tree buildTree(Input& input, const fs::path& root)
                 tree.folders.push_back(parent / name);
         } else if (kind == 1 || kind == 2) {
             name += input.next() % 2 ? ".url" : ".URL";
-            std::ofstream(parent / name, std::ios::binary) << shortcutText(input, entry);
+            writeNewFile(parent / name, shortcutText(input, entry));
         } else if (kind == 3) {
             fs::create_directory_symlink(tree.folders[input.next() % tree.folders.size()], parent / name, error);
         } else {

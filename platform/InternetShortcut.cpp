@@ -68,16 +68,6 @@ ShortcutUrls::Section sectionNamed(std::basic_string_view<Char> name)
 }
 
 template <typename Char>
-std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
-{
-    while (!text.empty() && unicode::isSpace(char16_t(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && unicode::isSpace(char16_t(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
-
-template <typename Char>
 std::basic_string_view<Char> unquoted(std::basic_string_view<Char> value)
 {
     if (value.size() >= 2 && value.front() == Char('"') && value.back() == Char('"'))
@@ -96,13 +86,13 @@ ShortcutUrls scanUrls(std::basic_string_view<Char> text)
         std::size_t end = start;
         while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n'))
             ++end;
-        const auto line = trimmedText(text.substr(start, end - start));
+        const auto line = unicode::trimmed(text.substr(start, end - start));
         start = end + (end + 1 < text.size() && text[end] == Char('\r') && text[end + 1] == Char('\n') ? 2 : 1);
         if (line.empty() || line.front() == Char(';'))
             continue;
         const std::size_t close = line.front() == Char('[') ? line.rfind(Char(']')) : line.npos;
         if (close != line.npos) {
-            current = sectionNamed(trimmedText(line.substr(1, close - 1)));
+            current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
             if (current != ShortcutUrls::Other && std::exchange(met[current], true))
                 current = ShortcutUrls::Other;
             continue;
@@ -110,8 +100,8 @@ ShortcutUrls scanUrls(std::basic_string_view<Char> text)
         if (current == ShortcutUrls::Other || found.urls[current])
             continue;
         const std::size_t equals = line.find(Char('='));
-        if (equals != line.npos && sameName(trimmedText(line.substr(0, equals)), u"URL")) {
-            const auto value = unquoted(trimmedText(line.substr(equals + 1)));
+        if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL")) {
+            const auto value = unquoted(unicode::trimmed(line.substr(equals + 1)));
             found.urls[current] = std::u16string(value.begin(), value.end());
         }
     }

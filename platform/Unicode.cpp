@@ -190,15 +190,6 @@ bool isSpace(char16_t unit)
         || unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
 }
 
-std::u16string_view trimmed(std::u16string_view text)
-{
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::u16string fromAscii(std::string_view ascii)
 {
     return std::u16string(ascii.begin(), ascii.end());

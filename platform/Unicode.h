@@ -51,7 +51,18 @@ void forEachCodePoint(std::u16string_view text, Handle handle)
 // White space as Unicode defines it (separators Zs, Zl, Zp, and the controls
 // tab to carriage return and NEL): the ideographic space is blank too.
 bool isSpace(char16_t unit);
-std::u16string_view trimmed(std::u16string_view text);
+
+// Text without white space at either end; also for bytes of ASCII text.
+template <typename Char>
+std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text)
+{
+    while (!text.empty() && isSpace(char16_t(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(char16_t(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+inline std::u16string_view trimmed(std::u16string_view text) { return trimmed<char16_t>(text); }
 
 // Plain ASCII text as UTF-16, for fixed texts and numbers.
 std::u16string fromAscii(std::string_view ascii);

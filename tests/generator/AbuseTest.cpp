@@ -36,13 +36,6 @@ std::map<fs::path, std::string> snapshot(const fs::path& root)
     return entries;
 }
 
-std::u16string numbered(const char* format, int number)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, format, number);
-    return utf16(name);
-}
-
 // Removes a path at the end of a test, whatever it holds.
 class RemoveAtEnd {
 public:

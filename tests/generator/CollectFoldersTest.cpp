@@ -30,13 +30,6 @@ void collect(GeneratorHarness& harness, const std::u16string& favorites)
     harness.generator.CollectFolders(favorites);
 }
 
-std::u16string numbered(const char* format, int number)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, format, number);
-    return utf16(name);
-}
-
 } // namespace
 
 TEST(CollectFolders, DepthFirstEachFolderBeforeItsChildren)

@@ -37,11 +37,8 @@ namespace {
 
 void makeFolders(TempTree& tree, const char* format, int count)
 {
-    for (int i = 0; i < count; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, format, i);
-        tree.folder(utf16(name));
-    }
+    for (int i = 0; i < count; ++i)
+        tree.folder(numbered(format, i));
 }
 
 } // namespace

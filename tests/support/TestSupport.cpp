@@ -7,6 +7,7 @@
 #include "Unicode.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -128,6 +129,13 @@ std::string readFileBytes(const fs::path& path)
 }
 
 std::string readBytes(std::u16string_view path) { return readFileBytes(toFsPath(path)); }
+
+std::u16string numbered(const char* format, int number)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, format, number);
+    return utf16(name);
+}
 
 std::u16string hostPath(std::u16string_view slashPath)
 {

@@ -66,6 +66,9 @@ private:
     std::filesystem::path root_;
 };
 
+// A name from a printf format with one number, such as "R/f%04d".
+std::u16string numbered(const char* format, int number);
+
 // A relative path written with "/" in the host's own separators.
 std::u16string hostPath(std::u16string_view slashPath);
 // A page of Linux folder headings as this host writes it: on Windows the

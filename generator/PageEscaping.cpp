@@ -46,10 +46,10 @@ void appendCharacterReference(std::u16string& out, char32_t codePoint)
 
 void appendPercentEncoded(std::u16string& out, char32_t codePoint)
 {
-    std::string utf8;
-    unicode::appendUtf8(utf8, codePoint);
+    char utf8[4];
+    const std::size_t length = unicode::encodeUtf8(codePoint, utf8);
     static constexpr char hex[] = "0123456789ABCDEF";
-    for (const char byte : utf8) {
+    for (const char byte : std::string_view(utf8, length)) {
         const auto value = static_cast<unsigned char>(byte);
         out.push_back(u'%');
         out.push_back(char16_t(hex[value >> 4]));
@@ -67,10 +67,8 @@ bool targetNeedsEscape(char16_t unit) { return isHtmlSpecial(unit) || isControl(
 // Copies the runs that need no escaping whole, and hands every other code
 // point to `escape`.
 template <typename NeedsEscape, typename Escape>
-std::u16string escaped(std::u16string_view text, NeedsEscape needsEscape, Escape escape)
+void appendEscaped(std::u16string& out, std::u16string_view text, NeedsEscape needsEscape, Escape escape)
 {
-    std::u16string out;
-    out.reserve(text.size() + 16);
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = at;
@@ -85,14 +83,13 @@ std::u16string escaped(std::u16string_view text, NeedsEscape needsEscape, Escape
         unicode::forEachCodePoint(text.substr(end, length), [&](char32_t codePoint) { escape(out, codePoint); });
         at = end + length;
     }
-    return out;
 }
 
 } // namespace
 
-std::u16string escapePageText(std::u16string_view text)
+void appendPageText(std::u16string& out, std::u16string_view text)
 {
-    return escaped(text, [](char16_t unit) { return pageTextNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
+    appendEscaped(out, text, [](char16_t unit) { return pageTextNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || !cp932::isRepresentable(codePoint))
@@ -102,9 +99,9 @@ std::u16string escapePageText(std::u16string_view text)
     });
 }
 
-std::u16string escapeLinkTarget(std::u16string_view target)
+void appendLinkTarget(std::u16string& out, std::u16string_view target)
 {
-    return escaped(target, [](char16_t unit) { return targetNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
+    appendEscaped(out, target, [](char16_t unit) { return targetNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || codePoint >= 0x80)
@@ -112,6 +109,22 @@ std::u16string escapeLinkTarget(std::u16string_view target)
         else
             out.push_back(char16_t(codePoint));
     });
+}
+
+std::u16string escapePageText(std::u16string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size() + 16);
+    appendPageText(out, text);
+    return out;
+}
+
+std::u16string escapeLinkTarget(std::u16string_view target)
+{
+    std::u16string out;
+    out.reserve(target.size() + 16);
+    appendLinkTarget(out, target);
+    return out;
 }
 
 } // namespace markroll

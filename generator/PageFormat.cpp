@@ -23,30 +23,67 @@ std::u16string_view styleBlock()
            u"<BODY>";
 }
 
+namespace {
+
+// A path or name as a person reads it, escaped as page text.
+void appendReadable(std::u16string& line, std::u16string_view hostText)
+{
+    if (isReadableAsIs(hostText))
+        appendPageText(line, hostText);
+    else
+        appendPageText(line, readableHostText(hostText));
+}
+
+// Each line is built in one string: a big tree has a hundred thousand of them.
+template <typename Fill>
+std::u16string lineOf(std::size_t expectedSize, Fill fill)
+{
+    std::u16string line;
+    line.reserve(expectedSize);
+    fill(line);
+    return line;
+}
+
+} // namespace
+
 std::u16string sectionOpeningLine(std::u16string_view folderPath)
 {
-    return u"<OL>☆<B>" + escapePageText(readableHostText(folderPath)) + u"</B>☆<BR>";
+    return lineOf(folderPath.size() + 32, [&](std::u16string& line) {
+        line.append(u"<OL>☆<B>");
+        appendReadable(line, folderPath);
+        line.append(u"</B>☆<BR>");
+    });
 }
 
 std::u16string linkLine(std::u16string_view target, std::u16string_view displayName)
 {
-    return u"<LI><A Href=\"" + escapeLinkTarget(target) + u"\">" + escapePageText(readableHostText(displayName)) + u"</A></LI>";
+    return lineOf(target.size() + displayName.size() + 48, [&](std::u16string& line) {
+        line.append(u"<LI><A Href=\"");
+        appendLinkTarget(line, target);
+        line.append(u"\">");
+        appendReadable(line, displayName);
+        line.append(u"</A></LI>");
+    });
 }
 
 std::u16string noticeLine(std::u16string_view displayName)
 {
-    return u"<BR>　※※『" + escapePageText(readableHostText(displayName)) + u"』の読み込みに失敗しました<BR>";
+    return lineOf(displayName.size() + 48, [&](std::u16string& line) {
+        line.append(u"<BR>　※※『");
+        appendReadable(line, displayName);
+        line.append(u"』の読み込みに失敗しました<BR>");
+    });
 }
 
 std::u16string_view sectionClosingLine() { return u"</OL>"; }
 
 std::u16string_view footLine() { return u"</BODY></HTML>"; }
 
-std::u16string displayName(std::u16string_view fileName)
+std::u16string_view displayName(std::u16string_view fileName)
 {
     if (fileName.size() < 4)
         throw ScriptError(InvalidCall, fileName, "no display name");
-    return std::u16string(fileName.substr(0, fileName.size() - 4));
+    return fileName.substr(0, fileName.size() - 4);
 }
 
 } // namespace markroll::page

@@ -20,6 +20,6 @@ std::u16string_view footLine();
 
 // A shortcut's file name without its last four characters (the ".url"), cut by
 // count; error 5 for a name shorter than that.
-std::u16string displayName(std::u16string_view fileName);
+std::u16string_view displayName(std::u16string_view fileName);
 
 } // namespace markroll::page

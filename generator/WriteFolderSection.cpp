@@ -47,8 +47,13 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
         return;
     if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
         return;
+    // One path text serves every shortcut of the folder.
+    std::u16string shortcutPath = joinPath(folderPath, u"");
+    const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
-        const auto created = sectionStep(current, [&] { shortcut = shell->createShortcut(joinPath(folderPath, current)); });
+        shortcutPath.resize(folderPart);
+        shortcutPath.append(current);
+        const auto created = sectionStep(current, [&] { shortcut = shell->createShortcut(shortcutPath); });
         if (created == Ended)
             return;
         // Without this shortcut's own object there is nothing true to link to.

@@ -49,21 +49,27 @@ std::u16string fromHostBytes(std::string_view bytes) { return unicode::decodeEsc
 
 std::string toHostBytes(std::u16string_view text) { return unicode::encodeEscapedUtf8(text); }
 
+void toHostBytes(std::u16string_view text, std::string& bytes) { unicode::encodeEscapedUtf8(text, bytes); }
+
+bool isReadableAsIs([[maybe_unused]] std::u16string_view text)
+{
+#ifdef _WIN32
+    return true;
+#else
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (unicode::escapedByte(text, at))
+            return false;
+    }
+    return true;
+#endif
+}
+
 #ifndef _WIN32
 namespace {
 
-bool holdsEscapedBytes(std::u16string_view text)
-{
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (unicode::escapedByte(text, at))
-            return true;
-    }
-    return false;
-}
-
 std::u16string readablePart(std::u16string_view part)
 {
-    if (!holdsEscapedBytes(part))
+    if (isReadableAsIs(part))
         return std::u16string(part);
     const std::string bytes = toHostBytes(part);
     if (auto shiftJis = cp932::decodeStrict(bytes))

@@ -19,6 +19,7 @@ std::u16string fromFsPath(const std::filesystem::path& path);
 std::u16string fileNameOf(const std::filesystem::path& path);
 std::u16string fromHostBytes(std::string_view bytes);
 std::string toHostBytes(std::u16string_view text);
+void toHostBytes(std::u16string_view text, std::string& bytes);
 
 // A path or name as a person should read it: each part between separators
 // that holds escaped bytes is read as code page 932 when its bytes are valid
@@ -26,5 +27,7 @@ std::string toHostBytes(std::u16string_view text);
 // with U+FFFD for each broken part otherwise. Text without escapes, and every
 // Windows name, is returned as it is.
 std::u16string readableHostText(std::u16string_view text);
+// Whether readableHostText would return `text` unchanged.
+bool isReadableAsIs(std::u16string_view text);
 
 } // namespace markroll

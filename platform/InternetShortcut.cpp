@@ -43,13 +43,15 @@ struct ShortcutUrls {
 };
 
 // Text of either width: bytes of a pure ASCII file, or decoded UTF-16.
+// Most names are spelled as expected: only a difference is looked up.
 template <typename Char>
 bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 {
     if (name.size() != expected.size())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (toUpper(char16_t(name[i])) != toUpper(expected[i]))
+        const char16_t unit = char16_t(name[i]);
+        if (unit != expected[i] && toUpper(unit) != toUpper(expected[i]))
             return false;
     }
     return true;
@@ -138,21 +140,22 @@ std::u16string decodeShortcutText(std::string_view bytes)
 
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
-    const ShortcutUrls found = scanShortcutFile(bytes);
-    const std::u16string plain = found.urls[ShortcutUrls::Plain].value_or(std::u16string());
+    ShortcutUrls found = scanShortcutFile(bytes);
+    auto& plain = found.urls[ShortcutUrls::Plain];
     const auto& wide = found.urls[ShortcutUrls::Wide];
     const auto& ansi = found.urls[ShortcutUrls::Ansi];
+    const bool noPlain = !plain || plain->empty();
     // An ANSI copy that differs from the plain URL means the plain one was
     // edited after the Unicode one was saved, so the plain one wins.
-    const bool wideIsCurrent = !ansi || *ansi == plain || plain.empty();
+    const bool wideIsCurrent = !ansi || noPlain || *ansi == *plain;
     if (wide && wideIsCurrent) {
         std::u16string decoded = decodeWideUrl(*wide);
         if (!decoded.empty())
             return decoded;
     }
-    if (plain.empty())
+    if (noPlain)
         return std::nullopt;
-    return plain;
+    return std::move(plain);
 }
 
 } // namespace markroll

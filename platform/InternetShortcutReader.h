@@ -2,6 +2,10 @@
 
 #include "ScriptShell.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace markroll {
 
 class LocalDirectoryListing;
@@ -15,7 +19,14 @@ public:
     std::unique_ptr<Shortcut> createShortcut(std::u16string_view path) override;
 
 private:
+    std::optional<std::u16string> readTarget(std::u16string_view path);
+    // The name of `path` when it lies in the folder the listing has open.
+    std::optional<std::u16string_view> nameInListedFolder(std::u16string_view path) const;
+
     LocalDirectoryListing* listing_;
+    // Reused from file to file.
+    std::string name_;
+    std::string bytes_;
 };
 
 } // namespace markroll

@@ -123,10 +123,13 @@ std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
     }
 #endif
     names_->sort();
-    if (open_ && !names_->empty())
+    if (open_ && !names_->empty()) {
         prefetcher_.start(folderDescriptor(), names_);
-    else
+        readAhead_.start(folderDescriptor(), names_);
+    } else {
         prefetcher_.stop();
+        readAhead_.stop();
+    }
     return next();
 }
 
@@ -135,7 +138,15 @@ std::u16string LocalDirectoryListing::next()
     if (!names_ || position_ >= names_->size())
         return {};
     prefetcher_.reached(position_);
+    readAhead_.reached(position_);
     return std::u16string((*names_)[position_++]);
+}
+
+std::optional<ScannedShortcut> LocalDirectoryListing::takeReadAhead(std::u16string_view name)
+{
+    if (!names_ || position_ == 0 || (*names_)[position_ - 1] != name)
+        return std::nullopt;
+    return readAhead_.take(position_ - 1);
 }
 
 } // namespace markroll

@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
+#include "ShortcutReadAhead.h"
 
 #include <memory>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     int folderDescriptor() const;
     // The reader found a file that was not in the OS's cache.
     void coldReadSeen() { prefetcher_.coldReadSeen(); }
+    // `name`, the name just fetched, when it was read ahead (see
+    // ShortcutReadAhead::take).
+    std::optional<ScannedShortcut> takeReadAhead(std::u16string_view name);
 
 private:
     struct OpenFolder;
@@ -37,6 +41,7 @@ private:
     std::shared_ptr<ListedNames> names_;
     std::size_t position_ = 0;
     ShortcutPrefetcher prefetcher_;
+    ShortcutReadAhead readAhead_{[this] { prefetcher_.coldReadSeen(); }};
 };
 
 } // namespace markroll

@@ -108,18 +108,22 @@ std::u16string decodeEscapedUtf8(std::string_view bytes)
 {
     std::u16string text;
     text.reserve(bytes.size());
+    // Nearly every name is valid UTF-8 as a whole.
+    if (decodeUtf8Into(bytes, text))
+        return text;
+    text.clear();
     std::size_t at = 0;
     while (at < bytes.size()) {
         // The longest valid sequence here is taken whole; anything else is one escaped byte.
         const unsigned lead = static_cast<unsigned char>(bytes[at]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (at + length <= bytes.size()) {
-            std::u16string piece;
-            if (lead < 0xF8 && decodeUtf8Into(bytes.substr(at, length), piece)) {
-                text += piece;
+        if (at + length <= bytes.size() && lead < 0xF8) {
+            const std::size_t kept = text.size();
+            if (decodeUtf8Into(bytes.substr(at, length), text)) {
                 at += length;
                 continue;
             }
+            text.resize(kept);
         }
         text.push_back(char16_t(0xDC00 + lead));
         ++at;
@@ -140,36 +144,57 @@ std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t a
 std::string encodeEscapedUtf8(std::u16string_view text)
 {
     std::string bytes;
-    bytes.reserve(text.size());
-    std::size_t start = 0;
+    encodeEscapedUtf8(text, bytes);
+    return bytes;
+}
+
+void encodeEscapedUtf8(std::u16string_view text, std::string& bytes)
+{
+    bytes.clear();
+    bytes.reserve(text.size() + text.size() / 2);
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (const auto byte = escapedByte(text, at)) {
-            bytes += encodeUtf8(text.substr(start, at - start));
+        const char16_t unit = text[at];
+        if (unit < 0x80) {
+            bytes.push_back(char(unit));
+        } else if (const auto byte = escapedByte(text, at)) {
             bytes.push_back(char(*byte));
-            start = at + 1;
+        } else if (isHighSurrogate(unit) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
+            appendUtf8(bytes, char32_t(0x10000 + ((unit - 0xD800) << 10) + (text[at + 1] - 0xDC00)));
+            ++at;
+        } else {
+            appendUtf8(bytes, isSurrogate(unit) ? char32_t(ReplacementCharacter) : char32_t(unit));
         }
     }
-    bytes += encodeUtf8(text.substr(start));
-    return bytes;
+}
+
+std::size_t encodeUtf8(char32_t codePoint, char* out)
+{
+    if (codePoint < 0x80) {
+        out[0] = char(codePoint);
+        return 1;
+    }
+    if (codePoint < 0x800) {
+        out[0] = char(0xC0 | (codePoint >> 6));
+        out[1] = char(0x80 | (codePoint & 0x3F));
+        return 2;
+    }
+    if (codePoint < 0x10000) {
+        out[0] = char(0xE0 | (codePoint >> 12));
+        out[1] = char(0x80 | ((codePoint >> 6) & 0x3F));
+        out[2] = char(0x80 | (codePoint & 0x3F));
+        return 3;
+    }
+    out[0] = char(0xF0 | (codePoint >> 18));
+    out[1] = char(0x80 | ((codePoint >> 12) & 0x3F));
+    out[2] = char(0x80 | ((codePoint >> 6) & 0x3F));
+    out[3] = char(0x80 | (codePoint & 0x3F));
+    return 4;
 }
 
 void appendUtf8(std::string& out, char32_t codePoint)
 {
-    if (codePoint < 0x80) {
-        out.push_back(char(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(char(0xC0 | (codePoint >> 6)));
-        out.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(char(0xE0 | (codePoint >> 12)));
-        out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (codePoint >> 18)));
-        out.push_back(char(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (codePoint & 0x3F)));
-    }
+    char bytes[4];
+    out.append(bytes, encodeUtf8(codePoint, bytes));
 }
 
 std::string encodeUtf8(std::u16string_view text)
@@ -180,12 +205,9 @@ std::string encodeUtf8(std::u16string_view text)
     return bytes;
 }
 
-bool isSpace(char16_t unit)
+// The white space from U+0085 on.
+bool isWideSpace(char16_t unit)
 {
-    if (unit == 0x20 || (unit >= 0x09 && unit <= 0x0D))
-        return true;
-    if (unit < 0x85)
-        return false;
     return unit == 0x85 || unit == 0xA0 || unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028
         || unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
 }

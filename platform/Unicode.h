@@ -26,12 +26,17 @@ std::u16string decodeUtf16le(std::string_view bytes);
 // same bytes.
 std::u16string decodeEscapedUtf8(std::string_view bytes);
 std::string encodeEscapedUtf8(std::u16string_view text);
+// The same into `bytes`, whose room is kept from call to call.
+void encodeEscapedUtf8(std::u16string_view text, std::string& bytes);
 // The byte a lone surrogate of decodeEscapedUtf8 stands for, or nothing.
 std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at);
 
 // A lone surrogate has no UTF-8 form and is written as U+FFFD.
 std::string encodeUtf8(std::u16string_view text);
 void appendUtf8(std::string& out, char32_t codePoint);
+// Writes the UTF-8 form of one code point into `out` (room for four bytes)
+// and returns its length.
+std::size_t encodeUtf8(char32_t codePoint, char* out);
 
 // Calls `handle` with each code point; a lone surrogate comes as U+FFFD.
 template <typename Handle>
@@ -50,7 +55,13 @@ void forEachCodePoint(std::u16string_view text, Handle handle)
 
 // White space as Unicode defines it (separators Zs, Zl, Zp, and the controls
 // tab to carriage return and NEL): the ideographic space is blank too.
-bool isSpace(char16_t unit);
+bool isWideSpace(char16_t unit);
+inline bool isSpace(char16_t unit)
+{
+    if (unit < 0x85)
+        return unit == 0x20 || (unit >= 0x09 && unit <= 0x0D);
+    return isWideSpace(unit);
+}
 
 // Text without white space at either end; also for bytes of ASCII text.
 template <typename Char>

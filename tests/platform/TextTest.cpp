@@ -51,8 +51,15 @@ TEST(EscapedUtf8, EveryByteSequenceComesBackTheSame)
 {
     const std::string samples[] = {"plain", "日本", std::string("\x93\xFA\x96\x7B"), "x\xFF\xFE", "\xE6\x97",
                                    "\xED\xA0\x80", "\xF0\x9F\x98\x80\x80", "\xC0\xAF", std::string("a\0b", 3)};
-    for (const std::string& bytes : samples)
+    std::string reused = "left over from the last name";
+    for (const std::string& bytes : samples) {
         EXPECT_EQ(encodeEscapedUtf8(decodeEscapedUtf8(bytes)), bytes);
+        encodeEscapedUtf8(decodeEscapedUtf8(bytes), reused);
+        EXPECT_EQ(reused, bytes) << "into a buffer used before";
+    }
+    // Lone surrogates that stand for no byte, and a high one before an escape.
+    EXPECT_EQ(encodeEscapedUtf8(std::u16string{char16_t(0xDC05), u'a', char16_t(0xD800)}), encodeUtf8(u"\uFFFDa\uFFFD"));
+    EXPECT_EQ(encodeEscapedUtf8(std::u16string{char16_t(0xD800), char16_t(0xDC93)}), encodeUtf8(u"\U00010093"));
     for (int byte = 0; byte < 256; ++byte) {
         const std::string one(1, char(byte));
         EXPECT_EQ(encodeEscapedUtf8(decodeEscapedUtf8(one)), one) << byte;

@@ -1,0 +1,143 @@
+// Shortcuts read ahead on a second thread must reach the generator exactly as
+// if it had read each file itself, in order, whatever happens to the files
+// between the listing and the read.
+#include "InternetShortcut.h"
+#include "InternetShortcutReader.h"
+#include "LocalDirectoryListing.h"
+#include "ScriptError.h"
+#include "ShortcutReadAhead.h"
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace markroll;
+using namespace markroll::test;
+
+namespace {
+
+// What the generator gets for one listed name: its URL, or the error's number
+// and reason.
+std::string outcomeOf(InternetShortcutReader& reader, std::u16string_view folder, std::u16string_view name)
+{
+    try {
+        std::u16string path(folder);
+        path.push_back(hostPath(u"/")[0]);
+        path.append(name);
+        const std::u16string target = reader.createShortcut(path)->targetPath();
+        return std::string(target.begin(), target.end());
+    } catch (const ScriptError& error) {
+        return "error " + std::to_string(error.number()) + ": " + error.reason();
+    }
+}
+
+// Every name of the folder with what the generator gets for it, as it walks
+// the listing; `meanwhile` runs after the listing started, before any read.
+template <typename Meanwhile>
+std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
+{
+    LocalDirectoryListing listing;
+    InternetShortcutReader reader(&listing);
+    std::vector<std::string> seen;
+    std::u16string name = listing.start(folder + hostPath(u"/*.url"));
+    meanwhile();
+    for (; !name.empty(); name = listing.next())
+        seen.push_back(std::string(name.begin(), name.end()) + " -> " + outcomeOf(reader, folder, name));
+    return seen;
+}
+
+std::vector<std::string> walk(const std::u16string& folder)
+{
+    return walk(folder, [] {});
+}
+
+std::string expectedLine(int number)
+{
+    const std::u16string name = numbered("s%04d.url", number);
+    const std::u16string url = numbered("http://example.jp/%d", number);
+    return std::string(name.begin(), name.end()) + " -> " + std::string(url.begin(), url.end());
+}
+
+} // namespace
+
+TEST(ReadAhead, AFolderLongerThanTheWindowArrivesInOrderWithEveryFilesOwnUrl)
+{
+    TempTree tree;
+    constexpr int Count = 500;
+    std::vector<std::string> expected;
+    for (int number = 0; number < Count; ++number) {
+        tree.shortcut(numbered("many/s%04d.url", number), numbered("http://example.jp/%d", number));
+        expected.push_back(expectedLine(number));
+    }
+    // Twice: the second walk finds the helper already running.
+    EXPECT_EQ(walk(tree.path(u"many")), expected);
+    EXPECT_EQ(walk(tree.path(u"many")), expected);
+}
+
+TEST(ReadAhead, AFileLargerThanAHelpersBufferIsReadWholeByTheGenerator)
+{
+    TempTree tree;
+    tree.shortcut(u"f/a.url", u"http://a/");
+    tree.file(u"f/b.url", "[InternetShortcut]\r\nURL=http://big/\r\n" + std::string(ShortcutReadAhead::SlotLimit * 3, ';'));
+    tree.file(u"f/c.url", "[InternetShortcut]\r\nURL=http://too-big/\r\n" + std::string(MaxShortcutFileSize, ';'));
+    tree.shortcut(u"f/d.url", u"http://d/");
+    EXPECT_EQ(walk(tree.path(u"f")), (std::vector<std::string>{"a.url -> http://a/", "b.url -> http://big/",
+                                                                 "c.url -> error 5: too large for a shortcut",
+                                                                 "d.url -> http://d/"}));
+}
+
+#ifndef _WIN32
+TEST(ReadAhead, FilesChangedAfterTheListingFailAsTheyWouldUnreadAhead)
+{
+    TempTree tree;
+    for (int number = 0; number < 200; ++number)
+        tree.shortcut(numbered("f/s%04d.url", number), numbered("http://example.jp/%d", number));
+    const auto seen = walk(tree.path(u"f"), [&] {
+        // The helper stays a window behind these names until the generator
+        // comes near them, so it reads them after the change.
+        std::filesystem::remove(tree.fsPath(u"f/s0150.url"));
+        std::filesystem::remove(tree.fsPath(u"f/s0151.url"));
+        tree.folder(u"f/s0151.url");
+    });
+    ASSERT_EQ(seen.size(), 200u);
+    EXPECT_EQ(seen[149], expectedLine(149));
+    EXPECT_EQ(seen[150].substr(0, 22), "s0150.url -> error 5: ") << seen[150];
+    EXPECT_EQ(seen[151], "s0151.url -> error 5: not an ordinary file");
+    EXPECT_EQ(seen[152], expectedLine(152));
+}
+#endif
+
+TEST(ReadAhead, ANewListingNeverShowsTheAbandonedOnesFiles)
+{
+    TempTree tree;
+    for (int number = 0; number < 150; ++number) {
+        tree.shortcut(numbered("one/s%04d.url", number), u"http://one/");
+        tree.shortcut(numbered("two/s%04d.url", number), numbered("http://example.jp/%d", number));
+    }
+    LocalDirectoryListing listing;
+    InternetShortcutReader reader(&listing);
+    // Left after three names, with the helper well ahead in the folder.
+    std::u16string name = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
+    for (int step = 0; step < 3; ++step, name = listing.next())
+        EXPECT_EQ(outcomeOf(reader, tree.path(u"one"), name), "http://one/");
+    name = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
+    for (int number = 0; !name.empty(); ++number, name = listing.next())
+        EXPECT_EQ(std::string(name.begin(), name.end()) + " -> " + outcomeOf(reader, tree.path(u"two"), name),
+                  expectedLine(number));
+}
+
+TEST(ReadAhead, APathOutsideTheListedFolderIsReadDirectly)
+{
+    TempTree tree;
+    for (int number = 0; number < 100; ++number)
+        tree.shortcut(numbered("f/s%04d.url", number), numbered("http://example.jp/%d", number));
+    tree.shortcut(u"elsewhere/s0000.url", u"http://elsewhere/");
+    LocalDirectoryListing listing;
+    InternetShortcutReader reader(&listing);
+    const std::u16string first = listing.start(tree.path(u"f") + hostPath(u"/*.url"));
+    EXPECT_EQ(outcomeOf(reader, tree.path(u"elsewhere"), first), "http://elsewhere/");
+    EXPECT_EQ(outcomeOf(reader, tree.path(u"f"), first), "http://example.jp/0");
+    EXPECT_EQ(outcomeOf(reader, tree.path(u"f"), listing.next()), "http://example.jp/1");
+}

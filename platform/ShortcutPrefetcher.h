@@ -15,9 +15,9 @@ namespace markroll {
 // Keeps several shortcut reads in flight ahead of the one the page needs
 // next: a few helper threads open the files of the listed folder in order and
 // ask the OS to read them ahead, so a cold disk serves many requests at once.
-// The page is still read by the generator itself, file by file in order, so
-// the run stays the same; the helpers only warm the OS's cache, and never run
-// more than a short window ahead of the generator. Linux only; elsewhere it
+// The files are still read for the page in order (see ShortcutReadAhead), so
+// the run stays the same; these helpers only warm the OS's cache, and never
+// run more than a short window ahead of the generator. Linux only; elsewhere it
 // does nothing.
 class ShortcutPrefetcher {
 public:

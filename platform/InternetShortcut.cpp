@@ -24,23 +24,25 @@ std::u16string withoutByteOrderMark(std::u16string text)
 
 // The Unicode URL is stored in UTF-7; a value that is not plain ASCII was
 // written by some other tool and is taken as it stands.
-std::u16string decodeWideUrl(const std::u16string& value)
+template <typename Char>
+std::u16string decodeWideUrl(std::basic_string_view<Char> value)
 {
-    if (std::any_of(value.begin(), value.end(), [](char16_t unit) { return unit >= 0x80; }))
-        return value;
+    if (std::any_of(value.begin(), value.end(), [](Char unit) { return char16_t(unit) >= 0x80; }))
+        return std::u16string(value.begin(), value.end());
     return decodeUtf7(std::string(value.begin(), value.end())).value_or(std::u16string());
 }
 
-// The three URLs a shortcut file may hold. Read as Windows reads INI text:
-// section and key names without regard to letter case, white space around
-// names and values trimmed, a pair of double quotes around a value removed,
-// ";" lines ignored, a section named from "[" to the last "]" of its line
-// (a "[" line without "]" is a key line), and only the first section of a
-// name and the first URL within it counted. Nothing else of the file is kept.
-struct ShortcutUrls {
-    enum Section { Plain, Ansi, Wide, Count, Other = Count };
-    std::array<std::optional<std::u16string>, Count> urls;
-};
+// The three URLs a shortcut file may hold, as parts of its text. Read as
+// Windows reads INI text: section and key names without regard to letter
+// case, white space around names and values trimmed, a pair of double quotes
+// around a value removed, ";" lines ignored, a section named from "[" to the
+// last "]" of its line (a "[" line without "]" is a key line), and only the
+// first section of a name and the first URL within it counted. Nothing else
+// of the file is kept.
+enum Section { Plain, Ansi, Wide, SectionCount, Other = SectionCount };
+
+template <typename Char>
+using ShortcutUrls = std::array<std::optional<std::basic_string_view<Char>>, SectionCount>;
 
 // Text of either width: bytes of a pure ASCII file, or decoded UTF-16.
 // Most names are spelled as expected: only a difference is looked up.
@@ -58,15 +60,15 @@ bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 }
 
 template <typename Char>
-ShortcutUrls::Section sectionNamed(std::basic_string_view<Char> name)
+Section sectionNamed(std::basic_string_view<Char> name)
 {
     if (sameName(name, u"InternetShortcut"))
-        return ShortcutUrls::Plain;
+        return Plain;
     if (sameName(name, u"InternetShortcut.A"))
-        return ShortcutUrls::Ansi;
+        return Ansi;
     if (sameName(name, u"InternetShortcut.W"))
-        return ShortcutUrls::Wide;
-    return ShortcutUrls::Other;
+        return Wide;
+    return Other;
 }
 
 template <typename Char>
@@ -78,11 +80,11 @@ std::basic_string_view<Char> unquoted(std::basic_string_view<Char> value)
 }
 
 template <typename Char>
-ShortcutUrls scanUrls(std::basic_string_view<Char> text)
+ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
 {
-    ShortcutUrls found;
-    std::array<bool, ShortcutUrls::Count> met{};
-    auto current = ShortcutUrls::Other;
+    ShortcutUrls<Char> urls;
+    std::array<bool, SectionCount> met{};
+    auto current = Other;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = start;
@@ -95,19 +97,17 @@ ShortcutUrls scanUrls(std::basic_string_view<Char> text)
         const std::size_t close = line.front() == Char('[') ? line.rfind(Char(']')) : line.npos;
         if (close != line.npos) {
             current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
-            if (current != ShortcutUrls::Other && std::exchange(met[current], true))
-                current = ShortcutUrls::Other;
+            if (current != Other && std::exchange(met[current], true))
+                current = Other;
             continue;
         }
-        if (current == ShortcutUrls::Other || found.urls[current])
+        if (current == Other || urls[current])
             continue;
         const std::size_t equals = line.find(Char('='));
-        if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL")) {
-            const auto value = unquoted(unicode::trimmed(line.substr(equals + 1)));
-            found.urls[current] = std::u16string(value.begin(), value.end());
-        }
+        if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL"))
+            urls[current] = unquoted(unicode::trimmed(line.substr(equals + 1)));
     }
-    return found;
+    return urls;
 }
 
 bool isAscii(std::string_view bytes)
@@ -115,14 +115,27 @@ bool isAscii(std::string_view bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
-// Most shortcut files are plain ASCII: those are scanned as they are, with
-// no decoding but of the URLs found.
-ShortcutUrls scanShortcutFile(std::string_view bytes)
+template <typename Char>
+bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
 {
-    if (isAscii(bytes))
-        return scanUrls(bytes);
-    const std::u16string text = decodeShortcutText(bytes);
-    return scanUrls(std::u16string_view(text));
+    const auto& plain = urls[Plain];
+    const auto& wide = urls[Wide];
+    const auto& ansi = urls[Ansi];
+    const bool noPlain = !plain || plain->empty();
+    // An ANSI copy that differs from the plain URL means the plain one was
+    // edited after the Unicode one was saved, so the plain one wins.
+    const bool wideIsCurrent = !ansi || noPlain || *ansi == *plain;
+    if (wide && wideIsCurrent) {
+        std::u16string decoded = decodeWideUrl(*wide);
+        if (!decoded.empty()) {
+            target = std::move(decoded);
+            return true;
+        }
+    }
+    if (noPlain)
+        return false;
+    target.assign(plain->begin(), plain->end());
+    return true;
 }
 
 } // namespace
@@ -138,24 +151,22 @@ std::u16string decodeShortcutText(std::string_view bytes)
     return cp932::decode(bytes);
 }
 
+// Most shortcut files are plain ASCII: those are scanned as they are, with
+// nothing decoded but the URL kept.
+bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
+{
+    if (isAscii(bytes))
+        return targetFrom(scanUrls(bytes), target);
+    const std::u16string text = decodeShortcutText(bytes);
+    return targetFrom(scanUrls(std::u16string_view(text)), target);
+}
+
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
-    ShortcutUrls found = scanShortcutFile(bytes);
-    auto& plain = found.urls[ShortcutUrls::Plain];
-    const auto& wide = found.urls[ShortcutUrls::Wide];
-    const auto& ansi = found.urls[ShortcutUrls::Ansi];
-    const bool noPlain = !plain || plain->empty();
-    // An ANSI copy that differs from the plain URL means the plain one was
-    // edited after the Unicode one was saved, so the plain one wins.
-    const bool wideIsCurrent = !ansi || noPlain || *ansi == *plain;
-    if (wide && wideIsCurrent) {
-        std::u16string decoded = decodeWideUrl(*wide);
-        if (!decoded.empty())
-            return decoded;
-    }
-    if (noPlain)
+    std::u16string target;
+    if (!internetShortcutTarget(bytes, target))
         return std::nullopt;
-    return std::move(plain);
+    return target;
 }
 
 } // namespace markroll

@@ -14,7 +14,9 @@ namespace {
 constexpr int HelperCount = 4;
 // How far the helpers may run ahead of the generator.
 constexpr std::size_t Window = 128;
-constexpr int ColdReadsBeforeHelp = 16;
+constexpr std::uint64_t ColdReadsBeforeHelp = 16;
+// At least one read in this many waited.
+constexpr std::uint64_t ColdShare = 4;
 
 } // namespace
 
@@ -72,13 +74,16 @@ void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_un
 }
 
 // A warm cache needs no help, and helpers would only double the work: they
-// start once reads keep waiting for the disk (a file or two dropped from the
-// cache are no cold disk), and stay for the run.
+// start once reads keep waiting for the disk, and stay for the run. A warm
+// cache too makes a read wait now and then (a few dozen in a hundred
+// thousand, with two threads reading), so it takes many waits that are also a
+// good share of the reads so far.
 void ShortcutPrefetcher::coldReadSeen()
 {
     {
         const std::lock_guard lock(mutex_);
-        if (cold_ || ++coldReads_ < ColdReadsBeforeHelp)
+        ++coldReads_;
+        if (cold_ || coldReads_ < ColdReadsBeforeHelp || coldReads_ * ColdShare < readsSeen_)
             return;
         cold_ = true;
         while (helpers_.size() < HelperCount)
@@ -93,6 +98,7 @@ void ShortcutPrefetcher::reached(std::size_t position)
 {
     {
         const std::lock_guard lock(mutex_);
+        ++readsSeen_;
         if (!job_ || !cold_)
             return;
         job_->reached = position;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -46,7 +47,8 @@ private:
     std::shared_ptr<Job> job_;
     bool ending_ = false;
     bool cold_ = false;
-    int coldReads_ = 0;
+    std::uint64_t coldReads_ = 0;
+    std::uint64_t readsSeen_ = 0;
     std::vector<std::thread> helpers_;
 };
 

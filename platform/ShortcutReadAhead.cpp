@@ -50,9 +50,12 @@ struct ShortcutReadAhead::Job {
     Job& operator=(const Job&) = delete;
 
     // A file read ahead; `readyFor` is its position + 1 once it is in.
+    // Its URL's room is kept from file to file.
     struct Slot {
         std::atomic<std::size_t> readyFor{0};
-        ScannedShortcut shortcut;
+        ShortcutFileRead read;
+        bool hasTarget = false;
+        std::u16string target;
     };
 
     int folder;
@@ -132,11 +135,14 @@ std::optional<ScannedShortcut> ShortcutReadAhead::take(std::size_t position)
             break;
         }
     }
-    if (slot.shortcut.read.outcome == ShortcutFileRead::Outcome::TooLarge)
+    if (slot.read.outcome == ShortcutFileRead::Outcome::TooLarge)
         return std::nullopt;
     // A copy: memory the helper took stays the helper's to give back, which
     // spares both threads the allocator's lock.
-    return slot.shortcut;
+    ScannedShortcut shortcut{slot.read, std::nullopt};
+    if (slot.hasTarget)
+        shortcut.target = slot.target;
+    return shortcut;
 }
 
 void ShortcutReadAhead::stop()
@@ -202,12 +208,9 @@ void ShortcutReadAhead::readInto([[maybe_unused]] Job& job, [[maybe_unused]] std
 #ifndef _WIN32
     Job::Slot& slot = job.slots[position % Window];
     toHostBytes((*job.names)[position], scratch.name);
-    ScannedShortcut& shortcut = slot.shortcut;
-    shortcut.read = readShortcutFile(job.folder, scratch.name.c_str(), SlotLimit, scratch.bytes);
-    shortcut.target.reset();
-    if (shortcut.read.outcome == ShortcutFileRead::Outcome::Read)
-        shortcut.target = internetShortcutTarget(scratch.bytes);
-    if (shortcut.read.waitedForDisk && onDiskWait_)
+    slot.read = readShortcutFile(job.folder, scratch.name.c_str(), SlotLimit, scratch.bytes);
+    slot.hasTarget = slot.read.outcome == ShortcutFileRead::Outcome::Read && internetShortcutTarget(scratch.bytes, slot.target);
+    if (slot.read.waitedForDisk && onDiskWait_)
         onDiskWait_();
     slot.readyFor.store(position + 1, std::memory_order_release);
     slot.readyFor.notify_all();

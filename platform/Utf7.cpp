@@ -21,7 +21,9 @@ std::optional<std::u16string> decodeUtf7(std::string_view bytes)
     MultiByteToWideChar(CP_UTF7, 0, bytes.data(), int(bytes.size()), wide.data(), n);
     return std::u16string(wide.begin(), wide.end());
 #else
-    Iconv toUtf16("UTF-16LE", "UTF-7");
+    // Opening a conversion costs far more than converting one URL, and a big
+    // tree has a URL of this kind in many of its files.
+    thread_local Iconv toUtf16("UTF-16LE", "UTF-7");
     const auto wide = toUtf16.convert(bytes);
     if (!wide)
         return std::nullopt;

@@ -195,3 +195,15 @@ TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)
     EXPECT_EQ(readBytes(path), shortcutBytes(u"http://a/"));
     EXPECT_EQ(std::filesystem::last_write_time(tree.fsPath(u"a.url")), modified);
 }
+
+// The read-ahead thread keeps one URL's room from file to file.
+TEST(ShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
+{
+    std::u16string room = u"http://a-much-longer-url-from-the-file-before/with/a/path?and=query";
+    EXPECT_TRUE(internetShortcutTarget("[InternetShortcut]\r\nURL=http://b/\r\n", room));
+    EXPECT_EQ(room, u"http://b/");
+    EXPECT_TRUE(internetShortcutTarget(utf16le(u"[InternetShortcut]\r\nURL=http://ワイド/\r\n"), room));
+    EXPECT_EQ(room, u"http://ワイド/");
+    EXPECT_FALSE(internetShortcutTarget("[InternetShortcut]\r\nIconIndex=0\r\n", room));
+    EXPECT_EQ(room, u"http://ワイド/") << "a file without a URL leaves the room as it was";
+}

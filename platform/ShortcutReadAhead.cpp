@@ -164,16 +164,11 @@ std::shared_ptr<ShortcutReadAhead::Job> ShortcutReadAhead::nextJob(std::size_t& 
             return nullptr;
         std::size_t wakeAt = Never;
         if (shared_) {
-            Job& job = *shared_;
-            position = job.unclaimed.load();
-            if (position < job.names->size()) {
-                if (position < job.reached.load() + Window) {
-                    if (job.unclaimed.compare_exchange_strong(position, position + 1))
-                        return shared_;
-                    continue;
-                }
+            if (claimNext(*shared_, position))
+                return shared_;
+            // The window is full, or every name is taken on.
+            if (position < shared_->names->size())
                 wakeAt = position - Window / 2;
-            }
         }
         // Asleep is said before the window is looked at again, so the
         // generator either sees it and wakes the helper, or moved on in time
@@ -189,17 +184,25 @@ std::shared_ptr<ShortcutReadAhead::Job> ShortcutReadAhead::nextJob(std::size_t& 
     }
 }
 
-// Takes on the first position nobody has, if the window allows, and reads it.
-bool ShortcutReadAhead::readNext(Job& job, Scratch& scratch)
+// Takes on the first position nobody has, if the window allows; otherwise
+// false, with `position` the first one nobody has.
+bool ShortcutReadAhead::claimNext(Job& job, std::size_t& position)
 {
-    std::size_t position = job.unclaimed.load();
+    position = job.unclaimed.load();
     while (position < job.names->size() && position < job.reached.load() + Window) {
-        if (job.unclaimed.compare_exchange_weak(position, position + 1)) {
-            readInto(job, position, scratch);
+        if (job.unclaimed.compare_exchange_weak(position, position + 1))
             return true;
-        }
     }
     return false;
+}
+
+bool ShortcutReadAhead::readNext(Job& job, Scratch& scratch)
+{
+    std::size_t position = 0;
+    if (!claimNext(job, position))
+        return false;
+    readInto(job, position, scratch);
+    return true;
 }
 
 void ShortcutReadAhead::readInto([[maybe_unused]] Job& job, [[maybe_unused]] std::size_t position,

@@ -15,11 +15,11 @@ namespace markroll {
 
 // Reads and scans the shortcut files of the listed folder on a second
 // thread, a short window ahead of the generator, so that opening, reading and
-// scanning the next files overlaps with writing the page. The generator takes each file's bytes in
-// order; a file the helper has not begun, the generator reads itself, so
-// neither ever waits for the other but for a file already being read. The
-// page and the messages are the same as without it. Linux only; elsewhere
-// nothing is read ahead.
+// scanning the next files overlaps with writing the page. The generator takes
+// each file's URL in order; a file the helper has not begun, the generator
+// reads itself, and it reads the next ones rather than wait for a file being
+// read. The page and the messages are the same as without it. Linux only;
+// elsewhere nothing is read ahead.
 class ShortcutReadAhead {
 public:
     // Told on the helper's thread when a read had to wait for the disk.
@@ -53,6 +53,9 @@ private:
         std::string name;
         std::string bytes;
     };
+    static bool claimNext(Job& job, std::size_t& position);
+    // Takes on the first position nobody has and reads it; false when the
+    // window allows none.
     bool readNext(Job& job, Scratch& scratch);
     void readInto(Job& job, std::size_t position, Scratch& scratch);
 

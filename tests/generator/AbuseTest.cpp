@@ -10,8 +10,6 @@
 #include <map>
 #ifndef _WIN32
 #include <sys/stat.h>
-#endif
-#ifndef _WIN32
 #include <unistd.h>
 #endif
 

@@ -8,11 +8,7 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
-#endif
-#ifndef _WIN32
 #include <sys/sysmacros.h>
-#endif
-#ifndef _WIN32
 #include <unistd.h>
 #endif
 

@@ -1,8 +1,7 @@
 #include "LocalDirectoryListing.h"
 
 #include "HostPath.h"
-#include "NameOrder.h"
-#include "Unicode.h"
+#include "MatchingFiles.h"
 #include "Wildcard.h"
 
 #ifdef _WIN32
@@ -10,10 +9,6 @@
 #include <windows.h>
 #else
 #include <dirent.h>
-#include <fcntl.h>
-#include <cstring>
-#include <strings.h>
-#include <sys/stat.h>
 #endif
 
 namespace markroll {
@@ -58,45 +53,6 @@ struct LocalDirectoryListing::OpenFolder {
     DIR* stream;
 };
 
-namespace {
-
-// "*.url" is the one mask the generator uses: compared on the bytes, before
-// anything is decoded.
-bool endsWithUrl(const char* name, std::size_t length)
-{
-    return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
-}
-
-bool isOrdinaryFile(int folder, const dirent& entry)
-{
-    if (entry.d_type == DT_REG)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-    struct stat status {};
-    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
-}
-
-void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names)
-{
-    const bool shortcutMask = mask == u"*.url";
-    while (const dirent* entry = readdir(stream)) {
-        // Names that start with a dot are hidden on Linux.
-        if (entry->d_name[0] == '.')
-            continue;
-        const std::size_t length = std::strlen(entry->d_name);
-        if (shortcutMask && !endsWithUrl(entry->d_name, length))
-            continue;
-        std::u16string name = fromHostBytes(std::string_view(entry->d_name, length));
-        if (!shortcutMask && !matchesWildcard(mask, name))
-            continue;
-        if (isOrdinaryFile(dirfd(stream), *entry))
-            names.add(name);
-    }
-}
-
-} // namespace
-
 int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_->stream) : -1; }
 
 #endif
@@ -104,33 +60,73 @@ int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_
 LocalDirectoryListing::LocalDirectoryListing() = default;
 LocalDirectoryListing::~LocalDirectoryListing() = default;
 
-std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
+namespace {
+
+constexpr std::u16string_view ShortcutMask = u"*.url";
+
+struct Search {
+    std::u16string folder;
+    std::u16string_view mask;
+};
+
+Search searchOf(std::u16string_view pattern)
 {
     const std::size_t cut = pattern.rfind(hostSeparator());
     const std::u16string_view folder = cut == std::u16string_view::npos ? u"." : pattern.substr(0, cut);
     const std::u16string_view mask = pattern.substr(cut == std::u16string_view::npos ? 0 : cut + 1);
-    open_.reset();
     // "/x.url" searches the root folder.
-    folder_ = folder.empty() ? std::u16string(1, hostSeparator()) : std::u16string(folder);
-    names_ = std::make_shared<ListedNames>();
+    return {folder.empty() ? std::u16string(1, hostSeparator()) : std::u16string(folder), mask};
+}
+
+} // namespace
+
+std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
+{
+    Search search = searchOf(pattern);
+    open_.reset();
+    folder_ = std::move(search.folder);
+    names_.reset();
     position_ = 0;
-#ifdef _WIN32
-    addMatchingFiles(toFsPath(folder_), mask, *names_);
-#else
-    if (DIR* stream = opendir(toFsPath(folder_).c_str())) {
-        open_ = std::make_unique<OpenFolder>(stream);
-        addMatchingFiles(stream, mask, *names_);
-    }
-#endif
-    names_->sort();
+    const bool listedAhead = list(search.mask);
     if (open_ && !names_->empty()) {
         prefetcher_.start(folderDescriptor(), names_);
-        readAhead_.start(folderDescriptor(), names_);
+        if (!listedAhead)
+            readAhead_.start(folderDescriptor(), names_);
     } else {
         prefetcher_.stop();
         readAhead_.stop();
     }
     return next();
+}
+
+void LocalDirectoryListing::expect([[maybe_unused]] std::u16string_view pattern)
+{
+#ifndef _WIN32
+    const Search search = searchOf(pattern);
+    if (search.mask == ShortcutMask)
+        readAhead_.expect(toFsPath(search.folder).native());
+#endif
+}
+
+// Fills `names_`; true when the read-ahead thread had listed the folder
+// already (and is reading its files).
+bool LocalDirectoryListing::list(std::u16string_view mask)
+{
+    auto names = std::make_shared<ListedNames>();
+#ifdef _WIN32
+    addMatchingFiles(toFsPath(folder_), mask, *names);
+#else
+    const std::string path = toFsPath(folder_).native();
+    if (DIR* stream = opendir(path.c_str())) {
+        open_ = std::make_unique<OpenFolder>(stream);
+        if (mask == ShortcutMask && (names_ = readAhead_.adopt(path, dirfd(stream))))
+            return true;
+        addMatchingFiles(stream, mask, *names);
+    }
+#endif
+    names->sort();
+    names_ = std::move(names);
+    return false;
 }
 
 std::u16string LocalDirectoryListing::next()

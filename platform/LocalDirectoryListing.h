@@ -23,6 +23,7 @@ public:
 
     std::u16string start(std::u16string_view pattern) override;
     std::u16string next() override;
+    void expect(std::u16string_view pattern) override;
 
     // The folder of the current search and its open descriptor (-1 when there
     // is none, and always on Windows).
@@ -36,9 +37,10 @@ public:
 
 private:
     struct OpenFolder;
+    bool list(std::u16string_view mask);
     std::unique_ptr<OpenFolder> open_;
     std::u16string folder_;
-    std::shared_ptr<ListedNames> names_;
+    std::shared_ptr<const ListedNames> names_;
     std::size_t position_ = 0;
     ShortcutPrefetcher prefetcher_;
     ShortcutReadAhead readAhead_{[this] { prefetcher_.coldReadSeen(); }};

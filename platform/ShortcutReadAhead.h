@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,8 +19,15 @@ namespace markroll {
 // scanning the next files overlaps with writing the page. The generator takes
 // each file's URL in order; a file the helper has not begun, the generator
 // reads itself, and it reads the next ones rather than wait for a file being
-// read. The page and the messages are the same as without it. Linux only;
-// elsewhere nothing is read ahead.
+// read. Told which folder comes next, the helper lists it and reads its first
+// files while the generator finishes the current one. The page and the
+// messages are the same as without it. Linux only; elsewhere nothing is read
+// ahead.
+//
+// The helper opens files through a descriptor table of its own, holding only
+// the folders it reads: two threads opening and closing files in one table
+// queue on each other in the kernel. It never holds a copy of the program's
+// own descriptors, so a pipe the program closes still ends.
 class ShortcutReadAhead {
 public:
     // Told on the helper's thread when a read had to wait for the disk.
@@ -28,6 +36,12 @@ public:
     ShortcutReadAhead(const ShortcutReadAhead&) = delete;
     ShortcutReadAhead& operator=(const ShortcutReadAhead&) = delete;
 
+    // The folder (host path) whose shortcuts are likely to be listed next.
+    void expect(std::string folder);
+    // The next listing, of `folder` open as `folderDescriptor`: the names
+    // the helper listed and is reading already, when it listed this very
+    // folder; otherwise nothing, and the caller lists and starts it.
+    std::shared_ptr<const ListedNames> adopt(const std::string& folder, int folderDescriptor);
     // A new listing: these names of the folder open as `folderDescriptor`,
     // in the order they will be read. Abandons the previous listing.
     void start(int folderDescriptor, std::shared_ptr<const ListedNames> names);
@@ -46,18 +60,32 @@ public:
 
 private:
     struct Job;
-    void work();
-    std::shared_ptr<Job> nextJob(std::size_t& position);
+    class HelperFolders;
+    // What the helper is to do next.
+    struct Task {
+        std::shared_ptr<Job> read;  // read a file of this listing
+        std::string list;           // or list this folder ahead
+        std::uint64_t expectation = 0;
+    };
     // What a thread reuses from file to file.
     struct Scratch {
         std::string name;
         std::string bytes;
     };
+
+    void startHelper();
+    void work();
+    bool nextTask(Task& task, HelperFolders& folders);
+    void sleepUntilWoken(std::unique_lock<std::mutex>& lock, const HelperFolders& folders);
+    void listAhead(const Task& task, HelperFolders& folders);
+    void wakeHelperIfAsleep();
+    std::shared_ptr<Job> takePrepared();
     static bool claimNext(Job& job, std::size_t& position);
+    static bool claimable(const Job& job);
     // Takes on the first position nobody has and reads it; false when the
     // window allows none.
     bool readNext(Job& job, Scratch& scratch);
-    void readInto(Job& job, std::size_t position, Scratch& scratch);
+    void readInto(Job& job, int folder, std::size_t position, Scratch& scratch);
 
     std::function<void()> onDiskWait_;
     std::mutex mutex_;
@@ -66,6 +94,12 @@ private:
     // (under the mutex).
     std::shared_ptr<Job> current_;
     std::shared_ptr<Job> shared_;
+    // Under the mutex: the folder expected next, not yet listed; the listing
+    // the helper made of it; and a count of expectations, so a listing made
+    // for an earlier one is dropped.
+    std::string expected_;
+    std::shared_ptr<Job> prepared_;
+    std::uint64_t expectation_ = 0;
     bool ending_ = false;
     // The helper sleeps until the generator reaches `wakeAt_`: waking it at
     // every file would cost more than a warm file's read.

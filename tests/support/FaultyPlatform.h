@@ -20,6 +20,7 @@ public:
     std::function<void(std::u16string_view path)> beforeCreateShortcut;
     std::function<void(std::u16string_view pattern)> beforeListingStart;
     std::function<void()> beforeListingNext;
+    std::function<void(std::u16string_view pattern)> onListingExpect;
 
     std::unique_ptr<FileSystemObject> createFileSystemObject() override;
     std::unique_ptr<ScriptShell> createScriptShell() override;
@@ -31,6 +32,7 @@ private:
         explicit Listing(FaultyPlatform& owner) : owner_(owner) {}
         std::u16string start(std::u16string_view pattern) override;
         std::u16string next() override;
+        void expect(std::u16string_view pattern) override;
 
     private:
         FaultyPlatform& owner_;

@@ -54,6 +54,11 @@ void waitUntilReady(const std::atomic<std::size_t>& readyFor, std::size_t expect
         readyFor.wait(ready, std::memory_order_acquire);
 }
 
+struct CloseDirectory {
+    void operator()(DIR* stream) const { closedir(stream); }
+};
+using DirectoryStream = std::unique_ptr<DIR, CloseDirectory>;
+
 // Which folder a descriptor is open on, whatever its path is by now.
 struct FolderIdentity {
     dev_t device = 0;
@@ -117,16 +122,10 @@ struct ShortcutReadAhead::Job {
 // kept with no stream, so it is not tried twice.
 class ShortcutReadAhead::HelperFolders {
 public:
-    HelperFolders() = default;
-    ~HelperFolders()
+    void add(std::shared_ptr<Job> job, DirectoryStream stream)
     {
-        for (const Folder& folder : folders_)
-            close(folder);
+        folders_.push_back({std::move(job), std::move(stream)});
     }
-    HelperFolders(const HelperFolders&) = delete;
-    HelperFolders& operator=(const HelperFolders&) = delete;
-
-    void add(std::shared_ptr<Job> job, DIR* stream) { folders_.push_back({std::move(job), stream}); }
 
     bool unreadable(const Job* job) const
     {
@@ -140,38 +139,29 @@ public:
     int descriptorFor(const std::shared_ptr<Job>& job)
     {
         if (const Folder* folder = find(job.get()))
-            return folder->stream ? dirfd(folder->stream) : -1;
-        DIR* stream = opendir(("/proc/self/fd/" + std::to_string(job->folder)).c_str());
+            return folder->stream ? dirfd(folder->stream.get()) : -1;
+        DirectoryStream stream(opendir(("/proc/self/fd/" + std::to_string(job->folder)).c_str()));
         FolderIdentity identity;
-        if (stream && (!identify(dirfd(stream), identity) || identity != job->identity)) {
-            closedir(stream);
-            stream = nullptr;
-        }
-        add(job, stream);
-        return stream ? dirfd(stream) : -1;
+        if (stream && (!identify(dirfd(stream.get()), identity) || identity != job->identity))
+            stream.reset();
+        const int descriptor = stream ? dirfd(stream.get()) : -1;
+        add(job, std::move(stream));
+        return descriptor;
     }
 
     // Closes the folders of every other listing.
     void keepOnly(const Job* current, const Job* prepared)
     {
         std::erase_if(folders_, [&](const Folder& folder) {
-            const bool drop = folder.job.get() != current && folder.job.get() != prepared;
-            if (drop)
-                close(folder);
-            return drop;
+            return folder.job.get() != current && folder.job.get() != prepared;
         });
     }
 
 private:
     struct Folder {
         std::shared_ptr<Job> job;
-        DIR* stream;
+        DirectoryStream stream;
     };
-    static void close(const Folder& folder)
-    {
-        if (folder.stream)
-            closedir(folder.stream);
-    }
     const Folder* find(const Job* job) const
     {
         for (const Folder& folder : folders_)
@@ -359,8 +349,9 @@ void ShortcutReadAhead::readInto(Job& job, int folder, std::size_t position, Scr
     slot.readyFor.notify_all();
 }
 
-// The current listing first, then the one listed ahead, then listing the
-// expected folder; false when the run ends. Sleeps while there is nothing.
+// Listing the expected folder comes first, so its listing is there when the
+// generator starts it; then the current listing's files, then those of the
+// one listed ahead. False when the run ends; sleeps while there is nothing.
 bool ShortcutReadAhead::nextTask(Task& task, HelperFolders& folders)
 {
     std::unique_lock lock(mutex_);
@@ -404,25 +395,20 @@ void ShortcutReadAhead::sleepUntilWoken(std::unique_lock<std::mutex>& lock, cons
 // only while that folder is still the one expected.
 void ShortcutReadAhead::listAhead(const Task& task, HelperFolders& folders)
 {
-    DIR* stream = opendir(task.list.c_str());
+    DirectoryStream stream(opendir(task.list.c_str()));
     FolderIdentity identity;
-    if (!stream || !identify(dirfd(stream), identity)) {
-        if (stream)
-            closedir(stream);
+    if (!stream || !identify(dirfd(stream.get()), identity))
         return;
-    }
     auto names = std::make_shared<ListedNames>();
-    addMatchingFiles(stream, u"*.url", *names);
+    addMatchingFiles(stream.get(), u"*.url", *names);
     names->sort();
     auto job = std::make_shared<Job>(std::move(names), identity);
     job->path = task.list;
     const std::lock_guard lock(mutex_);
-    if (task.expectation != expectation_ || ending_) {
-        closedir(stream);
+    if (task.expectation != expectation_ || ending_)
         return;
-    }
     prepared_ = job;
-    folders.add(job, stream);
+    folders.add(std::move(job), std::move(stream));
 }
 
 void ShortcutReadAhead::work()
@@ -430,7 +416,7 @@ void ShortcutReadAhead::work()
     HelperFolders folders;
     Scratch scratch;
     for (Task task; nextTask(task, folders);) {
-        if (!task.list.empty()) {
+        if (!task.read) {
             listAhead(task, folders);
             continue;
         }

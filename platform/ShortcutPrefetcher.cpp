@@ -80,16 +80,10 @@ void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_un
 // good share of the reads so far.
 void ShortcutPrefetcher::coldReadSeen()
 {
-    {
-        const std::lock_guard lock(mutex_);
-        ++coldReads_;
-        if (cold_ || coldReads_ < ColdReadsBeforeHelp || coldReads_ * ColdShare < readsSeen_)
-            return;
+    const std::lock_guard lock(mutex_);
+    ++coldReads_;
+    if (!cold_ && coldReads_ >= ColdReadsBeforeHelp && coldReads_ * ColdShare >= readsSeen_)
         cold_ = true;
-        while (helpers_.size() < HelperCount)
-            helpers_.emplace_back([this] { work(); });
-    }
-    wake_.notify_all();
 }
 
 // Helpers waiting at the window's edge are woken every half window, not at
@@ -101,8 +95,15 @@ void ShortcutPrefetcher::reached(std::size_t position)
         ++readsSeen_;
         if (!job_ || !cold_)
             return;
+        // Started here, on the generator's thread: a thread shares the
+        // descriptor table of the thread that starts it, and the folder's
+        // descriptor is in the generator's. The read-ahead thread, which sees
+        // cold reads too, has a table of its own.
+        const bool starting = helpers_.empty();
+        while (helpers_.size() < HelperCount)
+            helpers_.emplace_back([this] { work(); });
         job_->reached = position;
-        if (position < job_->lastWake + Window / 2)
+        if (!starting && position < job_->lastWake + Window / 2)
             return;
         job_->lastWake = position;
     }

@@ -31,9 +31,11 @@ public:
     // in the order they will be read. Abandons the previous listing. The
     // helpers stay idle until a read finds the disk cold.
     void start(int folderDescriptor, std::shared_ptr<const ListedNames> names);
-    // A read had to wait for the disk: from now on the helpers read ahead.
+    // A read had to wait for the disk: from the generator's next position on,
+    // the helpers read ahead. Any thread may tell it.
     void coldReadSeen();
-    // The generator is about to read the name at `position`.
+    // The generator is about to read the name at `position`. Called on the
+    // generator's thread only: the helpers are started here.
     void reached(std::size_t position);
     // Nothing more of the current listing is wanted.
     void stop();

@@ -42,13 +42,13 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
 
     if (sectionStep(current, [&] { shell = services_.platform.createScriptShell(); }) == Ended)
         return;
-    const std::u16string pattern = joinPath(folderPath, u"*.url");
+    const std::u16string pattern = joinPath(folderPath, ShortcutMask);
     if (sectionStep(current, [&] { writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
     if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
         return;
     if (!nextFolder_.empty())
-        listing.expect(joinPath(nextFolder_, u"*.url"));
+        listing.expect(joinPath(nextFolder_, ShortcutMask));
     // One path text serves every shortcut of the folder.
     std::u16string shortcutPath = joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();

@@ -5,6 +5,9 @@
 
 namespace markroll {
 
+// The mask the generator searches each folder with.
+inline constexpr std::u16string_view ShortcutMask = u"*.url";
+
 // A wildcard search in one folder: start with "folder<sep>mask", then fetch one
 // name after another; the empty text means there are no more. Starting a new
 // search abandons the previous one.

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <windows.h>
 #else
-#include <dirent.h>
+#include "DirectoryStream.h"
 #endif
 
 namespace markroll {
@@ -46,14 +46,10 @@ int LocalDirectoryListing::folderDescriptor() const { return -1; }
 
 // The folder as one open directory stream: its descriptor serves openat.
 struct LocalDirectoryListing::OpenFolder {
-    explicit OpenFolder(DIR* stream) : stream(stream) {}
-    ~OpenFolder() { closedir(stream); }
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-    DIR* stream;
+    DirectoryStream stream;
 };
 
-int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_->stream) : -1; }
+int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_->stream.get()) : -1; }
 
 #endif
 
@@ -61,8 +57,6 @@ LocalDirectoryListing::LocalDirectoryListing() = default;
 LocalDirectoryListing::~LocalDirectoryListing() = default;
 
 namespace {
-
-constexpr std::u16string_view ShortcutMask = u"*.url";
 
 struct Search {
     std::u16string folder;
@@ -117,11 +111,12 @@ bool LocalDirectoryListing::list(std::u16string_view mask)
     addMatchingFiles(toFsPath(folder_), mask, *names);
 #else
     const std::string path = toFsPath(folder_).native();
-    if (DIR* stream = opendir(path.c_str())) {
-        open_ = std::make_unique<OpenFolder>(stream);
-        if (mask == ShortcutMask && (names_ = readAhead_.adopt(path, dirfd(stream))))
+    if (DirectoryStream stream{opendir(path.c_str())}) {
+        open_ = std::make_unique<OpenFolder>(std::move(stream));
+        DIR* const folder = open_->stream.get();
+        if (mask == ShortcutMask && (names_ = readAhead_.adopt(path, dirfd(folder))))
             return true;
-        addMatchingFiles(stream, mask, *names);
+        addMatchingFiles(folder, mask, *names);
     }
 #endif
     names->sort();

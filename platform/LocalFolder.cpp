@@ -7,7 +7,8 @@
 #include <cerrno>
 
 #ifndef _WIN32
-#include <dirent.h>
+#include "DirectoryStream.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #endif
@@ -45,22 +46,6 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
 #else
 namespace {
 
-class DirectoryStream {
-public:
-    explicit DirectoryStream(const fs::path& path) : stream_(opendir(path.c_str())) {}
-    ~DirectoryStream()
-    {
-        if (stream_)
-            closedir(stream_);
-    }
-    DirectoryStream(const DirectoryStream&) = delete;
-    DirectoryStream& operator=(const DirectoryStream&) = delete;
-    DIR* get() const { return stream_; }
-
-private:
-    DIR* stream_;
-};
-
 bool isDirectoryAt(int folder, const char* name)
 {
     struct stat status {};
@@ -84,7 +69,7 @@ unsigned char typeOf(int folder, const dirent& entry)
 // systems that give no type) cost a look at what they lead to.
 std::vector<std::u16string> LocalFolder::subfolderNames()
 {
-    const DirectoryStream folder(path_);
+    const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
         throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
     std::vector<std::u16string> names;

@@ -15,8 +15,7 @@ namespace markroll {
 #ifndef _WIN32
 namespace {
 
-// "*.url" is the one mask the generator uses: compared on the bytes, before
-// anything is decoded.
+// The shortcut mask is compared on the bytes, before anything is decoded.
 bool endsWithUrl(const char* name, std::size_t length)
 {
     return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
@@ -36,7 +35,7 @@ bool isOrdinaryFile(int folder, const dirent& entry)
 
 void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names)
 {
-    const bool shortcutMask = mask == u"*.url";
+    const bool shortcutMask = mask == ShortcutMask;
     while (const dirent* entry = readdir(stream)) {
         // Names that start with a dot are hidden on Linux.
         if (entry->d_name[0] == '.')

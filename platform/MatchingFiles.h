@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DirectoryListing.h"
 #include "ListedNames.h"
 
 #include <string_view>

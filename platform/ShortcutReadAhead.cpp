@@ -1,13 +1,13 @@
 #include "ShortcutReadAhead.h"
 
 #ifndef _WIN32
+#include "DirectoryStream.h"
 #include "HostPath.h"
 #include "InternetShortcut.h"
 #include "MatchingFiles.h"
 
 #include <array>
 #include <csignal>
-#include <dirent.h>
 #include <limits>
 #include <pthread.h>
 #include <sched.h>
@@ -53,11 +53,6 @@ void waitUntilReady(const std::atomic<std::size_t>& readyFor, std::size_t expect
          ready = readyFor.load(std::memory_order_acquire))
         readyFor.wait(ready, std::memory_order_acquire);
 }
-
-struct CloseDirectory {
-    void operator()(DIR* stream) const { closedir(stream); }
-};
-using DirectoryStream = std::unique_ptr<DIR, CloseDirectory>;
 
 // Which folder a descriptor is open on, whatever its path is by now.
 struct FolderIdentity {
@@ -400,7 +395,7 @@ void ShortcutReadAhead::listAhead(const Task& task, HelperFolders& folders)
     if (!stream || !identify(dirfd(stream.get()), identity))
         return;
     auto names = std::make_shared<ListedNames>();
-    addMatchingFiles(stream.get(), u"*.url", *names);
+    addMatchingFiles(stream.get(), ShortcutMask, *names);
     names->sort();
     auto job = std::make_shared<Job>(std::move(names), identity);
     job->path = task.list;

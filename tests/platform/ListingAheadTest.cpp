@@ -3,10 +3,7 @@
 // meanwhile, the generator must get what a listing of its own would give.
 // Linux only: elsewhere nothing is listed ahead.
 #ifndef _WIN32
-#include "InternetShortcutReader.h"
-#include "LocalDirectoryListing.h"
-#include "ScriptError.h"
-#include "TestSupport.h"
+#include "ShortcutWalk.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -66,24 +63,6 @@ std::u16string pattern(const TempTree& tree, std::u16string_view folder)
     return tree.path(folder) + u"/*.url";
 }
 
-// Every name of the started listing with the URL the generator gets for it.
-std::vector<std::string> walkFrom(LocalDirectoryListing& listing, const TempTree& tree, std::u16string_view folder,
-                                  std::u16string name)
-{
-    InternetShortcutReader reader(&listing);
-    std::vector<std::string> seen;
-    for (; !name.empty(); name = listing.next()) {
-        std::string line = utf8(name) + " -> ";
-        try {
-            line += utf8(reader.createShortcut(tree.path(folder) + u"/" + name)->targetPath());
-        } catch (const ScriptError& error) {
-            line += "error " + std::to_string(error.number());
-        }
-        seen.push_back(line);
-    }
-    return seen;
-}
-
 // `count` shortcuts in `folder`, each with its own URL under `site`.
 std::vector<std::string> makeFolder(const TempTree& tree, const std::u16string& folder, int count, const char* site)
 {
@@ -108,8 +87,8 @@ TEST(ListingAhead, TheFolderExpectedNextIsListedMeanwhileAndArrivesWhole)
     const std::u16string name = listing.start(pattern(tree, u"a"));
     listing.expect(pattern(tree, u"b"));
     ASSERT_TRUE(waitUntilHelperHolds(tree.fsPath(u"b"), true)) << "the next folder was never listed ahead";
-    EXPECT_EQ(walkFrom(listing, tree, u"a", name), first);
-    EXPECT_EQ(walkFrom(listing, tree, u"b", listing.start(pattern(tree, u"b"))), second);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"a"), name), first);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"b"), listing.start(pattern(tree, u"b"))), second);
 }
 
 TEST(ListingAhead, AFolderReplacedAfterItWasListedAheadIsListedAgain)
@@ -123,8 +102,8 @@ TEST(ListingAhead, AFolderReplacedAfterItWasListedAheadIsListedAgain)
     ASSERT_TRUE(waitUntilHelperHolds(tree.fsPath(u"b"), true));
     fs::rename(tree.fsPath(u"b"), tree.fsPath(u"b-old"));
     const auto replacement = makeFolder(tree, u"b", 3, "new.example");
-    EXPECT_EQ(walkFrom(listing, tree, u"a", name), first);
-    EXPECT_EQ(walkFrom(listing, tree, u"b", listing.start(pattern(tree, u"b"))), replacement);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"a"), name), first);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"b"), listing.start(pattern(tree, u"b"))), replacement);
 }
 
 TEST(ListingAhead, AFolderExpectedButNotListedNextIsLetGo)
@@ -135,9 +114,9 @@ TEST(ListingAhead, AFolderExpectedButNotListedNextIsLetGo)
     LocalDirectoryListing listing;
     listing.expect(pattern(tree, u"b"));
     ASSERT_TRUE(waitUntilHelperHolds(tree.fsPath(u"b"), true));
-    EXPECT_EQ(walkFrom(listing, tree, u"c", listing.start(pattern(tree, u"c"))), other);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"c"), listing.start(pattern(tree, u"c"))), other);
     EXPECT_TRUE(waitUntilHelperHolds(tree.fsPath(u"b"), false)) << "the unused listing's folder stays open";
-    EXPECT_EQ(walkFrom(listing, tree, u"b", listing.start(pattern(tree, u"b"))), expected);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"b"), listing.start(pattern(tree, u"b"))), expected);
 }
 
 // A copy of a pipe's writing end in the helper would keep the pipe from ever
@@ -160,6 +139,6 @@ TEST(ListingAhead, TheReadAheadThreadHoldsNoneOfTheProgramsDescriptors)
     EXPECT_EQ(::poll(&reading, 1, 5000), 1) << "the pipe did not end";
     EXPECT_TRUE(reading.revents & POLLHUP);
     ::close(ends[0]);
-    EXPECT_EQ(walkFrom(listing, tree, u"a", name), lines);
+    EXPECT_EQ(walkFrom(listing, tree.path(u"a"), name), lines);
 }
 #endif

@@ -2,11 +2,8 @@
 // if it had read each file itself, in order, whatever happens to the files
 // between the listing and the read.
 #include "InternetShortcut.h"
-#include "InternetShortcutReader.h"
-#include "LocalDirectoryListing.h"
-#include "ScriptError.h"
 #include "ShortcutReadAhead.h"
-#include "TestSupport.h"
+#include "ShortcutWalk.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -18,34 +15,15 @@ using namespace markroll::test;
 
 namespace {
 
-// What the generator gets for one listed name: its URL, or the error's number
-// and reason.
-std::string outcomeOf(InternetShortcutReader& reader, std::u16string_view folder, std::u16string_view name)
-{
-    try {
-        std::u16string path(folder);
-        path.push_back(hostPath(u"/")[0]);
-        path.append(name);
-        const std::u16string target = reader.createShortcut(path)->targetPath();
-        return std::string(target.begin(), target.end());
-    } catch (const ScriptError& error) {
-        return "error " + std::to_string(error.number()) + ": " + error.reason();
-    }
-}
-
 // Every name of the folder with what the generator gets for it, as it walks
 // the listing; `meanwhile` runs after the listing started, before any read.
 template <typename Meanwhile>
 std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
 {
     LocalDirectoryListing listing;
-    InternetShortcutReader reader(&listing);
-    std::vector<std::string> seen;
     std::u16string name = listing.start(folder + hostPath(u"/*.url"));
     meanwhile();
-    for (; !name.empty(); name = listing.next())
-        seen.push_back(std::string(name.begin(), name.end()) + " -> " + outcomeOf(reader, folder, name));
-    return seen;
+    return walkFrom(listing, folder, std::move(name));
 }
 
 std::vector<std::string> walk(const std::u16string& folder)

@@ -59,9 +59,6 @@ private:
     // The number of the first failed write to the page (0: none). After it the
     // page ends: every later line would be lost as well.
     int pageWriteFailure_ = 0;
-    // The folder whose section follows the one being written (empty for the
-    // last), so its listing can be prepared meanwhile.
-    std::u16string nextFolder_;
 };
 
 } // namespace markroll

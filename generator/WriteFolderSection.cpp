@@ -47,8 +47,6 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
         return;
     if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
         return;
-    if (!nextFolder_.empty())
-        listing.expect(joinPath(nextFolder_, ShortcutMask));
     // One path text serves every shortcut of the folder.
     std::u16string shortcutPath = joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();

@@ -21,9 +21,6 @@ bool Module1::WriteLinkPage()
         const int total = tableSize();
         // A full table ends with its last slot: there is no empty one after it.
         while (state_.FolderCount < FolderSlots::Capacity && !state_.FolderList.isEmpty(state_.FolderCount)) {
-            const int following = state_.FolderCount + 1;
-            const bool last = following == FolderSlots::Capacity || state_.FolderList.isEmpty(following);
-            nextFolder_ = last ? std::u16string() : state_.FolderList.at(following);
             WriteFolderSection(state_.FolderList.at(state_.FolderCount));
             if (pageWriteFailure_ != 0)
                 throw ScriptError(pageWriteFailure_, pagePath, "the page could not be written to its end");

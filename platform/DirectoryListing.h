@@ -16,9 +16,6 @@ public:
     virtual ~DirectoryListing() = default;
     virtual std::u16string start(std::u16string_view pattern) = 0;
     virtual std::u16string next() = 0;
-    // The search likely to start next, which may be prepared meanwhile.
-    // A hint only: every search still starts with `start`.
-    virtual void expect(std::u16string_view /*pattern*/) {}
 };
 
 } // namespace markroll

@@ -64,18 +64,11 @@ std::optional<std::u16string> InternetShortcutReader::readTarget(std::u16string_
     return internetShortcutTarget(bytes_);
 }
 #else
-// A file of the listed folder was usually read ahead already; otherwise it is
-// opened relative to that folder, which spares the OS the walk down the path.
+// A file of the listed folder is opened relative to that folder, which spares
+// the OS the walk down the path.
 std::optional<std::u16string> InternetShortcutReader::readTarget(std::u16string_view path)
 {
     const auto name = nameInListedFolder(path);
-    if (name) {
-        if (auto readAhead = listing_->takeReadAhead(*name)) {
-            if (readAhead->read.outcome != ShortcutFileRead::Outcome::Read)
-                throw ScriptError(InvalidCall, path, readAhead->read.reason());
-            return std::move(readAhead->target);
-        }
-    }
     toHostBytes(name ? *name : path, name_);
     const ShortcutFileRead read =
         readShortcutFile(name ? listing_->folderDescriptor() : -1, name_.c_str(), MaxShortcutFileSize, bytes_);

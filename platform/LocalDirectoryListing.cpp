@@ -77,51 +77,30 @@ Search searchOf(std::u16string_view pattern)
 std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
 {
     Search search = searchOf(pattern);
+    prefetcher_.stop();
     open_.reset();
     folder_ = std::move(search.folder);
     names_.reset();
     position_ = 0;
-    const bool listedAhead = list(search.mask);
-    if (open_ && !names_->empty()) {
+    list(search.mask);
+    if (open_ && !names_->empty())
         prefetcher_.start(folderDescriptor(), names_);
-        if (!listedAhead)
-            readAhead_.start(folderDescriptor(), names_);
-    } else {
-        prefetcher_.stop();
-        readAhead_.stop();
-    }
     return next();
 }
 
-void LocalDirectoryListing::expect([[maybe_unused]] std::u16string_view pattern)
-{
-#ifndef _WIN32
-    const Search search = searchOf(pattern);
-    if (search.mask == ShortcutMask)
-        readAhead_.expect(toFsPath(search.folder).native());
-#endif
-}
-
-// Fills `names_`; true when the read-ahead thread had listed the folder
-// already (and is reading its files).
-bool LocalDirectoryListing::list(std::u16string_view mask)
+void LocalDirectoryListing::list(std::u16string_view mask)
 {
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32
     addMatchingFiles(toFsPath(folder_), mask, *names);
 #else
-    const std::string path = toFsPath(folder_).native();
-    if (DirectoryStream stream{opendir(path.c_str())}) {
+    if (DirectoryStream stream{opendir(toFsPath(folder_).c_str())}) {
         open_ = std::make_unique<OpenFolder>(std::move(stream));
-        DIR* const folder = open_->stream.get();
-        if (mask == ShortcutMask && (names_ = readAhead_.adopt(path, dirfd(folder))))
-            return true;
-        addMatchingFiles(folder, mask, *names);
+        addMatchingFiles(open_->stream.get(), mask, *names);
     }
 #endif
     names->sort();
     names_ = std::move(names);
-    return false;
 }
 
 std::u16string LocalDirectoryListing::next()
@@ -129,15 +108,7 @@ std::u16string LocalDirectoryListing::next()
     if (!names_ || position_ >= names_->size())
         return {};
     prefetcher_.reached(position_);
-    readAhead_.reached(position_);
     return std::u16string((*names_)[position_++]);
-}
-
-std::optional<ScannedShortcut> LocalDirectoryListing::takeReadAhead(std::u16string_view name)
-{
-    if (!names_ || position_ == 0 || (*names_)[position_ - 1] != name)
-        return std::nullopt;
-    return readAhead_.take(position_ - 1);
 }
 
 } // namespace markroll

@@ -3,16 +3,15 @@
 #include "DirectoryListing.h"
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
-#include "ShortcutReadAhead.h"
 
 #include <memory>
-#include <vector>
 
 namespace markroll {
 
 // Ordinary, visible files only (a link counts when it leads to an ordinary
 // file), mask matched without regard to letter case, names in name order.
-// A folder that is missing or unreadable simply has no names.
+// A folder that is missing or may not be read has no names (the walk has told
+// of it already); any other failure to list is raised.
 //
 // The folder of the last search stays open until the next one, so the
 // shortcut reader can open the names it gives relative to it.
@@ -23,7 +22,6 @@ public:
 
     std::u16string start(std::u16string_view pattern) override;
     std::u16string next() override;
-    void expect(std::u16string_view pattern) override;
 
     // The folder of the current search and its open descriptor (-1 when there
     // is none, and always on Windows).
@@ -31,19 +29,15 @@ public:
     int folderDescriptor() const;
     // The reader found a file that was not in the OS's cache.
     void coldReadSeen() { prefetcher_.coldReadSeen(); }
-    // `name`, the name just fetched, when it was read ahead (see
-    // ShortcutReadAhead::take).
-    std::optional<ScannedShortcut> takeReadAhead(std::u16string_view name);
 
 private:
     struct OpenFolder;
-    bool list(std::u16string_view mask);
+    void list(std::u16string_view mask);
     std::unique_ptr<OpenFolder> open_;
     std::u16string folder_;
     std::shared_ptr<const ListedNames> names_;
     std::size_t position_ = 0;
     ShortcutPrefetcher prefetcher_;
-    ShortcutReadAhead readAhead_{[this] { prefetcher_.coldReadSeen(); }};
 };
 
 } // namespace markroll

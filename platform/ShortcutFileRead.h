@@ -6,14 +6,13 @@
 
 namespace markroll {
 
-// How reading one shortcut file ended. Kept apart from the error it becomes,
-// so a helper thread can read a file and leave the error to the generator.
+// How reading one shortcut file ended, kept apart from the error it becomes.
 struct ShortcutFileRead {
     enum class Outcome {
         Read,        // the bytes are in
         OpenFailed,  // `osError` tells why
         NotOrdinary, // a pipe, device or folder: never read
-        TooLarge,    // over the size limit (a helper's limit too)
+        TooLarge,    // over the size limit
         ReadFailed,  // `osError` tells why
     };
     Outcome outcome = Outcome::Read;
@@ -23,12 +22,6 @@ struct ShortcutFileRead {
 
     // The reason an error tells, for every outcome but Read.
     std::string reason() const;
-};
-
-// A shortcut file read and scanned: its URL when it was read.
-struct ScannedShortcut {
-    ShortcutFileRead read;
-    std::optional<std::u16string> target;
 };
 
 #ifndef _WIN32

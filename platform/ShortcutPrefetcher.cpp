@@ -2,8 +2,11 @@
 
 #include "HostPath.h"
 
+#include <utility>
+
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -18,37 +21,63 @@ constexpr std::uint64_t ColdReadsBeforeHelp = 16;
 // At least one read in this many waited.
 constexpr std::uint64_t ColdShare = 4;
 
+#ifndef _WIN32
+// Opening pulls in the file's inode, the advice its bytes; both are what a
+// cold disk is slow at. A name that cannot even be converted is skipped: the
+// generator's own read tells of it.
+void warm(int folder, std::u16string_view name) noexcept
+{
+    try {
+        const int file = ::openat(folder, toHostBytes(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (file < 0)
+            return;
+        struct stat status {};
+        if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))
+            ::posix_fadvise(file, 0, status.st_size, POSIX_FADV_WILLNEED);
+        ::close(file);
+    } catch (const std::exception&) {
+    }
+}
+
+// Each helper holds a file open for a moment. Under a tight limit on open
+// files that could take the descriptor the generator's own read needs, and
+// which read failed would then depend on timing: there no helper starts.
+bool roomForHelpers()
+{
+    struct rlimit limit {};
+    return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= 256);
+}
+#endif
+
 } // namespace
 
+// The folder's descriptor is the listing's own: stop() waits until no helper
+// uses it any more, so the listing may close it right after.
 struct ShortcutPrefetcher::Job {
     Job(int descriptor, std::shared_ptr<const ListedNames> names) : folder(descriptor), names(std::move(names)) {}
-    ~Job()
-    {
-#ifndef _WIN32
-        if (folder >= 0)
-            ::close(folder);
-#endif
-    }
-    Job(const Job&) = delete;
-    Job& operator=(const Job&) = delete;
 
-    int folder;
-    std::shared_ptr<const ListedNames> names;
+    const int folder;
+    const std::shared_ptr<const ListedNames> names;
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> reached{0};
     std::size_t lastWake = 0;
-    std::atomic<bool> abandoned{false};
+    // Under the prefetcher's mutex.
+    bool abandoned = false;
+    int busy = 0;
 };
 
-ShortcutPrefetcher::ShortcutPrefetcher() = default;
+ShortcutPrefetcher::ShortcutPrefetcher(ThreadStarter startThread) : startThread_(std::move(startThread))
+{
+    if (!startThread_)
+        startThread_ = [](std::function<void()> work) { return std::thread(std::move(work)); };
+}
 
 ShortcutPrefetcher::~ShortcutPrefetcher()
 {
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         ending_ = true;
-        if (job_)
-            job_->abandoned = true;
+        abandon(lock);
     }
     wake_.notify_all();
     for (std::thread& helper : helpers_)
@@ -58,14 +87,10 @@ ShortcutPrefetcher::~ShortcutPrefetcher()
 void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_unused]] std::shared_ptr<const ListedNames> names)
 {
 #ifndef _WIN32
-    const int descriptor = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
-    if (descriptor < 0)
-        return;
     {
-        const std::lock_guard lock(mutex_);
-        if (job_)
-            job_->abandoned = true;
-        job_ = std::make_shared<Job>(descriptor, std::move(names));
+        std::unique_lock lock(mutex_);
+        abandon(lock);
+        job_ = std::make_shared<Job>(folderDescriptor, std::move(names));
         if (!cold_)
             return;
     }
@@ -73,11 +98,25 @@ void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_un
 #endif
 }
 
+void ShortcutPrefetcher::stop()
+{
+    std::unique_lock lock(mutex_);
+    abandon(lock);
+}
+
+void ShortcutPrefetcher::abandon(std::unique_lock<std::mutex>& lock)
+{
+    if (!job_)
+        return;
+    const std::shared_ptr<Job> job = std::exchange(job_, nullptr);
+    job->abandoned = true;
+    idle_.wait(lock, [&] { return job->busy == 0; });
+}
+
 // A warm cache needs no help, and helpers would only double the work: they
 // start once reads keep waiting for the disk, and stay for the run. A warm
-// cache too makes a read wait now and then (a few dozen in a hundred
-// thousand, with two threads reading), so it takes many waits that are also a
-// good share of the reads so far.
+// cache too makes a read wait now and then, so it takes many waits that are
+// also a good share of the reads so far.
 void ShortcutPrefetcher::coldReadSeen()
 {
     const std::lock_guard lock(mutex_);
@@ -95,13 +134,8 @@ void ShortcutPrefetcher::reached(std::size_t position)
         ++readsSeen_;
         if (!job_ || !cold_)
             return;
-        // Started here, on the generator's thread: a thread shares the
-        // descriptor table of the thread that starts it, and the folder's
-        // descriptor is in the generator's. The read-ahead thread, which sees
-        // cold reads too, has a table of its own.
         const bool starting = helpers_.empty();
-        while (helpers_.size() < HelperCount)
-            helpers_.emplace_back([this] { work(); });
+        startHelpers();
         job_->reached = position;
         if (!starting && position < job_->lastWake + Window / 2)
             return;
@@ -110,12 +144,30 @@ void ShortcutPrefetcher::reached(std::size_t position)
     wake_.notify_all();
 }
 
-void ShortcutPrefetcher::stop()
+// Started on the generator's thread, so they share its descriptor table, where
+// the folder's descriptor is. A helper that cannot start (a limit on threads,
+// no memory for its stack) is only help missed: the run does without it.
+void ShortcutPrefetcher::startHelpers()
+{
+#ifndef _WIN32
+    if (!helpersRefused_ && !roomForHelpers())
+        helpersRefused_ = true;
+#endif
+    if (helpersRefused_)
+        return;
+    try {
+        helpers_.reserve(HelperCount);
+        while (helpers_.size() < HelperCount)
+            helpers_.push_back(startThread_([this] { work(); }));
+    } catch (const std::exception&) {
+        helpersRefused_ = true;
+    }
+}
+
+std::size_t ShortcutPrefetcher::helperCount()
 {
     const std::lock_guard lock(mutex_);
-    if (job_)
-        job_->abandoned = true;
-    job_.reset();
+    return helpers_.size();
 }
 
 void ShortcutPrefetcher::work()
@@ -138,18 +190,12 @@ void ShortcutPrefetcher::work()
             return;
         if (!job->next.compare_exchange_strong(index, index + 1))
             continue;
+        ++job->busy;
         lock.unlock();
-        // Opening pulls in the file's inode, the advice its bytes; both are
-        // what a cold disk is slow at.
-        const int file = ::openat(job->folder, toHostBytes((*job->names)[index]).c_str(),
-                                  O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (file >= 0) {
-            struct stat status {};
-            if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))
-                ::posix_fadvise(file, 0, status.st_size, POSIX_FADV_WILLNEED);
-            ::close(file);
-        }
+        warm(job->folder, (*job->names)[index]);
         lock.lock();
+        if (--job->busy == 0 && job->abandoned)
+            idle_.notify_all();
     }
 #endif
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,13 +17,16 @@ namespace markroll {
 // Keeps several shortcut reads in flight ahead of the one the page needs
 // next: a few helper threads open the files of the listed folder in order and
 // ask the OS to read them ahead, so a cold disk serves many requests at once.
-// The files are still read for the page in order (see ShortcutReadAhead), so
-// the run stays the same; these helpers only warm the OS's cache, and never
-// run more than a short window ahead of the generator. Linux only; elsewhere it
-// does nothing.
+// The generator still reads every file itself, in order, so the page stays the
+// same; these helpers only warm the OS's cache, and never run more than a short
+// window ahead of the generator. Where a helper cannot start, the run goes on
+// without it. Linux only; elsewhere it does nothing.
 class ShortcutPrefetcher {
 public:
-    ShortcutPrefetcher();
+    // How a helper thread is started; tests put one in that refuses.
+    using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+
+    explicit ShortcutPrefetcher(ThreadStarter startThread = {});
     ~ShortcutPrefetcher();
     ShortcutPrefetcher(const ShortcutPrefetcher&) = delete;
     ShortcutPrefetcher& operator=(const ShortcutPrefetcher&) = delete;
@@ -31,24 +35,31 @@ public:
     // in the order they will be read. Abandons the previous listing. The
     // helpers stay idle until a read finds the disk cold.
     void start(int folderDescriptor, std::shared_ptr<const ListedNames> names);
-    // A read had to wait for the disk: from the generator's next position on,
-    // the helpers read ahead. Any thread may tell it.
+    // A read had to wait for the disk: once enough reads did, the helpers
+    // read ahead from the generator's next position on.
     void coldReadSeen();
     // The generator is about to read the name at `position`. Called on the
     // generator's thread only: the helpers are started here.
     void reached(std::size_t position);
     // Nothing more of the current listing is wanted.
     void stop();
+    // How many helpers run now.
+    std::size_t helperCount();
 
 private:
     struct Job;
+    void startHelpers();
+    void abandon(std::unique_lock<std::mutex>& lock);
     void work();
 
+    ThreadStarter startThread_;
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable idle_;
     std::shared_ptr<Job> job_;
     bool ending_ = false;
     bool cold_ = false;
+    bool helpersRefused_ = false;
     std::uint64_t coldReads_ = 0;
     std::uint64_t readsSeen_ = 0;
     std::vector<std::thread> helpers_;

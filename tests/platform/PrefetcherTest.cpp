@@ -1,6 +1,6 @@
-// The cold-cache helpers open the generator's folder by its descriptor, so they
-// must share the generator's descriptor table, whichever thread saw the disk
-// wait first. Linux only: elsewhere there are no helpers.
+// The cold-cache helpers only warm the OS's cache: they start once reads keep
+// waiting for the disk, end with their prefetcher, and a run goes on without
+// them where they cannot start. Linux only: elsewhere there are no helpers.
 #ifndef _WIN32
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
@@ -9,8 +9,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sched.h>
 #include <string>
+#include <sys/resource.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -18,34 +19,102 @@ using namespace markroll;
 using namespace markroll::test;
 namespace fs = std::filesystem;
 
-TEST(Prefetcher, HelpersShareTheGeneratorsDescriptorsEvenWhenAReadingThreadSawTheWait)
+namespace {
+
+int threadsOfThisProcess()
 {
-    TempTree tree;
-    auto names = std::make_shared<ListedNames>();
-    for (const char16_t* name : {u"a.url", u"b.url"}) {
-        tree.shortcut(u"f/" + std::u16string(name), u"http://example.jp/");
-        names->add(name);
+    int threads = 0;
+    for ([[maybe_unused]] const auto& task : fs::directory_iterator("/proc/self/task"))
+        ++threads;
+    return threads;
+}
+
+class PrefetcherTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        names = std::make_shared<ListedNames>();
+        for (const char16_t* name : {u"a.url", u"b.url", u"c.url"}) {
+            tree.shortcut(u"f/" + std::u16string(name), u"http://example.jp/");
+            names->add(name);
+        }
+        folder = ::open(tree.fsPath(u"f").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(folder, 0);
     }
-    const int folder = ::open(tree.fsPath(u"f").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(folder, 0);
-    ShortcutPrefetcher prefetcher;
-    prefetcher.start(folder, names);
-    // Cold reads told by a thread with a descriptor table of its own, as the
-    // read-ahead thread's is.
-    std::thread([&] {
-        ASSERT_EQ(::unshare(CLONE_FILES), 0);
-        ::close_range(0, ~0U, 0);
+    void TearDown() override { ::close(folder); }
+
+    // Enough waits for the disk, all of them among the first reads.
+    static void makeCold(ShortcutPrefetcher& prefetcher)
+    {
         for (int read = 0; read < 16; ++read)
             prefetcher.coldReadSeen();
-    }).join();
-    prefetcher.reached(0);
-    int threads = 0;
-    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
-        ++threads;
-        EXPECT_TRUE(fs::exists(task.path() / "fd" / std::to_string(folder)))
-            << "thread " << task.path().filename() << " cannot see the generator's folder";
     }
-    EXPECT_GT(threads, 1) << "no helper started";
-    ::close(folder);
+
+    TempTree tree;
+    std::shared_ptr<ListedNames> names;
+    int folder = -1;
+};
+
+} // namespace
+
+TEST_F(PrefetcherTest, AWarmCacheStartsNoHelper)
+{
+    ShortcutPrefetcher prefetcher;
+    prefetcher.start(folder, names);
+    for (std::size_t position = 0; position < names->size(); ++position)
+        prefetcher.reached(position);
+    EXPECT_EQ(prefetcher.helperCount(), 0u);
+}
+
+TEST_F(PrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
+{
+    const int before = threadsOfThisProcess();
+    {
+        ShortcutPrefetcher prefetcher;
+        prefetcher.start(folder, names);
+        makeCold(prefetcher);
+        prefetcher.reached(0);
+        EXPECT_GT(prefetcher.helperCount(), 0u);
+        EXPECT_GT(threadsOfThisProcess(), before);
+        // Stopped, no helper touches the folder any more: it may be closed.
+        prefetcher.stop();
+    }
+    EXPECT_EQ(threadsOfThisProcess(), before);
+}
+
+TEST_F(PrefetcherTest, AHelperThatCannotStartIsDoneWithout)
+{
+    int tries = 0;
+    ShortcutPrefetcher prefetcher([&](std::function<void()>) -> std::thread {
+        ++tries;
+        throw std::system_error(EAGAIN, std::generic_category(), "no thread");
+    });
+    prefetcher.start(folder, names);
+    makeCold(prefetcher);
+    prefetcher.reached(0);
+    prefetcher.reached(1);
+    EXPECT_EQ(prefetcher.helperCount(), 0u);
+    EXPECT_EQ(tries, 1) << "a refused start is not tried again at every file";
+}
+
+// A helper's open file could take the descriptor the generator needs, and
+// which read failed would then depend on timing.
+TEST_F(PrefetcherTest, UnderATightLimitOnOpenFilesNoHelperStarts)
+{
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    struct rlimit tight = saved;
+    tight.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    std::size_t helpers = 0;
+    {
+        ShortcutPrefetcher prefetcher;
+        prefetcher.start(folder, names);
+        makeCold(prefetcher);
+        prefetcher.reached(0);
+        helpers = prefetcher.helperCount();
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(helpers, 0u);
 }
 #endif

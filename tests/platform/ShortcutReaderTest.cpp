@@ -196,7 +196,7 @@ TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)
     EXPECT_EQ(std::filesystem::last_write_time(tree.fsPath(u"a.url")), modified);
 }
 
-// The read-ahead thread keeps one URL's room from file to file.
+// The reader keeps one URL's room from file to file.
 TEST(ShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
 {
     std::u16string room = u"http://a-much-longer-url-from-the-file-before/with/a/path?and=query";

@@ -92,12 +92,6 @@ std::u16string FaultyPlatform::Listing::next()
     return owner_.local_.directoryListing().next();
 }
 
-void FaultyPlatform::Listing::expect(std::u16string_view pattern)
-{
-    call(owner_.onListingExpect, pattern);
-    owner_.local_.directoryListing().expect(pattern);
-}
-
 std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)
 {
     paths.favorites = favorites;

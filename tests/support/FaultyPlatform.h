@@ -20,7 +20,6 @@ public:
     std::function<void(std::u16string_view path)> beforeCreateShortcut;
     std::function<void(std::u16string_view pattern)> beforeListingStart;
     std::function<void()> beforeListingNext;
-    std::function<void(std::u16string_view pattern)> onListingExpect;
 
     std::unique_ptr<FileSystemObject> createFileSystemObject() override;
     std::unique_ptr<ScriptShell> createScriptShell() override;
@@ -32,7 +31,6 @@ private:
         explicit Listing(FaultyPlatform& owner) : owner_(owner) {}
         std::u16string start(std::u16string_view pattern) override;
         std::u16string next() override;
-        void expect(std::u16string_view pattern) override;
 
     private:
         FaultyPlatform& owner_;

@@ -1,8 +1,7 @@
-// Shortcuts read ahead on a second thread must reach the generator exactly as
-// if it had read each file itself, in order, whatever happens to the files
-// between the listing and the read.
+// Shortcuts of the listed folder are opened relative to it; the generator must
+// get each file's own URL, in order, whatever happens to the files between
+// the listing and the read.
 #include "InternetShortcut.h"
-#include "ShortcutReadAhead.h"
 #include "ShortcutWalk.h"
 
 #include <filesystem>
@@ -40,7 +39,7 @@ std::string expectedLine(int number)
 
 } // namespace
 
-TEST(ReadAhead, AFolderLongerThanTheWindowArrivesInOrderWithEveryFilesOwnUrl)
+TEST(ListedShortcutRead, AFolderOfManyArrivesInOrderWithEveryFilesOwnUrl)
 {
     TempTree tree;
     constexpr int Count = 500;
@@ -49,16 +48,16 @@ TEST(ReadAhead, AFolderLongerThanTheWindowArrivesInOrderWithEveryFilesOwnUrl)
         tree.shortcut(numbered("many/s%04d.url", number), numbered("http://example.jp/%d", number));
         expected.push_back(expectedLine(number));
     }
-    // Twice: the second walk finds the helper already running.
+    // Twice: one listing after another in the same folder.
     EXPECT_EQ(walk(tree.path(u"many")), expected);
     EXPECT_EQ(walk(tree.path(u"many")), expected);
 }
 
-TEST(ReadAhead, AFileLargerThanAHelpersBufferIsReadWholeByTheGenerator)
+TEST(ListedShortcutRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
 {
     TempTree tree;
     tree.shortcut(u"f/a.url", u"http://a/");
-    tree.file(u"f/b.url", "[InternetShortcut]\r\nURL=http://big/\r\n" + std::string(ShortcutReadAhead::SlotLimit * 3, ';'));
+    tree.file(u"f/b.url", "[InternetShortcut]\r\nURL=http://big/\r\n" + std::string(64 * 1024, ';'));
     tree.file(u"f/c.url", "[InternetShortcut]\r\nURL=http://too-big/\r\n" + std::string(MaxShortcutFileSize, ';'));
     tree.shortcut(u"f/d.url", u"http://d/");
     const auto seen = walk(tree.path(u"f"));
@@ -70,14 +69,12 @@ TEST(ReadAhead, AFileLargerThanAHelpersBufferIsReadWholeByTheGenerator)
 }
 
 #ifndef _WIN32
-TEST(ReadAhead, FilesChangedAfterTheListingFailAsTheyWouldUnreadAhead)
+TEST(ListedShortcutRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
 {
     TempTree tree;
     for (int number = 0; number < 200; ++number)
         tree.shortcut(numbered("f/s%04d.url", number), numbered("http://example.jp/%d", number));
     const auto seen = walk(tree.path(u"f"), [&] {
-        // The helper stays a window behind these names until the generator
-        // comes near them, so it reads them after the change.
         std::filesystem::remove(tree.fsPath(u"f/s0150.url"));
         std::filesystem::remove(tree.fsPath(u"f/s0151.url"));
         tree.folder(u"f/s0151.url");
@@ -90,7 +87,7 @@ TEST(ReadAhead, FilesChangedAfterTheListingFailAsTheyWouldUnreadAhead)
 }
 #endif
 
-TEST(ReadAhead, ANewListingNeverShowsTheAbandonedOnesFiles)
+TEST(ListedShortcutRead, ANewListingNeverShowsTheAbandonedOnesFiles)
 {
     TempTree tree;
     for (int number = 0; number < 150; ++number) {
@@ -99,7 +96,7 @@ TEST(ReadAhead, ANewListingNeverShowsTheAbandonedOnesFiles)
     }
     LocalDirectoryListing listing;
     InternetShortcutReader reader(&listing);
-    // Left after three names, with the helper well ahead in the folder.
+    // Left after three names.
     std::u16string name = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
     for (int step = 0; step < 3; ++step, name = listing.next())
         EXPECT_EQ(outcomeOf(reader, tree.path(u"one"), name), "http://one/");
@@ -109,7 +106,7 @@ TEST(ReadAhead, ANewListingNeverShowsTheAbandonedOnesFiles)
                   expectedLine(number));
 }
 
-TEST(ReadAhead, APathOutsideTheListedFolderIsReadDirectly)
+TEST(ListedShortcutRead, APathOutsideTheListedFolderIsReadDirectly)
 {
     TempTree tree;
     for (int number = 0; number < 100; ++number)

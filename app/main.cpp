@@ -3,6 +3,7 @@
 #include "LocalPlatform.h"
 #include "QtFolderPicker.h"
 #include "QtMessageBoxes.h"
+#include "WriteSignals.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 // nothing when it closes.
 int main(int argc, char* argv[])
 {
+    markroll::failWritesInsteadOfSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markroll"));
     const markroll::ProgramSetup setup;

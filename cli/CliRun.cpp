@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include "ConsoleMessageBoxes.h"
+#include "EscapedText.h"
 #include "InputCheck.h"
 #include "LocalPlatform.h"
 #include "MarkrollVersion.h"
@@ -11,17 +12,24 @@
 #include "PendingFile.h"
 #include "PathBoxes.h"
 #include "ProgressLine.h"
+#include "Unicode.h"
+#include "WriteSignals.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
 
 namespace markroll {
 namespace {
 
-enum ExitStatus { Completed = 0, FailureReported = 1, UnusableCommandLine = 2 };
+enum ExitStatus { Completed = 0, FailureReported = 1, UnusableCommandLine = 2, MessageUnshown = 3 };
 
 constexpr std::string_view Usage =
-    "usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER\n"
+    "usage: markroll-cli [--] FAVORITES_FOLDER OUTPUT_FOLDER\n"
     "Writes ALL_Favorites_Link.htm into OUTPUT_FOLDER: one numbered list per folder\n"
     "below FAVORITES_FOLDER, one link per Internet Shortcut (*.url) in it.\n"
-    "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments.";
+    "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments,\n"
+    "3 a message could not be written.";
 
 // The two paths, used exactly as given, spaces included.
 class ArgumentPaths : public PathBoxes {
@@ -49,9 +57,28 @@ bool isOnly(const std::vector<std::u16string>& arguments, std::initializer_list<
     return false;
 }
 
+int runCliOnce(const std::vector<std::u16string>& arguments);
+std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std::u16string>& arguments);
+int generate(const std::u16string& favorites, const std::u16string& output);
+
 } // namespace
 
 int runCli(const std::vector<std::u16string>& arguments)
+{
+    try {
+        return runCliOnce(arguments);
+    } catch (...) {
+        // Nothing escapes: even without memory for a message, the run says it failed.
+        std::fputs("Markroll: \xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc\xe3\x81\x8c\xe7\x99\xba\xe7\x94\x9f"
+                   "\xe3\x81\x97\xe3\x81\xbe\xe3\x81\x97\xe3\x81\x9f\n",
+                   stderr);
+        return FailureReported;
+    }
+}
+
+namespace {
+
+int runCliOnce(const std::vector<std::u16string>& arguments)
 {
     if (isOnly(arguments, {u"--help", u"-h"})) {
         printLine(stdout, Usage);
@@ -61,19 +88,52 @@ int runCli(const std::vector<std::u16string>& arguments)
         printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
         return Completed;
     }
-    if (arguments.size() != 2) {
-        printLine(stderr, Usage);
+    const auto paths = pathArguments(arguments);
+    if (!paths)
         return UnusableCommandLine;
+    return generate((*paths)[0], (*paths)[1]);
+}
+
+// The two paths, after "--" when it is given; anything else that looks like
+// an option is refused with the usage.
+std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std::u16string>& arguments)
+{
+    std::vector<std::u16string> paths;
+    bool optionsEnded = false;
+    for (const std::u16string& argument : arguments) {
+        if (!optionsEnded && argument == u"--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument.size() > 1 && argument[0] == u'-') {
+            printLine(stderr, "markroll-cli: unknown option '" +
+                                  unicode::encodeUtf8(escapedForOneLine(readableHostText(argument))) + "'");
+            printLine(stderr, Usage);
+            return std::nullopt;
+        } else {
+            paths.push_back(argument);
+        }
     }
+    if (paths.size() != 2) {
+        printLine(stderr, paths.size() < 2 ? "markroll-cli: two folders are needed, the Favorites folder and the output folder"
+                                           : "markroll-cli: too many arguments: only two folders are taken");
+        printLine(stderr, Usage);
+        return std::nullopt;
+    }
+    return std::array<std::u16string, 2>{paths[0], paths[1]};
+}
+
+int generate(const std::u16string& favorites, const std::u16string& output)
+{
+    // A failed write is told as one; it never ends the run by a signal.
+    failWritesInsteadOfSignals();
     ConsoleMessageBoxes boxes;
-    if (isBlank(arguments[0]) || isBlank(arguments[1])) {
+    if (isBlank(favorites) || isBlank(output)) {
         boxes.show(messages::BlankInput, MessageStyle::Exclamation);
-        return UnusableCommandLine;
+        return boxes.someUnshown() ? MessageUnshown : UnusableCommandLine;
     }
 
     // An interrupted run removes its unfinished page and leaves the previous one.
     pendingfile::removeOnTermination();
-    ArgumentPaths paths(arguments[0], arguments[1]);
+    ArgumentPaths paths(favorites, output);
     LocalPlatform platform;
     Module1 generator({paths, boxes, platform});
     ProgressLine progress(stderr);
@@ -82,7 +142,11 @@ int runCli(const std::vector<std::u16string>& arguments)
     generator.onFailure = [&](const ScriptError& cause) { boxes.setCause(readableHostText(cause.description())); };
     const RunOutcome outcome = generator.MakeLinkPage();
     progress.clear();
+    if (boxes.someUnshown())
+        return MessageUnshown;
     return outcome.succeeded() ? Completed : FailureReported;
 }
+
+} // namespace
 
 } // namespace markroll

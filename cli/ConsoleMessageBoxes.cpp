@@ -1,5 +1,6 @@
 #include "ConsoleMessageBoxes.h"
 
+#include "EscapedText.h"
 #include "HostPath.h"
 #include "Unicode.h"
 
@@ -34,13 +35,17 @@ bool writeToConsole(std::FILE*, std::string_view) { return false; }
 
 } // namespace
 
-void printLine(std::FILE* stream, std::string_view utf8Text)
+bool printLine(std::FILE* stream, std::string_view utf8Text)
 {
     if (writeToConsole(stream, utf8Text))
-        return;
-    std::fwrite(utf8Text.data(), 1, utf8Text.size(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
+        return true;
+    const bool written = std::fwrite(utf8Text.data(), 1, utf8Text.size(), stream) == utf8Text.size() &&
+                         std::fputc('\n', stream) != EOF;
+    // A line that could not go out is not kept for a later try.
+    const bool flushed = std::fflush(stream) == 0;
+    if (!written || !flushed)
+        std::clearerr(stream);
+    return written && flushed;
 }
 
 void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
@@ -59,7 +64,8 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
     }
     if (!cause_.empty())
         line += u" (" + std::exchange(cause_, std::u16string()) + u")";
-    printLine(style == MessageStyle::Information ? stdout : stderr, unicode::encodeUtf8(line));
+    if (!printLine(style == MessageStyle::Information ? stdout : stderr, unicode::encodeUtf8(escapedForOneLine(line))))
+        unshown_ = true;
 }
 
 } // namespace markroll

@@ -10,7 +10,8 @@ namespace markroll {
 
 // Message boxes as lines "TITLE: TEXT" in UTF-8: information on standard
 // output, everything else, the failures, on standard error. A failure told
-// of first adds what failed: "TITLE: TEXT (OBJECT: REASON)".
+// of first adds what failed: "TITLE: TEXT (OBJECT: REASON)". One message is
+// one line, whatever names it holds.
 class ConsoleMessageBoxes : public MessageBoxes {
 public:
     void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
@@ -20,12 +21,16 @@ public:
     void setBeforeMessage(std::function<void()> hook) { beforeMessage_ = std::move(hook); }
     // What the next message is about; it is told once.
     void setCause(std::u16string cause) { cause_ = std::move(cause); }
+    // Some message could not be written (its stream closed, say).
+    bool someUnshown() const { return unshown_; }
 
 private:
     std::function<void()> beforeMessage_;
     std::u16string cause_;
+    bool unshown_ = false;
 };
 
-void printLine(std::FILE* stream, std::string_view utf8Text);
+// False when the line could not be written whole.
+bool printLine(std::FILE* stream, std::string_view utf8Text);
 
 } // namespace markroll

@@ -7,21 +7,33 @@
 namespace markroll {
 
 // Depth first, each folder stored before the folders below it. A failure ends
-// only this folder's call; its parent goes on with its next sub-folder.
+// only this folder's call; its parent goes on with its next sub-folder. When
+// the first call cannot even read the Favorites folder's own list, there is
+// no tree to write a page of.
 void Module1::CollectFolders(const std::u16string& path)
 {
+    const bool first = walkDepth_++ == 0;
+    bool listed = false;
     try {
         const auto fileSystem = services_.platform.createFileSystemObject();
         const auto folder = fileSystem->getFolder(path);
-        for (const std::u16string& name : folder->subfolderNames()) {
+        const std::vector<std::u16string> names = folder->subfolderNames();
+        listed = true;
+        for (const std::u16string& name : names) {
             std::u16string child = joinPath(path, name);
             state_.FolderList.store(state_.FolderCount, child);
             ++state_.FolderCount;
             CollectFolders(child);
         }
-    } catch (const ScriptError& error) {
+    } catch (...) {
+        const ScriptError error = currentFailure();
+        if (first && !listed)
+            favoritesUnreadable_ = true;
+        --walkDepth_;
         report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
+        return;
     }
+    --walkDepth_;
 }
 
 } // namespace markroll

@@ -8,22 +8,47 @@ namespace markroll {
 
 Module1::Module1(GeneratorServices services) : services_(services) {}
 
+// A Favorites folder that cannot be read (mistyped, or on a drive that is not
+// there) gives no page at all: the previous page stays as it was.
 RunOutcome Module1::MakeLinkPage()
 {
     outcome_ = {};
+    walkDepth_ = 0;
+    favoritesUnreadable_ = false;
     try {
         state_.FolderList.clear();
         state_.FolderCount = 1;
         const std::u16string favorites = services_.paths.favoriteText();
         state_.FolderList.store(0, favorites);
         CollectFolders(favorites);
+        if (favoritesUnreadable_)
+            return outcome_;
         // A page that could not be written is no completion, whatever the walk did.
         if (WriteLinkPage())
             report(messages::Completed, MessageStyle::Information);
-    } catch (const ScriptError& error) {
-        report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
+    } catch (...) {
+        try {
+            const ScriptError error = currentFailure();
+            report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
+        } catch (...) {
+            lastResort();
+        }
+        // An unfinished page left by a failure past every handler is dropped,
+        // so its hidden file does not outlive the run; the previous page stays.
+        state_.PageStream.reset();
     }
     return outcome_;
+}
+
+// Even telling of the failure failed (no memory left for it, say): the run
+// still says it failed.
+void Module1::lastResort() noexcept
+{
+    outcome_.failuresReported = true;
+    try {
+        services_.boxes.show(messages::ErrorOccurred, MessageStyle::Exclamation);
+    } catch (...) {
+    }
 }
 
 // Whatever has been written reaches the file before the user is told anything,
@@ -33,10 +58,10 @@ void Module1::report(std::u16string_view text, MessageStyle style, std::u16strin
     if (state_.PageStream) {
         try {
             state_.PageStream->flush();
-        } catch (const ScriptError& error) {
+        } catch (...) {
             // The message about to be shown covers it; the page ends there.
             if (pageWriteFailure_ == 0)
-                pageWriteFailure_ = error.number();
+                pageWriteFailure_ = currentFailure().number();
         }
     }
     if (style == MessageStyle::Information)
@@ -53,11 +78,12 @@ void Module1::writeLine(std::u16string_view text)
 {
     try {
         state_.PageStream->writeLine(text);
-    } catch (const ScriptError& error) {
+    } catch (...) {
         // Error 5 is a line that could not be encoded; the stream itself is fine.
+        const ScriptError error = currentFailure();
         if (error.number() != InvalidCall && pageWriteFailure_ == 0)
             pageWriteFailure_ = error.number();
-        throw;
+        throw error;
     }
 }
 

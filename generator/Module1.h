@@ -50,6 +50,7 @@ private:
     int tableSize() const;
     void writeLine(std::u16string_view text);
     void closePageAfterFailure();
+    void lastResort() noexcept;
     void report(std::u16string_view text, MessageStyle style, std::u16string_view title = {},
                 const ScriptError* cause = nullptr);
 
@@ -59,6 +60,10 @@ private:
     // The number of the first failed write to the page (0: none). After it the
     // page ends: every later line would be lost as well.
     int pageWriteFailure_ = 0;
+    // How deep the walk is, and whether its first call could not list the
+    // Favorites folder.
+    int walkDepth_ = 0;
+    bool favoritesUnreadable_ = false;
 };
 
 } // namespace markroll

@@ -21,8 +21,8 @@ Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step 
     try {
         step();
         return StepOutcome::Done;
-    } catch (const ScriptError& error) {
-        failure = error;
+    } catch (...) {
+        failure = currentFailure();
     }
     if (failure->number() == InvalidCall) {
         writeLine(page::noticeLine(page::displayName(currentName)));

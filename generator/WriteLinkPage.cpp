@@ -33,7 +33,8 @@ bool Module1::WriteLinkPage()
         state_.PageFso.reset();
         state_.PageStream.reset();
         return true;
-    } catch (const ScriptError& error) {
+    } catch (...) {
+        const ScriptError error = currentFailure();
         closePageAfterFailure();
         report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
         return false;
@@ -48,7 +49,8 @@ void Module1::closePageAfterFailure()
         return;
     try {
         state_.PageStream->close();
-    } catch (const ScriptError&) {
+    } catch (...) {
+        // What failed is told by the failure that ended the page.
     }
 }
 

@@ -45,6 +45,8 @@ long writeSome(int descriptor, const char* data, std::size_t size)
 
 int closeDescriptor(int descriptor) { return _close(descriptor); }
 
+void truncateTo(int descriptor, std::uint64_t size) { _chsize_s(descriptor, __int64(size)); }
+
 int replaceEntry(const fs::path& from, const fs::path& to)
 {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
@@ -66,6 +68,12 @@ int openNew(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CRE
 long writeSome(int descriptor, const char* data, std::size_t size) { return long(::write(descriptor, data, size)); }
 
 int closeDescriptor(int descriptor) { return ::close(descriptor); }
+
+void truncateTo(int descriptor, std::uint64_t size)
+{
+    while (::ftruncate(descriptor, off_t(size)) != 0 && errno == EINTR) {
+    }
+}
 
 int replaceEntry(const fs::path& from, const fs::path& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
 
@@ -158,8 +166,10 @@ void Cp932FileStream::flush()
             continue;
         if (written <= 0) {
             const int osError = written < 0 ? errno : ENOSPC;
-            // What could not be written is dropped: the page keeps every line
-            // before it and nothing after it.
+            // What could not be written is dropped, and so is the part of a
+            // line that was: the page keeps every whole line before the
+            // failure and nothing after it.
+            cutToWholeLines(done);
             pending_.clear();
             failedWith_ = errorNumberForErrno(osError, PathNotFound);
             failedReason_ = osReason(osError);
@@ -167,7 +177,18 @@ void Cp932FileStream::flush()
         }
         done += std::size_t(written);
     }
+    handedOver_ += pending_.size();
     pending_.clear();
+}
+
+// `done` bytes of the pending lines reached the file; they begin with a whole line.
+void Cp932FileStream::cutToWholeLines(std::size_t done)
+{
+    const std::size_t lineEnd = done < 2 ? std::string::npos : pending_.rfind("\r\n", done - 2);
+    const std::size_t whole = lineEnd == std::string::npos ? 0 : lineEnd + 2;
+    if (whole < done)
+        truncateTo(descriptor_, handedOver_ + whole);
+    handedOver_ += whole;
 }
 
 void Cp932FileStream::close()

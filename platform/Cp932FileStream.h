@@ -2,6 +2,7 @@
 
 #include "TextStream.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,6 +34,7 @@ private:
     Cp932FileStream(int descriptor, std::filesystem::path temporary, std::filesystem::path target, std::u16string path);
 
     void failIfBroken() const;
+    void cutToWholeLines(std::size_t done);
     void moveIntoPlace();
 
     int descriptor_;
@@ -42,6 +44,8 @@ private:
     std::filesystem::path target_;
     std::u16string path_;
     std::string pending_;
+    // Bytes in the file so far.
+    std::uint64_t handedOver_ = 0;
 };
 
 } // namespace markroll

@@ -74,6 +74,8 @@ std::optional<std::u16string> InternetShortcutReader::readTarget(std::u16string_
         readShortcutFile(name ? listing_->folderDescriptor() : -1, name_.c_str(), MaxShortcutFileSize, bytes_);
     if (read.waitedForDisk && listing_)
         listing_->coldReadSeen();
+    if (read.hitALimit())
+        raiseOsError(read.osError, FileNotFound, path);
     if (read.outcome != ShortcutFileRead::Outcome::Read)
         throw ScriptError(InvalidCall, path, read.reason());
     return internetShortcutTarget(bytes_);

@@ -2,13 +2,12 @@
 
 #include "HostPath.h"
 #include "MatchingFiles.h"
-#include "Wildcard.h"
+#include "ScriptError.h"
 
-#ifdef _WIN32
-#include <filesystem>
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include "DirectoryStream.h"
+
+#include <cerrno>
 #endif
 
 namespace markroll {
@@ -17,35 +16,13 @@ namespace markroll {
 
 struct LocalDirectoryListing::OpenFolder {};
 
-namespace {
-
-void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view mask, ListedNames& names)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::directory_iterator entries(folder, error);
-    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
-        const fs::directory_entry& entry = *entries;
-        std::u16string name = fileNameOf(entry.path());
-        if (!matchesWildcard(mask, name))
-            continue;
-        const DWORD attributes = GetFileAttributesW(entry.path().c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-            continue;
-        std::error_code typeError;
-        if (entry.is_regular_file(typeError))
-            names.add(name);
-    }
-}
-
-} // namespace
-
 int LocalDirectoryListing::folderDescriptor() const { return -1; }
 
 #else
 
 // The folder as one open directory stream: its descriptor serves openat.
 struct LocalDirectoryListing::OpenFolder {
+    explicit OpenFolder(DirectoryStream opened) : stream(std::move(opened)) {}
     DirectoryStream stream;
 };
 
@@ -92,11 +69,14 @@ void LocalDirectoryListing::list(std::u16string_view mask)
 {
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32
-    addMatchingFiles(toFsPath(folder_), mask, *names);
+    addMatchingFiles(toFsPath(folder_), folder_, mask, *names);
 #else
-    if (DirectoryStream stream{opendir(toFsPath(folder_).c_str())}) {
+    DirectoryStream stream{opendir(toFsPath(folder_).c_str())};
+    if (!stream && !listsAsEmpty(errno))
+        raiseOsError(errno, PathNotFound, folder_);
+    if (stream) {
         open_ = std::make_unique<OpenFolder>(std::move(stream));
-        addMatchingFiles(open_->stream.get(), mask, *names);
+        addMatchingFiles(open_->stream.get(), folder_, mask, *names);
     }
 #endif
     names->sort();

@@ -20,6 +20,17 @@ namespace markroll {
 LocalFolder::LocalFolder(std::u16string_view path) : path_(toFsPath(path)) {}
 
 #ifdef _WIN32
+// A link leading nowhere is no folder; any other failure to tell is raised.
+bool LocalFolder::isFolderToWalk(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    const bool isLink = entry.is_symlink(error);
+    const bool isFolder = !error && entry.is_directory(error);
+    if (error && error.default_error_condition() != std::errc::no_such_file_or_directory)
+        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(entry.path()), error.message());
+    return isFolder && !(isLink && leadsBackUp(entry.path()));
+}
+
 std::vector<std::u16string> LocalFolder::subfolderNames()
 {
     std::error_code error;
@@ -29,14 +40,8 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     std::vector<std::u16string> names;
     for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
-        std::error_code typeError;
-        if (entry.is_symlink(typeError)) {
-            if (!entry.is_directory(typeError) || leadsBackUp(entry.path()))
-                continue;
-        } else if (!entry.is_directory(typeError)) {
-            continue;
-        }
-        names.push_back(fileNameOf(entry.path()));
+        if (isFolderToWalk(entry))
+            names.push_back(fileNameOf(entry.path()));
     }
     if (error)
         throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_), error.message());
@@ -46,20 +51,30 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
 #else
 namespace {
 
-bool isDirectoryAt(int folder, const char* name)
+// A link that leads nowhere, in a circle or where we may not look is no
+// folder; any other failure to tell is a failure of the listing.
+bool isDirectoryAt(int folder, const char* name, const fs::path& folderPath)
 {
     struct stat status {};
-    return fstatat(folder, name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    if (fstatat(folder, name, &status, 0) == 0)
+        return S_ISDIR(status.st_mode);
+    if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == ENOTDIR)
+        return false;
+    raiseOsError(errno, PathNotFound, fromFsPath(folderPath / name));
 }
 
-// The entry's own type, looked up where the file system does not give it.
-unsigned char typeOf(int folder, const dirent& entry)
+// The entry's own type, looked up where the file system does not give it;
+// DT_UNKNOWN for an entry gone since it was listed.
+unsigned char typeOf(int folder, const dirent& entry, const fs::path& folderPath)
 {
     if (entry.d_type != DT_UNKNOWN)
         return entry.d_type;
     struct stat status {};
-    if (fstatat(folder, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return DT_UNKNOWN;
+    if (fstatat(folder, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT)
+            return DT_UNKNOWN;
+        raiseOsError(errno, PathNotFound, fromFsPath(folderPath / entry.d_name));
+    }
     return S_ISLNK(status.st_mode) ? DT_LNK : S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
 }
 
@@ -78,9 +93,9 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const unsigned char type = typeOf(dirfd(folder.get()), *entry);
+        const unsigned char type = typeOf(dirfd(folder.get()), *entry, path_);
         const bool isLink = type == DT_LNK;
-        const bool isFolder = type == DT_DIR || (isLink && isDirectoryAt(dirfd(folder.get()), entry->d_name));
+        const bool isFolder = type == DT_DIR || (isLink && isDirectoryAt(dirfd(folder.get()), entry->d_name, path_));
         if (isFolder && !(isLink && leadsBackUp(path_ / fs::path(std::string(name)))))
             names.push_back(fromHostBytes(name));
         errno = 0;

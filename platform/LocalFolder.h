@@ -18,6 +18,9 @@ public:
 
 private:
     bool leadsBackUp(const std::filesystem::path& link);
+#ifdef _WIN32
+    bool isFolderToWalk(const std::filesystem::directory_entry& entry);
+#endif
     void addWithAncestors(std::filesystem::path path, bool resolved);
 
     std::filesystem::path path_;

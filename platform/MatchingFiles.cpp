@@ -1,9 +1,14 @@
 #include "MatchingFiles.h"
 
-#ifndef _WIN32
 #include "HostPath.h"
+#include "ScriptError.h"
 #include "Wildcard.h"
 
+#include <cerrno>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cstring>
 #include <fcntl.h>
 #include <strings.h>
@@ -12,7 +17,62 @@
 
 namespace markroll {
 
-#ifndef _WIN32
+bool listsAsEmpty(int osError) { return osError == ENOENT || osError == ENOTDIR || osError == EACCES; }
+
+#ifdef _WIN32
+namespace {
+
+bool listsAsEmpty(const std::error_code& error)
+{
+    const auto condition = error.default_error_condition();
+    return condition == std::errc::no_such_file_or_directory || condition == std::errc::not_a_directory ||
+           condition == std::errc::permission_denied;
+}
+
+[[noreturn]] void raise(const std::error_code& error, ErrorNumber missing, std::u16string_view what)
+{
+    throw ScriptError(errorNumberFor(error, missing), what, error.message());
+}
+
+// Files marked hidden or system are left out, as the runtime's own search
+// with no attributes does.
+bool isVisible(const std::filesystem::path& path, std::u16string_view shownAs)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        raise(std::error_code(int(GetLastError()), std::system_category()), FileNotFound, shownAs);
+    return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+} // namespace
+
+void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+                      ListedNames& names)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entries(folder, error);
+    if (error && listsAsEmpty(error))
+        return;
+    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
+        const fs::directory_entry& entry = *entries;
+        std::u16string name = fileNameOf(entry.path());
+        if (!matchesWildcard(mask, name))
+            continue;
+        const std::u16string shownAs = joinPath(folderPath, name);
+        if (!isVisible(entry.path(), shownAs))
+            continue;
+        std::error_code typeError;
+        const bool ordinary = entry.is_regular_file(typeError);
+        if (typeError && !listsAsEmpty(typeError))
+            raise(typeError, FileNotFound, shownAs);
+        if (ordinary)
+            names.add(name);
+    }
+    if (error)
+        raise(error, PathNotFound, folderPath);
+}
+#else
 namespace {
 
 // The shortcut mask is compared on the bytes, before anything is decoded.
@@ -21,22 +81,35 @@ bool endsWithUrl(const char* name, std::size_t length)
     return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
 }
 
-bool isOrdinaryFile(int folder, const dirent& entry)
+// A link that leads nowhere (or in a circle, or where we may not look) is no
+// file; any other failure to tell is a failure of the listing.
+bool isOrdinaryFile(int folder, const dirent& entry, std::u16string_view folderPath)
 {
     if (entry.d_type == DT_REG)
         return true;
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
         return false;
     struct stat status {};
-    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+    if (fstatat(folder, entry.d_name, &status, 0) == 0)
+        return S_ISREG(status.st_mode);
+    if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == ENOTDIR)
+        return false;
+    raiseOsError(errno, FileNotFound, joinPath(folderPath, fromHostBytes(entry.d_name)));
 }
 
 } // namespace
 
-void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names)
+void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names)
 {
     const bool shortcutMask = mask == ShortcutMask;
-    while (const dirent* entry = readdir(stream)) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(stream);
+        if (!entry) {
+            if (errno != 0)
+                raiseOsError(errno, PathNotFound, folderPath);
+            return;
+        }
         // Names that start with a dot are hidden on Linux.
         if (entry->d_name[0] == '.')
             continue;
@@ -46,7 +119,7 @@ void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names)
         std::u16string name = fromHostBytes(std::string_view(entry->d_name, length));
         if (!shortcutMask && !matchesWildcard(mask, name))
             continue;
-        if (isOrdinaryFile(dirfd(stream), *entry))
+        if (isOrdinaryFile(dirfd(stream), *entry, folderPath))
             names.add(name);
     }
 }

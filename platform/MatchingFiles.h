@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 #include "ListedNames.h"
 
+#include <filesystem>
 #include <string_view>
 
 #ifndef _WIN32
@@ -11,11 +12,20 @@
 
 namespace markroll {
 
-#ifndef _WIN32
-// Adds the ordinary, visible files of the open folder `stream` whose names
-// match `mask` (a link counts when it leads to an ordinary file), in the
-// order the OS lists them.
-void addMatchingFiles(DIR* stream, std::u16string_view mask, ListedNames& names);
+// A folder that is not there, or that may not be read, lists as empty, as the
+// runtime's own wildcard search does: the walk has told of it already. Any
+// other failure to list is a failure, never an empty folder.
+bool listsAsEmpty(int osError);
+
+// Adds the ordinary, visible files of a folder whose names match `mask` (a
+// link counts when it leads to an ordinary file), in the order the OS lists
+// them. A failure to read the folder or to tell an entry's type is raised,
+// naming `folderPath`.
+#ifdef _WIN32
+void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+                      ListedNames& names);
+#else
+void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names);
 #endif
 
 } // namespace markroll

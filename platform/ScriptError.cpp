@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace markroll {
 
@@ -37,6 +38,8 @@ int errorNumberForErrno(int osError, ErrorNumber missing)
     case ETXTBSY:
     case EISDIR:
         return PermissionDenied;
+    case ENOMEM:
+        return OutOfMemory;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
@@ -62,6 +65,25 @@ int errorNumberFor(const std::error_code& error, ErrorNumber missing)
     if (error.category() == std::generic_category() || error.category() == std::system_category())
         return errorNumberForErrno(error.default_error_condition().value(), missing);
     return DeviceIoError;
+}
+
+ScriptError currentFailure()
+{
+    try {
+        throw;
+    } catch (const ScriptError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return ScriptError(OutOfMemory, osReason(ENOMEM));
+    } catch (const std::length_error&) {
+        return ScriptError(OutOfMemory, osReason(ENOMEM));
+    } catch (const std::system_error& error) {
+        return ScriptError(errorNumberFor(error.code(), PathNotFound), error.what());
+    } catch (const std::exception& error) {
+        return ScriptError(DeviceIoError, error.what());
+    } catch (...) {
+        return ScriptError(DeviceIoError, "an unknown failure");
+    }
 }
 
 void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what)

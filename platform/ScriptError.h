@@ -7,9 +7,20 @@
 
 namespace markroll {
 
-// One numbering for every failure, the same numbers Windows' script runtime uses,
-// so that handlers can tell "invalid call" (5) apart from everything else.
+// How failures travel. Every failure of an operation of the platform becomes
+// a ScriptError with a number at that operation, the numbers of Windows'
+// script runtime: 5 is a call that cannot be served (a shortcut that cannot
+// be read, a line that cannot be encoded), which the folder section writer
+// tells inside the page; every other number (an OS failure mapped by
+// errorNumberForErrno, 9 for a full folder table, 7 for memory) is told in a
+// message box by the handler of the procedure it happened in: the walk, the
+// page writer, the section writer, the run. A limit of the OS (open files,
+// memory, file size) is such a failure too, never an empty folder or a
+// skipped name. An exception that is not ours is taken as its number where
+// it is caught (currentFailure), and nothing of any type leaves the run, the
+// window's clicks or main.
 enum ErrorNumber : int {
+    OutOfMemory = 7,
     InvalidCall = 5,
     SubscriptOutOfRange = 9,
     BadFileName = 52,
@@ -46,6 +57,11 @@ std::string osReason(int osError);
 // for the caller (a folder that is not there is 76, a file 53).
 int errorNumberForErrno(int osError, ErrorNumber missing);
 int errorNumberFor(const std::error_code& error, ErrorNumber missing);
+
+// The exception being handled as a ScriptError: ours as it is, memory as 7, a
+// system error as its mapped number, anything else as 57. Call only inside a
+// catch block.
+ScriptError currentFailure();
 
 [[noreturn]] void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what);
 

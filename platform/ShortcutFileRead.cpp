@@ -2,9 +2,10 @@
 
 #include "ScriptError.h"
 
+#include <cerrno>
+
 #ifndef _WIN32
 #include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -23,6 +24,13 @@ std::string ShortcutFileRead::reason() const
     case Outcome::TooLarge: return "too large for a shortcut";
     }
     return {};
+}
+
+bool ShortcutFileRead::hitALimit() const
+{
+    if (outcome != Outcome::OpenFailed && outcome != Outcome::ReadFailed)
+        return false;
+    return osError == EMFILE || osError == ENFILE || osError == ENOMEM || osError == ENOBUFS;
 }
 
 #ifndef _WIN32
@@ -49,13 +57,15 @@ private:
 constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
 // Reads at `offset`; a first read that would wait for the disk is told, so
-// helpers can start reading ahead.
+// helpers can start reading ahead. That first try is only a question to the
+// OS: whatever it answers short of bytes (EAGAIN, or a refusal by a sandbox or
+// an old kernel), the plain read follows, and only its failure counts.
 ssize_t readSome(int file, char* into, std::size_t size, std::size_t offset, bool& waitedForDisk)
 {
     if (offset == 0) {
         iovec buffer{into, size};
         const ssize_t got = ::preadv2(file, &buffer, 1, 0, RWF_NOWAIT);
-        if (got >= 0 || (errno != EAGAIN && errno != EOPNOTSUPP && errno != ENOSYS))
+        if (got >= 0)
             return got;
         waitedForDisk = errno == EAGAIN;
     }

@@ -22,6 +22,10 @@ struct ShortcutFileRead {
 
     // The reason an error tells, for every outcome but Read.
     std::string reason() const;
+    // The read failed for want of a resource of the OS (open files, memory),
+    // not because of the file: that is a failure of the run, never a
+    // shortcut taken for unreadable.
+    bool hitALimit() const;
 };
 
 #ifndef _WIN32

@@ -13,30 +13,58 @@ WindowCommands::WindowCommands(WindowServices services, WindowControls& controls
 {
 }
 
+namespace {
+
+// A click never ends the program: whatever escapes its command is told as the
+// one failure message, if even that can be shown.
+template <typename Command>
+void clickHandled(MessageBoxes& boxes, Command command) noexcept
+{
+    try {
+        command();
+    } catch (...) {
+        try {
+            boxes.show(messages::ErrorOccurred, MessageStyle::Exclamation);
+        } catch (...) {
+        }
+    }
+}
+
+} // namespace
+
 // Only the blank test trims; the run gets both texts exactly as typed.
 void WindowCommands::generate()
 {
-    if (isBlank(controls_.favoriteText()) || isBlank(controls_.outputText())) {
-        services_.boxes.show(messages::BlankInput, MessageStyle::Exclamation);
-        return;
+    clickHandled(services_.boxes, [&] {
+        if (isBlank(controls_.favoriteText()) || isBlank(controls_.outputText())) {
+            services_.boxes.show(messages::BlankInput, MessageStyle::Exclamation);
+            return;
+        }
+        controls_.setBusyPointer(true);
+        generator_.MakeLinkPage();
+    });
+    try {
+        controls_.setBusyPointer(false);
+    } catch (...) {
     }
-    controls_.setBusyPointer(true);
-    generator_.MakeLinkPage();
-    controls_.setBusyPointer(false);
 }
 
 void WindowCommands::browseForFavorites()
 {
-    const std::u16string path = FolderShell();
-    if (!path.empty())
-        controls_.setFavoriteText(path);
+    clickHandled(services_.boxes, [&] {
+        const std::u16string path = FolderShell();
+        if (!path.empty())
+            controls_.setFavoriteText(path);
+    });
 }
 
 void WindowCommands::browseForOutput()
 {
-    const std::u16string path = FolderShell();
-    if (!path.empty())
-        controls_.setOutputText(path);
+    clickHandled(services_.boxes, [&] {
+        const std::u16string path = FolderShell();
+        if (!path.empty())
+            controls_.setOutputText(path);
+    });
 }
 
 std::u16string WindowCommands::FolderShell()
@@ -51,7 +79,7 @@ std::u16string WindowCommands::FolderShell()
             return {};
         }
         return *chosen;
-    } catch (const ScriptError&) {
+    } catch (...) {
         services_.boxes.show(messages::BrowseUnavailable, MessageStyle::Plain);
         return {};
     }

@@ -41,7 +41,7 @@ TEST(Cli, VersionAndHelp)
     for (const char16_t* help : {u"--help", u"-h"}) {
         const ProcessResult result = runCli({help});
         EXPECT_EQ(result.status, 0);
-        EXPECT_TRUE(result.out.starts_with("usage: markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER")) << result.out;
+        EXPECT_TRUE(result.out.starts_with("usage: markroll-cli [--] FAVORITES_FOLDER OUTPUT_FOLDER")) << result.out;
         EXPECT_EQ(result.err, "");
     }
 }
@@ -53,29 +53,49 @@ TEST(Cli, TheManualPageMatchesHelp)
     const std::string help = runCli({u"--help"}).out;
     const std::string manual = readFileBytes(MARKROLL_MANUAL_PAGE);
     ASSERT_FALSE(manual.starts_with("<missing")) << manual;
-    EXPECT_NE(manual.find(".B markroll-cli\n.I FAVORITES_FOLDER OUTPUT_FOLDER"), std::string::npos);
+    EXPECT_NE(manual.find(".B markroll-cli\n.RB [ \\-\\- ]\n.I FAVORITES_FOLDER OUTPUT_FOLDER"), std::string::npos);
     std::string description = help.substr(help.find('\n') + 1);
     description = description.substr(0, description.find("Exit status"));
     std::erase(description, '\r');
     EXPECT_NE(manual.find(description), std::string::npos) << description;
     const std::size_t statuses = help.find("Exit status: ");
     ASSERT_NE(statuses, std::string::npos);
-    for (const char* status : {"0 page written", "1 a failure was reported", "2 unusable arguments"}) {
+    for (const char* status :
+         {"0 page written", "1 a failure was reported", "2 unusable arguments", "3 a message could not be written"}) {
         EXPECT_NE(help.find(status, statuses), std::string::npos) << status;
         const std::string entry = ".B " + std::string(status, 1) + "\n" + std::string(status + 2) + "\n";
         EXPECT_NE(manual.find(entry), std::string::npos) << entry;
     }
 }
 
-TEST(Cli, AWrongArgumentCountIsUsageAndStatusTwo)
+TEST(Cli, AWrongArgumentCountSaysSoBeforeTheUsageAndGivesStatusTwo)
 {
-    for (const auto& arguments : {std::vector<std::u16string>{}, std::vector<std::u16string>{u"a"},
-                                  std::vector<std::u16string>{u"a", u"b", u"c"}}) {
+    const std::string tooFew = "markroll-cli: two folders are needed, the Favorites folder and the output folder";
+    const std::string tooMany = "markroll-cli: too many arguments: only two folders are taken";
+    const std::vector<std::pair<std::vector<std::u16string>, std::string>> cases{
+        {{}, tooFew}, {{u"a"}, tooFew}, {{u"--", u"a"}, tooFew}, {{u"a", u"b", u"c"}, tooMany}};
+    for (const auto& [arguments, said] : cases) {
         const ProcessResult result = runCli(arguments);
         EXPECT_EQ(result.status, 2) << arguments.size() << " arguments";
-        EXPECT_TRUE(result.err.starts_with("usage:"));
+        EXPECT_TRUE(result.err.starts_with(said + std::string(ConsoleLineEnd) + "usage: ")) << result.err;
         EXPECT_EQ(result.out, "");
     }
+}
+
+TEST(Cli, AnUnknownOptionIsNamedAndRefusedButDashDashEndsTheOptions)
+{
+    TempTree tree;
+    const ProcessResult bogus = runCli({u"--bogus", tree.path()});
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_TRUE(bogus.err.starts_with("markroll-cli: unknown option '--bogus'" + std::string(ConsoleLineEnd) + "usage: "))
+        << bogus.err;
+    EXPECT_FALSE(fs::exists(tree.fsPath(u"ALL_Favorites_Link.htm")));
+
+    tree.shortcut(u"-fav/a.url", u"http://a/");
+    const ProcessResult ended = runCli({u"--", u"-fav", u"."}, tree.path());
+    EXPECT_EQ(ended.status, 0) << ended.err;
+    EXPECT_EQ(ended.out, completedLine);
+    EXPECT_NE(readBytes(tree.path(u"ALL_Favorites_Link.htm")).find("http://a/"), std::string::npos);
 }
 
 TEST(Cli, ABlankArgumentIsRefusedBeforeAnyRun)
@@ -122,11 +142,13 @@ TEST(Cli, EveryFixtureTreeGivesItsGoldenPage)
 TEST(Cli, FailuresGoToStandardErrorInOrderSayWhatFailedAndGiveStatusOne)
 {
     TempTree tree;
+    tree.file(u"ALL_Favorites_Link.htm", "the previous page");
     const ProcessResult missingFavorites = runCli({tree.path(u"missing"), tree.path()});
     EXPECT_EQ(missingFavorites.status, 1);
     EXPECT_EQ(missingFavorites.err, "Markroll: エラーが発生しました (" + utf8(tree.path(u"missing")) + ": " +
                                         std::strerror(ENOENT) + ")" + std::string(ConsoleLineEnd));
-    EXPECT_EQ(missingFavorites.out, completedLine);
+    EXPECT_EQ(missingFavorites.out, "") << "a Favorites folder that is not there is no completion";
+    EXPECT_EQ(readBytes(tree.path(u"ALL_Favorites_Link.htm")), "the previous page");
 
     tree.folder(u"fav");
     const ProcessResult missingOutput = runCli({tree.path(u"fav"), tree.path(u"missing")});

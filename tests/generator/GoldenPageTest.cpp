@@ -137,17 +137,19 @@ TEST(GoldenPage, AnExistingPageIsReplacedWholeWithoutAQuestion)
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
-TEST(GoldenPage, AMissingFavoritesFolderStillGivesItsSectionAndCompletes)
+// A mistyped Favorites folder, or one on a drive that is not there, must not
+// replace a good page with an empty one.
+TEST(GoldenPage, AMissingFavoritesFolderWritesNothingAndKeepsThePreviousPage)
 {
     TempTree out;
+    out.file(u"ALL_Favorites_Link.htm", "the previous page");
     GeneratorHarness harness;
     const std::string page = pageForFixture(harness, u"no-such-folder", out.path());
-    std::string expected = expectedPage(u"empty");
-    expected.replace(expected.find("<B>empty</B>"), 12, "<B>no-such-folder</B>");
-    EXPECT_SAME_PAGE(expected, page);
-    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
-    EXPECT_TRUE(harness.outcome.completed);
+    EXPECT_EQ(page, "the previous page");
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
+    EXPECT_FALSE(harness.outcome.completed);
     EXPECT_TRUE(harness.outcome.failuresReported);
+    EXPECT_EQ(filesIn(out.path()), std::vector<std::string>{"ALL_Favorites_Link.htm"}) << "no temporary page";
 }
 
 #ifndef _WIN32

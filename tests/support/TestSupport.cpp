@@ -266,4 +266,13 @@ WorkingFolder::~WorkingFolder()
     fs::current_path(previous_, error);
 }
 
+std::vector<std::string> filesIn(std::u16string_view folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(toFsPath(folder)))
+        names.push_back(utf8(fileNameOf(entry.path())));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 } // namespace markroll::test

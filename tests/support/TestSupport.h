@@ -82,6 +82,8 @@ inline constexpr std::string_view ConsoleLineEnd = "\n";
 #endif
 
 std::string readBytes(std::u16string_view path);
+// The names in a folder, hidden ones included, in sorted order: what a run left.
+std::vector<std::string> filesIn(std::u16string_view folder);
 std::string readFileBytes(const std::filesystem::path& path);
 std::string shortcutBytes(std::u16string_view url);
 // The tree fixtures and expected pages kept with the tests.

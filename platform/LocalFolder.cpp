@@ -8,9 +8,7 @@
 
 #ifndef _WIN32
 #include "DirectoryStream.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
+#include "EntryKind.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -49,37 +47,6 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     return names;
 }
 #else
-namespace {
-
-// A link that leads nowhere, in a circle or where we may not look is no
-// folder; any other failure to tell is a failure of the listing.
-bool isDirectoryAt(int folder, const char* name, const fs::path& folderPath)
-{
-    struct stat status {};
-    if (fstatat(folder, name, &status, 0) == 0)
-        return S_ISDIR(status.st_mode);
-    if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == ENOTDIR)
-        return false;
-    raiseOsError(errno, PathNotFound, fromFsPath(folderPath / name));
-}
-
-// The entry's own type, looked up where the file system does not give it;
-// DT_UNKNOWN for an entry gone since it was listed.
-unsigned char typeOf(int folder, const dirent& entry, const fs::path& folderPath)
-{
-    if (entry.d_type != DT_UNKNOWN)
-        return entry.d_type;
-    struct stat status {};
-    if (fstatat(folder, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT)
-            return DT_UNKNOWN;
-        raiseOsError(errno, PathNotFound, fromFsPath(folderPath / entry.d_name));
-    }
-    return S_ISLNK(status.st_mode) ? DT_LNK : S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
-}
-
-} // namespace
-
 // The entry types of the listing tell folders apart; only links (and file
 // systems that give no type) cost a look at what they lead to.
 std::vector<std::u16string> LocalFolder::subfolderNames()
@@ -87,16 +54,17 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
         throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
+    const std::u16string shownPath = fromFsPath(path_);
     std::vector<std::u16string> names;
     errno = 0;
     while (const dirent* entry = readdir(folder.get())) {
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const unsigned char type = typeOf(dirfd(folder.get()), *entry, path_);
-        const bool isLink = type == DT_LNK;
-        const bool isFolder = type == DT_DIR || (isLink && isDirectoryAt(dirfd(folder.get()), entry->d_name, path_));
-        if (isFolder && !(isLink && leadsBackUp(path_ / fs::path(std::string(name)))))
+        const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, shownPath);
+        const bool isFolder = kind == EntryKind::Folder ||
+                              (kind == EntryKind::LinkToFolder && !leadsBackUp(path_ / fs::path(std::string(name))));
+        if (isFolder)
             names.push_back(fromHostBytes(name));
         errno = 0;
     }

@@ -9,10 +9,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "EntryKind.h"
+
 #include <cstring>
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
 #endif
 
 namespace markroll {
@@ -81,22 +81,6 @@ bool endsWithUrl(const char* name, std::size_t length)
     return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
 }
 
-// A link that leads nowhere (or in a circle, or where we may not look) is no
-// file; any other failure to tell is a failure of the listing.
-bool isOrdinaryFile(int folder, const dirent& entry, std::u16string_view folderPath)
-{
-    if (entry.d_type == DT_REG)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-    struct stat status {};
-    if (fstatat(folder, entry.d_name, &status, 0) == 0)
-        return S_ISREG(status.st_mode);
-    if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == ENOTDIR)
-        return false;
-    raiseOsError(errno, FileNotFound, joinPath(folderPath, fromHostBytes(entry.d_name)));
-}
-
 } // namespace
 
 void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names)
@@ -119,7 +103,7 @@ void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16strin
         std::u16string name = fromHostBytes(std::string_view(entry->d_name, length));
         if (!shortcutMask && !matchesWildcard(mask, name))
             continue;
-        if (isOrdinaryFile(dirfd(stream), *entry, folderPath))
+        if (entryKind(dirfd(stream), entry->d_name, entry->d_type, folderPath) == EntryKind::File)
             names.add(name);
     }
 }

@@ -81,10 +81,13 @@ TEST(FolderChooser, APickThatIsNotOnADriveAsksForADriveFolder)
 {
     const ShownMessage pickFromDrive{std::u16string(messages::PickFromDrive), int(MessageStyle::Information), std::u16string(ApplicationTitle)};
     for (const auto& which : browseButtons) {
-        const auto outcome = browse(which, [] { return std::u16string(); });
-        EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
-        EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
-        EXPECT_EQ(outcome.shown, std::vector<ShownMessage>{pickFromDrive});
+        // The picker gives a virtual folder's display name, not a path.
+        for (const std::u16string picked : {u"", u"コントロール パネル"}) {
+            const auto outcome = browse(which, [&] { return picked; });
+            EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
+            EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
+            EXPECT_EQ(outcome.shown, std::vector<ShownMessage>{pickFromDrive});
+        }
     }
 }
 

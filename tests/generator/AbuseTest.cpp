@@ -110,6 +110,7 @@ TEST(Abuse, ADiskThatFillsMidPageIsReportedAndKeepsWhatWasWritten)
     EXPECT_GT(partial.size(), 0u);
     EXPECT_LT(partial.size(), full.size());
     EXPECT_TRUE(full.starts_with(partial));
+    EXPECT_TRUE(partial.ends_with("</A></LI>\r\n")) << "the page ends after its last whole line";
     EXPECT_EQ(onDiskWhenTold, partial);
 }
 #endif

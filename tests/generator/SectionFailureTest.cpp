@@ -118,11 +118,15 @@ TEST_F(SectionFailure, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
                      run());
 }
 
-TEST_F(SectionFailure, AShortcutFailingOtherwiseEndsOnlyItsSection)
+// Every number but 5 is told in a box and ends only the section it happened in.
+TEST_F(SectionFailure, AShortcutFailingWithAnyOtherNumberEndsOnlyItsSection)
 {
-    failShortcut(u"b.url", DeviceIoError);
-    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + subSection() + foot()), run());
-    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
+    for (const int number : {OutOfMemory, FileNotFound, DeviceIoError, DiskFull, PermissionDenied, PathNotFound}) {
+        harness.boxes.shown.clear();
+        failShortcut(u"b.url", number);
+        EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + subSection() + foot()), run());
+        EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()})) << "error " << number;
+    }
 }
 
 // A listing that cannot go on would otherwise repeat its last name forever.

@@ -82,6 +82,24 @@ TEST(Utf8Encoding, CodePointsAndLoneSurrogates)
     EXPECT_EQ(encodeUtf8(std::u16string{char16_t(0xD83D)}), "\xEF\xBF\xBD");
 }
 
+// Each length of a UTF-8 sequence at both of its ends, both ways.
+TEST(Utf8Encoding, TheEdgesOfEachSequenceLength)
+{
+    const std::vector<std::pair<std::u16string, std::string>> edges{
+        {u"\u007F", "\x7F"},
+        {u"\u0080", "\xC2\x80"},
+        {u"\u07FF", "\xDF\xBF"},
+        {u"\u0800", "\xE0\xA0\x80"},
+        {u"\uFFFF", "\xEF\xBF\xBF"},
+        {u"\U00010000", "\xF0\x90\x80\x80"},
+        {u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+    };
+    for (const auto& [text, bytes] : edges) {
+        EXPECT_EQ(encodeUtf8(text), bytes) << bytes.size() << "-byte edge";
+        EXPECT_EQ(decodeUtf8(bytes), text) << bytes.size() << "-byte edge";
+    }
+}
+
 TEST(WhiteSpace, TrimmedTakesUnicodeSpacesOffBothEnds)
 {
     EXPECT_EQ(trimmed(u" \t\u3000a b\u00A0\r\n"), u"a b");

@@ -1,0 +1,77 @@
+// With no descriptor left (EMFILE), listing a folder, walking it and reading a
+// shortcut are failures with their number, never an empty folder or a
+// shortcut taken for unreadable. Linux only: the limit is made real by
+// taking every descriptor the process may have.
+#ifndef _WIN32
+#include "InternetShortcutReader.h"
+#include "LocalDirectoryListing.h"
+#include "LocalFolder.h"
+#include "ScriptError.h"
+#include "TestSupport.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace markroll;
+using namespace markroll::test;
+
+namespace {
+
+// Takes every free descriptor under a low limit while it lives.
+class NoDescriptorLeft {
+public:
+    NoDescriptorLeft()
+    {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        struct rlimit low = saved_;
+        low.rlim_cur = 64;
+        ::setrlimit(RLIMIT_NOFILE, &low);
+        for (int descriptor; (descriptor = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            taken_.push_back(descriptor);
+        exhausted_ = errno == EMFILE;
+    }
+    ~NoDescriptorLeft()
+    {
+        for (const int descriptor : taken_)
+            ::close(descriptor);
+        ::setrlimit(RLIMIT_NOFILE, &saved_);
+    }
+    NoDescriptorLeft(const NoDescriptorLeft&) = delete;
+    NoDescriptorLeft& operator=(const NoDescriptorLeft&) = delete;
+    bool exhausted() const { return exhausted_; }
+
+private:
+    struct rlimit saved_ {};
+    std::vector<int> taken_;
+    bool exhausted_ = false;
+};
+
+} // namespace
+
+TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
+{
+    TempTree tree;
+    tree.shortcut(u"f/a.url", u"http://a/");
+    tree.folder(u"f/sub");
+    LocalDirectoryListing listing;
+    InternetShortcutReader reader;
+    int listed = 0, walked = 0, read = 0;
+    {
+        const NoDescriptorLeft limit;
+        ASSERT_TRUE(limit.exhausted());
+        listed = errorNumberOf([&] { listing.start(tree.path(u"f") + hostPath(u"/*.url")); });
+        walked = errorNumberOf([&] { LocalFolder(tree.path(u"f")).subfolderNames(); });
+        read = errorNumberOf([&] { reader.createShortcut(tree.path(u"f/a.url")); });
+    }
+    EXPECT_EQ(listed, DeviceIoError);
+    EXPECT_EQ(walked, DeviceIoError);
+    EXPECT_EQ(read, DeviceIoError) << "5 would make it a notice line, as if the file were broken";
+    // With descriptors free again, the same calls succeed.
+    EXPECT_EQ(listing.start(tree.path(u"f") + hostPath(u"/*.url")), u"a.url");
+    EXPECT_EQ(LocalFolder(tree.path(u"f")).subfolderNames(), std::vector<std::u16string>{u"sub"});
+}
+#endif

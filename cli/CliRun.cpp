@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdio>
+#include <exception>
 #include <optional>
 
 namespace markroll {
@@ -68,10 +69,12 @@ int runCli(const std::vector<std::u16string>& arguments)
     try {
         return runCliOnce(arguments);
     } catch (...) {
-        // Nothing escapes: even without memory for a message, the run says it failed.
-        std::fputs("Markroll: \xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc\xe3\x81\x8c\xe7\x99\xba\xe7\x94\x9f"
-                   "\xe3\x81\x97\xe3\x81\xbe\xe3\x81\x97\xe3\x81\x9f\n",
-                   stderr);
+        // Nothing escapes; telling of it may need memory there is none of.
+        try {
+            ConsoleMessageBoxes().show(messages::ErrorOccurred, MessageStyle::Exclamation);
+        } catch (...) {
+            std::terminate();
+        }
         return FailureReported;
     }
 }

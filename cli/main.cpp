@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "LastResort.h"
 
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 
 int wmain(int argc, wchar_t* argv[])
 {
+    markroll::installLastResort();
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument(argv[i]);
@@ -22,6 +24,7 @@ int wmain(int argc, wchar_t* argv[])
 // Paths are taken byte for byte, so a folder whose name is not UTF-8 opens too.
 int main(int argc, char* argv[])
 {
+    markroll::installLastResort();
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(markroll::fromHostBytes(argv[i]));

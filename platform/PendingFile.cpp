@@ -58,6 +58,8 @@ void track(const std::filesystem::path& path)
 
 void untrack() { tracking = 0; }
 
+void removeTrackedNow() noexcept { removePending(); }
+
 #ifdef _WIN32
 TerminationHeld::TerminationHeld() = default;
 TerminationHeld::~TerminationHeld() = default;

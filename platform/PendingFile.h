@@ -15,6 +15,9 @@ namespace markroll::pendingfile {
 void track(const std::filesystem::path& path);
 void untrack();
 void removeOnTermination();
+// Removes the tracked file at once; safe where nothing else is (a signal
+// handler, a terminate handler).
+void removeTrackedNow() noexcept;
 
 // Holds back the termination signals while it lives, so a file is never
 // created without being tracked, nor moved while still tracked.

@@ -1,0 +1,252 @@
+// markroll-cli under real limits and faults of the OS: few descriptors, little
+// memory, a small file size limit, a limit on processes, a fast read that a
+// sandbox refuses, output streams that are closed pipes, a full disk and a
+// signal right after the page is done. Each run ends with its message and
+// exit status, never by a signal, and leaves no temporary file. Linux only.
+#ifndef _WIN32
+#include "Process.h"
+#include "SmallFileSystem.h"
+#include "TestSupport.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace markroll::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string completedLine = "Markroll: 出力完了！！\n";
+const std::string errorOccurred = "Markroll: エラーが発生しました";
+const std::string fileOutputFailed = "警告！: ファイルの出力に失敗しました";
+const std::string previousPage = "the previous page";
+const std::vector<std::string> onlyThePage{"ALL_Favorites_Link.htm"};
+
+// Folders d00..d09 of five shortcuts each below fav, and out with a previous page.
+class CliLimits : public ::testing::Test {
+protected:
+    CliLimits()
+    {
+        for (int folder = 0; folder < 10; ++folder)
+            for (int shortcut = 0; shortcut < 5; ++shortcut)
+                tree.shortcut(numbered("fav/d%02d/", folder) + numbered("s%d.url", shortcut),
+                              numbered("http://example.jp/%d", folder * 10 + shortcut));
+        tree.folder(u"out");
+        keepPreviousPage();
+    }
+
+    void keepPreviousPage() const { tree.file(u"out/ALL_Favorites_Link.htm", previousPage); }
+
+    ProcessResult run(const std::vector<std::string>& prefix, const std::u16string& output = {}) const
+    {
+        std::vector<std::string> command = prefix;
+        command.push_back(MARKROLL_CLI_PATH);
+        command.push_back(utf8(tree.path(u"fav")));
+        command.push_back(utf8(output.empty() ? tree.path(u"out") : output));
+        return runProcess(command);
+    }
+
+    std::string page() const { return readBytes(tree.path(u"out/ALL_Favorites_Link.htm")); }
+    std::vector<std::string> left() const { return filesIn(tree.path(u"out")); }
+
+    // The page of a run with nothing in the way.
+    std::string wholePage() const
+    {
+        const ProcessResult result = run({});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return page();
+    }
+
+    TempTree tree;
+};
+
+std::string tool(const std::string& name)
+{
+    const std::string path = findProgram(name);
+    EXPECT_FALSE(path.empty()) << name << " is not installed";
+    return path;
+}
+
+std::vector<std::string> withFault(std::initializer_list<std::string> options)
+{
+    std::vector<std::string> prefix{MARKROLL_FAULT_RUNNER};
+    prefix.insert(prefix.end(), options);
+    prefix.push_back("--");
+    return prefix;
+}
+
+} // namespace
+
+// Which read fails for want of a descriptor must not depend on timing: the
+// same tree under the same limit gives the same page and the same messages.
+TEST_F(CliLimits, FewDescriptorsGiveTheSamePageAndMessagesEveryRun)
+{
+    const ProcessResult first = run({tool("prlimit"), "--nofile=5", "--"});
+    EXPECT_EQ(first.status, 1) << first.err;
+    EXPECT_NE(first.err.find(fileOutputFailed), std::string::npos) << first.err;
+    EXPECT_EQ(first.err.find("Aborted"), std::string::npos);
+    const std::string firstPage = page();
+    EXPECT_NE(firstPage, previousPage);
+    for (int again = 1; again < 12; ++again) {
+        const ProcessResult result = run({tool("prlimit"), "--nofile=5", "--"});
+        EXPECT_EQ(result.status, first.status);
+        EXPECT_EQ(result.err, first.err) << "run " << again;
+        EXPECT_EQ(page(), firstPage) << "run " << again;
+        EXPECT_EQ(left(), onlyThePage);
+    }
+}
+
+// From the least memory the program loads in to enough for the whole run:
+// every run either completes or tells its failure, never ends by a signal,
+// and never leaves its temporary page.
+TEST_F(CliLimits, LittleMemoryIsAFailureMessageNeverACrash)
+{
+    const std::string whole = wholePage();
+    int told = 0, completed = 0;
+    for (int kilobytes = 5000; kilobytes <= 12000; kilobytes += 100) {
+        keepPreviousPage();
+        const ProcessResult result = run({tool("prlimit"), "--as=" + std::to_string(kilobytes * 1024), "--"});
+        if (result.status == 127 && result.err.find("error while loading shared libraries") != std::string::npos)
+            continue; // the loader gave up before the program ran
+        ASSERT_TRUE(result.status == 0 || result.status == 1) << kilobytes << " KiB: status " << result.status << "\n"
+                                                              << result.err;
+        EXPECT_EQ(left(), onlyThePage) << kilobytes << " KiB";
+        if (result.status == 0) {
+            ++completed;
+            EXPECT_EQ(page(), whole) << kilobytes << " KiB";
+        } else {
+            ++told;
+            EXPECT_NE(result.err.find("ました"), std::string::npos) << kilobytes << " KiB: " << result.err;
+            EXPECT_TRUE(page() == previousPage || page().ends_with("\r\n")) << kilobytes << " KiB";
+        }
+    }
+    EXPECT_GT(told, 0) << "no limit was tight enough to fail the run";
+    EXPECT_GT(completed, 0) << "no limit was loose enough to complete the run";
+}
+
+TEST_F(CliLimits, AFileSizeLimitIsAFailedWriteNotASignal)
+{
+    const std::string whole = wholePage();
+    keepPreviousPage();
+    const ProcessResult result = run({tool("prlimit"), "--fsize=2000", "--"});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find(errorOccurred), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("File too large"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_LE(page().size(), 2000u);
+    EXPECT_TRUE(page().ends_with("\r\n")) << "the page ends after its last whole line";
+    EXPECT_TRUE(whole.starts_with(page()));
+    EXPECT_EQ(left(), onlyThePage);
+}
+
+// A helper thread that cannot start is help missed, no more. As root the
+// limit on processes does not hold, so the run is made as nobody.
+TEST_F(CliLimits, NoThreadToSpareStillWritesTheWholePage)
+{
+    const std::string whole = wholePage();
+    TempTree shared;
+    const std::u16string out = shared.folder(u"out");
+    for (const auto& path : {shared.fsPath(), shared.fsPath(u"out")})
+        fs::permissions(path, fs::perms::all);
+    std::vector<std::string> prefix;
+    if (geteuid() == 0)
+        prefix = {tool("setpriv"), "--reuid=65534", "--regid=65534", "--clear-groups"};
+    prefix.insert(prefix.end(), {tool("prlimit"), "--nproc=1", "--"});
+    fs::permissions(tree.fsPath(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    const ProcessResult result = run(prefix, out);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, completedLine);
+    EXPECT_EQ(readBytes(pageFile(out)), whole);
+}
+
+// Sandboxes refuse calls they do not know with EPERM; old kernels reject the
+// flag with EINVAL. Either way the plain read serves, and no shortcut is
+// taken for unreadable.
+TEST_F(CliLimits, ARefusedFastReadFallsBackToThePlainRead)
+{
+    const std::string whole = wholePage();
+    for (const std::string error : {"EPERM", "EINVAL"}) {
+        keepPreviousPage();
+        const ProcessResult result = run(withFault({"--refuse-fast-read=" + error}));
+        EXPECT_EQ(result.status, 0) << error << ": " << result.err;
+        EXPECT_EQ(result.out, completedLine);
+        EXPECT_EQ(page(), whole) << error;
+    }
+}
+
+// A failure line written into a pipe nobody reads is no SIGPIPE: the run goes
+// on, places its page and says by its status that a message was lost.
+TEST_F(CliLimits, AClosedPipeOnStandardErrorEndsNoRun)
+{
+    const std::vector<std::string> fewDescriptors{tool("prlimit"), "--nofile=5", "--"};
+    const ProcessResult told = run(fewDescriptors);
+    ASSERT_EQ(told.status, 1) << told.err;
+    const std::string pageWithFailures = page();
+    keepPreviousPage();
+    std::vector<std::string> prefix = withFault({"--broken=2"});
+    prefix.insert(prefix.end(), fewDescriptors.begin(), fewDescriptors.end());
+    const ProcessResult result = run(prefix);
+    EXPECT_EQ(result.status, 3) << "its failure lines could not be written";
+    EXPECT_EQ(page(), pageWithFailures);
+    EXPECT_EQ(left(), onlyThePage);
+}
+
+TEST_F(CliLimits, AClosedStandardOutputStillPlacesThePage)
+{
+    const std::string whole = wholePage();
+    keepPreviousPage();
+    const ProcessResult result = run(withFault({"--broken=1"}));
+    EXPECT_EQ(result.status, 3) << "the completion line could not be written";
+    EXPECT_EQ(page(), whole);
+    EXPECT_EQ(left(), onlyThePage);
+}
+
+TEST_F(CliLimits, AFullDiskEndsThePageAfterItsLastWholeLine)
+{
+    for (int folder = 0; folder < 40; ++folder)
+        tree.shortcut(numbered("fav/big/s%03d.url", folder), u"http://example.jp/" + std::u16string(1000, u'x'));
+    const std::string whole = wholePage();
+    const std::u16string small = tree.folder(u"small");
+    const SmallFileSystem disk(tree.fsPath(u"small"), "16k");
+    if (!disk.mounted())
+        GTEST_SKIP() << SmallFileSystem::SkipReason;
+    tree.file(u"small/ALL_Favorites_Link.htm", previousPage);
+    const ProcessResult result = run({}, small);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find(errorOccurred), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+    const std::string partial = readBytes(pageFile(small));
+    EXPECT_TRUE(partial.ends_with("\r\n"));
+    EXPECT_TRUE(whole.starts_with(partial));
+    EXPECT_EQ(filesIn(small), onlyThePage);
+}
+
+// SIGTERM while the completion line is on its way (its output is full, so
+// the program waits there) must not remove the page that is done.
+TEST_F(CliLimits, ATerminationAfterThePageIsPlacedKeepsIt)
+{
+    const std::string whole = wholePage();
+    keepPreviousPage();
+    std::vector<std::string> command = withFault({"--stuck=1"});
+    command.insert(command.end(), {MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))});
+    bool sawItWait = false;
+    const ProcessResult result = runProcess(command, {}, std::chrono::seconds(60), [&](int processId) {
+        const std::string wchan = "/proc/" + std::to_string(processId) + "/wchan";
+        for (int tries = 0; tries < 1000 && !sawItWait; ++tries) {
+            sawItWait = readFileBytes(wchan).ends_with("pipe_write");
+            if (!sawItWait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ::kill(processId, SIGTERM);
+    });
+    EXPECT_TRUE(sawItWait) << "the completion line never blocked";
+    EXPECT_EQ(result.status, 128 + SIGTERM);
+    EXPECT_EQ(page(), whole);
+    EXPECT_EQ(left(), onlyThePage);
+}
+#endif

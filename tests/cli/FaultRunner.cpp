@@ -1,0 +1,89 @@
+// Starts a program with a fault of the OS made real around it, for the tests
+// of markroll-cli: the fast read refused by a seccomp filter (as sandboxes
+// do), or a standard stream that is a pipe nobody reads, or one that is full.
+//
+//   markroll-fault-runner [--refuse-fast-read=EPERM|EINVAL] [--broken=1|2] [--stuck=1]
+//                         -- PROGRAM [ARGUMENT...]
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+// Every preadv2 fails with `error`; every other call goes through.
+bool refuseFastRead(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_preadv2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (unsigned(error) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog filter{static_cast<unsigned short>(std::size(program)), program};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+// `stream` becomes a pipe whose reading end is closed: every write to it fails
+// with EPIPE (or ends the program by SIGPIPE, unless it ignores that).
+bool breakStream(int stream)
+{
+    int ends[2];
+    if (pipe(ends) != 0 || dup2(ends[1], stream) < 0)
+        return false;
+    close(ends[0]);
+    close(ends[1]);
+    return true;
+}
+
+// `stream` becomes a full pipe that nobody empties: the next write to it
+// blocks until the program is ended.
+bool stickStream(int stream)
+{
+    int ends[2];
+    if (pipe(ends) != 0 || fcntl(ends[1], F_SETFL, O_NONBLOCK) != 0)
+        return false;
+    static const char filler[4096] = {};
+    while (write(ends[1], filler, sizeof filler) > 0 || errno == EINTR) {
+    }
+    // Only whole pages fit: fill the last bytes one at a time.
+    while (write(ends[1], filler, 1) > 0) {
+    }
+    return fcntl(ends[1], F_SETFL, 0) == 0 && dup2(ends[1], stream) >= 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    int at = 1;
+    for (; at < argc && std::string_view(argv[at]) != "--"; ++at) {
+        const std::string_view option(argv[at]);
+        bool done = false;
+        if (option == "--refuse-fast-read=EPERM")
+            done = refuseFastRead(EPERM);
+        else if (option == "--refuse-fast-read=EINVAL")
+            done = refuseFastRead(EINVAL);
+        else if (option.starts_with("--broken="))
+            done = breakStream(option.back() - '0');
+        else if (option.starts_with("--stuck="))
+            done = stickStream(option.back() - '0');
+        if (!done) {
+            std::fprintf(stderr, "markroll-fault-runner: cannot do %s: %s\n", argv[at], std::strerror(errno));
+            return 125;
+        }
+    }
+    if (at + 1 >= argc)
+        return 125;
+    execv(argv[at + 1], argv + at + 1);
+    std::fprintf(stderr, "markroll-fault-runner: cannot start %s: %s\n", argv[at + 1], std::strerror(errno));
+    return 126;
+}

@@ -23,19 +23,24 @@ std::u16string withoutByteOrderMark(std::u16string text)
 }
 
 // The Unicode URL is stored in UTF-7; a value that is not plain ASCII was
-// written by some other tool and is taken as it stands.
+// written by some other tool and is taken as it stands. Nothing when it does
+// not decode cleanly (broken UTF-7, or text that was broken in the file), as
+// the plain URL is then the better one.
 template <typename Char>
-std::u16string decodeWideUrl(std::basic_string_view<Char> value)
+std::optional<std::u16string> decodeWideUrl(std::basic_string_view<Char> value)
 {
-    if (std::any_of(value.begin(), value.end(), [](Char unit) { return char16_t(unit) >= 0x80; }))
+    if (std::any_of(value.begin(), value.end(), [](Char unit) { return char16_t(unit) >= 0x80; })) {
+        if (std::find(value.begin(), value.end(), Char(0xFFFD)) != value.end())
+            return std::nullopt;
         return std::u16string(value.begin(), value.end());
-    return decodeUtf7(std::string(value.begin(), value.end())).value_or(std::u16string());
+    }
+    return decodeUtf7(std::string(value.begin(), value.end()));
 }
 
 // The three URLs a shortcut file may hold, as parts of its text. Read as
 // Windows reads INI text: section and key names without regard to letter
-// case, white space around names and values trimmed, a pair of double quotes
-// around a value removed, ";" lines ignored, a section named from "[" to the
+// case, white space around names and values trimmed, a value read up to a NUL
+// and a matching pair of quotes around it removed, ";" lines ignored, a section named from "[" to the
 // last "]" of its line (a "[" line without "]" is a key line), and only the
 // first section of a name and the first URL within it counted. Nothing else
 // of the file is kept.
@@ -71,10 +76,14 @@ Section sectionNamed(std::basic_string_view<Char> name)
     return Other;
 }
 
+// As Windows' profile reader returns a value: up to its first NUL, then
+// without one matching pair of double or single quotes around it.
 template <typename Char>
-std::basic_string_view<Char> unquoted(std::basic_string_view<Char> value)
+std::basic_string_view<Char> profileValue(std::basic_string_view<Char> value)
 {
-    if (value.size() >= 2 && value.front() == Char('"') && value.back() == Char('"'))
+    value = value.substr(0, value.find(Char(0)));
+    const bool quote = !value.empty() && (value.front() == Char('"') || value.front() == Char('\''));
+    if (quote && value.size() >= 2 && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
 }
@@ -105,7 +114,7 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
             continue;
         const std::size_t equals = line.find(Char('='));
         if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL"))
-            urls[current] = unquoted(unicode::trimmed(line.substr(equals + 1)));
+            urls[current] = profileValue(unicode::trimmed(line.substr(equals + 1)));
     }
     return urls;
 }
@@ -126,9 +135,9 @@ bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
     // edited after the Unicode one was saved, so the plain one wins.
     const bool wideIsCurrent = !ansi || noPlain || *ansi == *plain;
     if (wide && wideIsCurrent) {
-        std::u16string decoded = decodeWideUrl(*wide);
-        if (!decoded.empty()) {
-            target = std::move(decoded);
+        std::optional<std::u16string> decoded = decodeWideUrl(*wide);
+        if (decoded && !decoded->empty()) {
+            target = std::move(*decoded);
             return true;
         }
     }
@@ -144,6 +153,8 @@ std::u16string decodeShortcutText(std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE"))
         return withoutByteOrderMark(unicode::decodeUtf16le(bytes.substr(2)));
+    if (bytes.starts_with("\xFE\xFF"))
+        return withoutByteOrderMark(unicode::decodeUtf16be(bytes.substr(2)));
     if (bytes.starts_with("\xEF\xBB\xBF"))
         return withoutByteOrderMark(unicode::decodeUtf8(bytes.substr(3)));
     if (auto utf8 = unicode::decodeUtf8Strict(bytes))
@@ -152,7 +163,7 @@ std::u16string decodeShortcutText(std::string_view bytes)
 }
 
 // Most shortcut files are plain ASCII: those are scanned as they are, with
-// nothing decoded but the URL kept.
+// nothing decoded but the URL kept. (A file that starts FE FF is not ASCII.)
 bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
 {
     if (isAscii(bytes))

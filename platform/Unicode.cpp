@@ -93,16 +93,27 @@ std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes)
     return text;
 }
 
-std::u16string decodeUtf16le(std::string_view bytes)
+namespace {
+
+std::u16string decodeUtf16(std::string_view bytes, int lowByte)
 {
     std::u16string text;
     text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text.push_back(char16_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned low = static_cast<unsigned char>(bytes[i + lowByte]);
+        const unsigned high = static_cast<unsigned char>(bytes[i + 1 - lowByte]);
+        text.push_back(char16_t(low | (high << 8)));
+    }
     if (bytes.size() % 2 != 0)
         text.push_back(ReplacementCharacter);
     return text;
 }
+
+} // namespace
+
+std::u16string decodeUtf16le(std::string_view bytes) { return decodeUtf16(bytes, 0); }
+
+std::u16string decodeUtf16be(std::string_view bytes) { return decodeUtf16(bytes, 1); }
 
 std::u16string decodeEscapedUtf8(std::string_view bytes)
 {

@@ -19,6 +19,7 @@ std::u16string decodeUtf8(std::string_view bytes);
 std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes);
 // Little-endian code units, taken as they stand; a last odd byte is U+FFFD.
 std::u16string decodeUtf16le(std::string_view bytes);
+std::u16string decodeUtf16be(std::string_view bytes);
 
 // Bytes that may not be UTF-8, such as a Linux file name, kept byte for byte:
 // what is valid UTF-8 decodes as such, and every other byte B becomes the lone

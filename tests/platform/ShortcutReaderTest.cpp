@@ -207,3 +207,53 @@ TEST(ShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
     EXPECT_FALSE(internetShortcutTarget("[InternetShortcut]\r\nIconIndex=0\r\n", room));
     EXPECT_EQ(room, u"http://ワイド/") << "a file without a URL leaves the room as it was";
 }
+
+// Values as Windows' profile reader returns them: without a matching pair of
+// single quotes as of double quotes, and up to the first NUL.
+TEST(ShortcutReader, QuotesOfEitherKindAndANulEndTheValueAsWindowsReadsIt)
+{
+    const auto url = [](std::string value) { return targetOf("[InternetShortcut]\r\nURL=" + value + "\r\n"); };
+    EXPECT_EQ(url("'http://a.example/q'"), u"http://a.example/q");
+    EXPECT_EQ(url("\"http://a.example/q\""), u"http://a.example/q");
+    EXPECT_EQ(url("'http://a.example/q\""), u"'http://a.example/q\"") << "quotes that do not match stay";
+    EXPECT_EQ(url("'"), u"'") << "a lone quote is no pair";
+    EXPECT_EQ(url("''"), std::nullopt) << "a value that is only quotes is empty";
+    EXPECT_EQ(url(std::string("http://a.example/x\0y", 20)), u"http://a.example/x");
+    EXPECT_EQ(url(std::string("\"http://a.example/x\"\0tail", 25)), u"http://a.example/x");
+    EXPECT_EQ(url(std::string("\"http://a.example/x\0\"", 21)), u"\"http://a.example/x") << "the NUL cuts before the quotes";
+    EXPECT_EQ(url(std::string("\0http://a.example/", 18)), std::nullopt) << "a NUL first leaves no URL";
+}
+
+TEST(ShortcutReader, Utf16BigEndianIsReadByItsByteOrderMark)
+{
+    const auto bigEndian = [](std::u16string_view text, bool mark) {
+        std::string bytes = mark ? "\xFE\xFF" : "";
+        for (const char16_t unit : text) {
+            bytes.push_back(char(unit >> 8));
+            bytes.push_back(char(unit & 0xFF));
+        }
+        return bytes;
+    };
+    const std::u16string file = u"[InternetShortcut]\r\nURL=http://ビッグ.jp/\r\n";
+    EXPECT_EQ(targetOf(bigEndian(file, true)), u"http://ビッグ.jp/");
+    EXPECT_EQ(targetOf(bigEndian(file, false)), std::nullopt) << "without its mark it is unreadable, as on Windows";
+}
+
+// The Unicode URL is written only to carry what the code page cannot; when it
+// does not decode cleanly the plain URL is the better one. A clean one wins,
+// even where it differs from the plain one.
+TEST(ShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
+{
+    const std::string plain = "[InternetShortcut]\r\nURL=http://plain.example/\r\n";
+    const auto withWide = [&](std::string value) { return targetOf(plain + "[InternetShortcut.W]\r\nURL=" + value + "\r\n"); };
+    EXPECT_EQ(withWide("http://w.example/+\xff-"), u"http://plain.example/") << "a byte that is no text";
+    EXPECT_EQ(withWide("http://w.example/+!!!"), u"http://plain.example/") << "a + that starts no run";
+    EXPECT_EQ(withWide("http://w.example/+AGEA-x"), u"http://plain.example/") << "a run that leaves a part of a unit";
+    EXPECT_EQ(withWide("http://w.example/+AGF-x"), u"http://plain.example/") << "a run whose last bits are not zero";
+    EXPECT_EQ(withWide("http://w.example/+2D0-"), u"http://plain.example/") << "a lone surrogate";
+    EXPECT_EQ(withWide("http://w.example/+MOw-/mid+!/x"), u"http://plain.example/") << "broken in the middle";
+    EXPECT_EQ(withWide("http://w.example/end+"), u"http://plain.example/") << "broken at the end";
+    EXPECT_EQ(withWide("http://w.example/+MOwwpA-"), u"http://w.example/レイ");
+    EXPECT_EQ(withWide("http://w.example/a+-b+2D3eAA-"), u"http://w.example/a+b\U0001F600");
+    EXPECT_EQ(withWide("http://other.example/"), u"http://other.example/");
+}

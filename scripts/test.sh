@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the Linux build, the
-# scripts' check, then the Windows build under Wine.
+# core again under sanitizers, the fuzzers over their corpora, the scripts'
+# check, then the Windows build under Wine.
 # Usage: bash scripts/test.sh
 # MARKROLL_SKIP_WINDOWS=1 leaves the Windows leg out of a quick local run; CI
 # (CI=true) always runs it.
@@ -13,6 +14,10 @@ install_packages "${run_packages[@]}" "${test_packages[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON > /dev/null
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+
+bash scripts/test-sanitizers.sh
+echo "== the fuzzers, built with clang, over their corpora"
+bash fuzz/run.sh 0
 
 echo "== shellcheck"
 shellcheck -x scripts/*.sh bench/*.sh fuzz/*.sh tests/app/*.sh .ci/run

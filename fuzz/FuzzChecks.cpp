@@ -51,7 +51,8 @@ std::string readWithTheShortcutReader([[maybe_unused]] const std::uint8_t* data,
 #ifdef __linux__
     MemoryFile file(data, size);
     try {
-        const std::u16string target = InternetShortcutReader().createShortcut(file.path())->targetPath();
+        InternetShortcutReader reader;
+        const std::u16string target = createShortcutAt(reader, file.path())->targetPath();
         if (target.empty())
             return "the reader gave an empty target";
         if (size > MaxShortcutFileSize)

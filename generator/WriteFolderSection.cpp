@@ -37,34 +37,35 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
     constexpr auto Ended = StepOutcome::SectionEnded;
     std::unique_ptr<ScriptShell> shell;
     std::unique_ptr<Shortcut> shortcut;
-    std::u16string current;
+    ListedEntry current;
     DirectoryListing& listing = services_.platform.directoryListing();
 
-    if (sectionStep(current, [&] { shell = services_.platform.createScriptShell(); }) == Ended)
+    if (sectionStep(current.name, [&] { shell = services_.platform.createScriptShell(); }) == Ended)
         return;
     const std::u16string pattern = joinPath(folderPath, ShortcutMask);
-    if (sectionStep(current, [&] { writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
+    if (sectionStep(current.name, [&] { writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
-    if (sectionStep(current, [&] { current = listing.start(pattern); }) == Ended)
+    if (sectionStep(current.name, [&] { current = listing.start(pattern); }) == Ended)
         return;
-    // One path text serves every shortcut of the folder.
+    // One path text, as messages show it, serves every shortcut of the folder.
     std::u16string shortcutPath = joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
         shortcutPath.resize(folderPart);
-        shortcutPath.append(current);
-        const auto created = sectionStep(current, [&] { shortcut = shell->createShortcut(shortcutPath); });
+        shortcutPath.append(current.name);
+        const auto created =
+            sectionStep(current.name, [&] { shortcut = shell->createShortcut(current, shortcutPath); });
         if (created == Ended)
             return;
         // Without this shortcut's own object there is nothing true to link to.
         if (created == StepOutcome::Done) {
-            const auto linked = sectionStep(current, [&] {
-                writeLine(page::linkLine(shortcut->targetPath(), page::displayName(current)));
+            const auto linked = sectionStep(current.name, [&] {
+                writeLine(page::linkLine(shortcut->targetPath(), page::displayName(current.name)));
             });
             if (linked == Ended)
                 return;
         }
-        const auto fetched = sectionStep(current, [&] { current = listing.next(); });
+        const auto fetched = sectionStep(current.name, [&] { current = listing.next(); });
         if (fetched == Ended)
             return;
         // A listing that cannot go on ends here rather than repeat a name.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListedEntry.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,13 +11,13 @@ namespace markroll {
 inline constexpr std::u16string_view ShortcutMask = u"*.url";
 
 // A wildcard search in one folder: start with "folder<sep>mask", then fetch one
-// name after another; the empty text means there are no more. Starting a new
-// search abandons the previous one.
+// entry after another; an entry with the empty name means there are no more.
+// Starting a new search abandons the previous one.
 class DirectoryListing {
 public:
     virtual ~DirectoryListing() = default;
-    virtual std::u16string start(std::u16string_view pattern) = 0;
-    virtual std::u16string next() = 0;
+    virtual ListedEntry start(std::u16string_view pattern) = 0;
+    virtual ListedEntry next() = 0;
 };
 
 } // namespace markroll

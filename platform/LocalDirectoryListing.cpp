@@ -5,34 +5,10 @@
 #include "ScriptError.h"
 
 #ifndef _WIN32
-#include "DirectoryStream.h"
-
 #include <cerrno>
 #endif
 
 namespace markroll {
-
-#ifdef _WIN32
-
-struct LocalDirectoryListing::OpenFolder {};
-
-int LocalDirectoryListing::folderDescriptor() const { return -1; }
-
-#else
-
-// The folder as one open directory stream: its descriptor serves openat.
-struct LocalDirectoryListing::OpenFolder {
-    explicit OpenFolder(DirectoryStream opened) : stream(std::move(opened)) {}
-    DirectoryStream stream;
-};
-
-int LocalDirectoryListing::folderDescriptor() const { return open_ ? dirfd(open_->stream.get()) : -1; }
-
-#endif
-
-LocalDirectoryListing::LocalDirectoryListing() = default;
-LocalDirectoryListing::~LocalDirectoryListing() = default;
-
 namespace {
 
 struct Search {
@@ -40,6 +16,8 @@ struct Search {
     std::u16string_view mask;
 };
 
+// The pattern is made by the caller as folder, separator, mask: this is the
+// one place it is taken apart, as the runtime's own search takes it.
 Search searchOf(std::u16string_view pattern)
 {
     const std::size_t cut = pattern.rfind(hostSeparator());
@@ -51,44 +29,49 @@ Search searchOf(std::u16string_view pattern)
 
 } // namespace
 
-std::u16string LocalDirectoryListing::start(std::u16string_view pattern)
+ListedEntry LocalDirectoryListing::start(std::u16string_view pattern)
 {
-    Search search = searchOf(pattern);
+    const Search search = searchOf(pattern);
     prefetcher_.stop();
-    open_.reset();
-    folder_ = std::move(search.folder);
+    folder_.reset();
     names_.reset();
     position_ = 0;
-    list(search.mask);
-    if (open_ && !names_->empty())
-        prefetcher_.start(folderDescriptor(), names_);
+    coldReadsTold_ = 0;
+    list(search.folder, search.mask);
+    if (folder_ && !names_->empty())
+        prefetcher_.start(folder_, names_);
     return next();
 }
 
-void LocalDirectoryListing::list(std::u16string_view mask)
+void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_view mask)
 {
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32
-    addMatchingFiles(toFsPath(folder_), folder_, mask, *names);
+    const std::filesystem::path path = toFsPath(folder);
+    if (addMatchingFiles(path, folder, mask, *names))
+        folder_ = std::make_shared<const ListedFolder>(path);
 #else
-    DirectoryStream stream{opendir(toFsPath(folder_).c_str())};
+    DirectoryStream stream{opendir(toFsPath(folder).c_str())};
     if (!stream && !listsAsEmpty(errno))
-        raiseOsError(errno, PathNotFound, folder_);
+        raiseOsError(errno, PathNotFound, folder);
     if (stream) {
-        open_ = std::make_unique<OpenFolder>(std::move(stream));
-        addMatchingFiles(open_->stream.get(), folder_, mask, *names);
+        addMatchingFiles(stream.get(), folder, mask, *names);
+        folder_ = std::make_shared<const ListedFolder>(std::move(stream));
     }
 #endif
     names->sort();
     names_ = std::move(names);
 }
 
-std::u16string LocalDirectoryListing::next()
+ListedEntry LocalDirectoryListing::next()
 {
     if (!names_ || position_ >= names_->size())
         return {};
+    const std::uint64_t coldReads = folder_->coldReads();
+    prefetcher_.coldReadsSeen(coldReads - coldReadsTold_);
+    coldReadsTold_ = coldReads;
     prefetcher_.reached(position_);
-    return std::u16string((*names_)[position_++]);
+    return {std::u16string((*names_)[position_++]), folder_};
 }
 
 } // namespace markroll

@@ -46,14 +46,14 @@ bool isVisible(const std::filesystem::path& path, std::u16string_view shownAs)
 
 } // namespace
 
-void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+bool addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
                       ListedNames& names)
 {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     if (error && listsAsEmpty(error))
-        return;
+        return false;
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
         const fs::directory_entry& entry = *entries;
         std::u16string name = fileNameOf(entry.path());
@@ -71,6 +71,7 @@ void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view f
     }
     if (error)
         raise(error, PathNotFound, folderPath);
+    return true;
 }
 #else
 namespace {

@@ -22,7 +22,8 @@ bool listsAsEmpty(int osError);
 // them. A failure to read the folder or to tell an entry's type is raised,
 // naming `folderPath`.
 #ifdef _WIN32
-void addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+// False when the folder lists as empty.
+bool addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
                       ListedNames& names);
 #else
 void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names);

@@ -1,11 +1,16 @@
 #include "ShortcutFileRead.h"
 
+#include "HostPath.h"
 #include "ScriptError.h"
 
-#include <cerrno>
-
-#ifndef _WIN32
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -13,13 +18,140 @@
 #endif
 
 namespace markroll {
+namespace {
+
+#ifdef _WIN32
+// The shortcut file, open for reading; other programs may go on using it.
+class OpenFile {
+public:
+    OpenFile(const ListedEntry& entry, std::string&)
+    {
+        const std::filesystem::path path = entry.folder ? entry.folder->path() / toFsPath(entry.name) : toFsPath(entry.name);
+        handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        error_ = handle_ == INVALID_HANDLE_VALUE ? int(GetLastError()) : 0;
+    }
+    ~OpenFile()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    bool opened() const { return handle_ != INVALID_HANDLE_VALUE; }
+    int error() const { return error_; }
+    // A file on a disk, not a folder, a pipe or a device: its size.
+    bool ordinarySize(std::uint64_t& size) const
+    {
+        BY_HANDLE_FILE_INFORMATION facts{};
+        if (GetFileType(handle_) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle_, &facts) ||
+            (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        size = (std::uint64_t(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+        return true;
+    }
+    // Bytes read at `offset`, 0 at the end, -1 on failure (error() tells).
+    long long readAt(char* into, std::size_t size, std::size_t offset, bool&)
+    {
+        OVERLAPPED at{};
+        at.Offset = DWORD(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = DWORD(std::uint64_t(offset) >> 32);
+        DWORD got = 0;
+        if (ReadFile(handle_, into, DWORD(std::min<std::size_t>(size, 1u << 30)), &got, &at))
+            return got;
+        error_ = int(GetLastError());
+        return error_ == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+    static bool interrupted(int) { return false; }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    int error_ = 0;
+};
+#else
+// A pipe opened without blocking and then found not to be an ordinary file
+// is closed unread.
+constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+// The shortcut file, open for reading, relative to its folder where it has one.
+class OpenFile {
+public:
+    OpenFile(const ListedEntry& entry, std::string& name)
+    {
+        toHostBytes(entry.name, name);
+        descriptor_ = entry.folder ? ::openat(entry.folder->descriptor(), name.c_str(), ReadFlags)
+                                   : ::open(name.c_str(), ReadFlags);
+        error_ = descriptor_ < 0 ? errno : 0;
+    }
+    ~OpenFile()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    bool opened() const { return descriptor_ >= 0; }
+    int error() const { return error_; }
+    bool ordinarySize(std::uint64_t& size) const
+    {
+        struct stat status {};
+        if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode))
+            return false;
+        size = std::uint64_t(status.st_size);
+        return true;
+    }
+    // Reads at `offset`; a first read that would wait for the disk is told,
+    // so helpers can start reading ahead. That first try is only a question
+    // to the OS: whatever it answers short of bytes (EAGAIN, or a refusal by
+    // a sandbox or an old kernel), the plain read follows, and only its
+    // failure counts.
+    long long readAt(char* into, std::size_t size, std::size_t offset, bool& waitedForDisk)
+    {
+        if (offset == 0) {
+            iovec buffer{into, size};
+            const ssize_t got = ::preadv2(descriptor_, &buffer, 1, 0, RWF_NOWAIT);
+            if (got >= 0)
+                return got;
+            waitedForDisk = errno == EAGAIN;
+        }
+        const ssize_t got = ::pread(descriptor_, into, size, off_t(offset));
+        error_ = got < 0 ? errno : 0;
+        return got;
+    }
+    static bool interrupted(int error) { return error == EINTR; }
+
+private:
+    int descriptor_ = -1;
+    int error_ = 0;
+};
+#endif
+
+// Grows `bytes` to `size` without clearing what a read overwrites anyway.
+void makeRoom(std::string& bytes, std::size_t size)
+{
+    if (bytes.size() < size)
+        bytes.resize(std::max(size, bytes.capacity()));
+}
+
+std::error_code osErrorCode(int osError)
+{
+#ifdef _WIN32
+    return {osError, std::system_category()};
+#else
+    return {osError, std::generic_category()};
+#endif
+}
+
+} // namespace
 
 std::string ShortcutFileRead::reason() const
 {
     switch (outcome) {
     case Outcome::Read: return {};
     case Outcome::OpenFailed:
-    case Outcome::ReadFailed: return osReason(osError);
+    case Outcome::ReadFailed: return osErrorCode(osError).message();
     case Outcome::NotOrdinary: return "not an ordinary file";
     case Outcome::TooLarge: return "too large for a shortcut";
     }
@@ -30,87 +162,46 @@ bool ShortcutFileRead::hitALimit() const
 {
     if (outcome != Outcome::OpenFailed && outcome != Outcome::ReadFailed)
         return false;
+#ifdef _WIN32
+    return osError == ERROR_TOO_MANY_OPEN_FILES || osError == ERROR_NOT_ENOUGH_MEMORY ||
+           osError == ERROR_OUTOFMEMORY || osError == ERROR_NO_SYSTEM_RESOURCES;
+#else
     return osError == EMFILE || osError == ENFILE || osError == ENOMEM || osError == ENOBUFS;
+#endif
 }
 
-#ifndef _WIN32
-namespace {
+int ShortcutFileRead::errorNumber() const { return errorNumberFor(osErrorCode(osError), FileNotFound); }
 
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-    ~Descriptor()
-    {
-        if (descriptor_ >= 0)
-            ::close(descriptor_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
-
-// A pipe opened without blocking and then found not to be an ordinary file
-// is closed unread.
-constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-
-// Reads at `offset`; a first read that would wait for the disk is told, so
-// helpers can start reading ahead. That first try is only a question to the
-// OS: whatever it answers short of bytes (EAGAIN, or a refusal by a sandbox or
-// an old kernel), the plain read follows, and only its failure counts.
-ssize_t readSome(int file, char* into, std::size_t size, std::size_t offset, bool& waitedForDisk)
-{
-    if (offset == 0) {
-        iovec buffer{into, size};
-        const ssize_t got = ::preadv2(file, &buffer, 1, 0, RWF_NOWAIT);
-        if (got >= 0)
-            return got;
-        waitedForDisk = errno == EAGAIN;
-    }
-    return ::pread(file, into, size, off_t(offset));
-}
-
-// Grows `bytes` to `size` without clearing what a read overwrites anyway.
-void makeRoom(std::string& bytes, std::size_t size)
-{
-    if (bytes.size() < size)
-        bytes.resize(std::max(size, bytes.capacity()));
-}
-
-} // namespace
-
-ShortcutFileRead readShortcutFile(int folder, const char* name, std::size_t limit, std::string& bytes)
+ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes, std::string& scratch)
 {
     using Outcome = ShortcutFileRead::Outcome;
     ShortcutFileRead read;
     bytes.clear();
-    const Descriptor file(folder >= 0 ? ::openat(folder, name, ReadFlags) : ::open(name, ReadFlags));
-    if (file.get() < 0)
-        return {Outcome::OpenFailed, errno};
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    OpenFile file(entry, scratch);
+    if (!file.opened())
+        return {Outcome::OpenFailed, file.error()};
+    std::uint64_t size = 0;
+    if (!file.ordinarySize(size))
         return {Outcome::NotOrdinary};
-    if (std::size_t(status.st_size) > limit)
+    if (size > limit)
         return {Outcome::TooLarge};
     // A file that grows while it is read is read up to one byte past the
     // limit, so that growth is seen too.
-    std::size_t room = std::size_t(status.st_size) + 1;
+    std::size_t room = std::size_t(size) + 1;
     std::size_t filled = 0;
     while (filled < room && filled <= limit) {
         makeRoom(bytes, room);
-        const ssize_t got = readSome(file.get(), bytes.data() + filled, room - filled, filled, read.waitedForDisk);
-        if (got < 0 && errno == EINTR)
+        const long long got = file.readAt(bytes.data() + filled, room - filled, filled, read.waitedForDisk);
+        if (got < 0 && OpenFile::interrupted(file.error()))
             continue;
         if (got < 0) {
             bytes.clear();
-            return {Outcome::ReadFailed, errno, read.waitedForDisk};
+            return {Outcome::ReadFailed, file.error(), read.waitedForDisk};
         }
         if (got == 0)
             break;
         filled += std::size_t(got);
-        if (filled == std::size_t(status.st_size) && filled == std::size_t(got))
+        if (filled == size && filled == std::size_t(got))
             break;
         if (filled == room)
             room = std::min(room * 2, limit + 1);
@@ -122,6 +213,5 @@ ShortcutFileRead readShortcutFile(int folder, const char* name, std::size_t limi
     }
     return read;
 }
-#endif
 
 } // namespace markroll

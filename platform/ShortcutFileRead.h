@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ListedEntry.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace markroll {
@@ -16,6 +17,7 @@ struct ShortcutFileRead {
         ReadFailed,  // `osError` tells why
     };
     Outcome outcome = Outcome::Read;
+    // The OS's own code: errno on Linux, a Win32 error code on Windows.
     int osError = 0;
     // The first read had to wait for the disk.
     bool waitedForDisk = false;
@@ -26,14 +28,16 @@ struct ShortcutFileRead {
     // not because of the file: that is a failure of the run, never a
     // shortcut taken for unreadable.
     bool hitALimit() const;
+    // The error number of such a failure.
+    int errorNumber() const;
 };
 
-#ifndef _WIN32
-// Reads the ordinary file `name` of the open folder `folder` (or the path
-// `name` when `folder` is -1) into `bytes`, if it holds at most `limit` bytes.
-// One open, one fstat and, for a file that does not change meanwhile, one
-// read: a big tree has a hundred thousand of these.
-ShortcutFileRead readShortcutFile(int folder, const char* name, std::size_t limit, std::string& bytes);
-#endif
+// Reads the ordinary file `entry` (opened in its folder, or as a path of its
+// own) into `bytes`, if it holds at most `limit` bytes. One open, one look at
+// its type and size and, for a file that does not change meanwhile, one read:
+// a big tree has a hundred thousand of these. `scratch` is reused from file to
+// file for the name as the OS takes it.
+ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes,
+                                  std::string& scratch);
 
 } // namespace markroll

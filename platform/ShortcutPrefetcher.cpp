@@ -51,19 +51,19 @@ bool roomForHelpers()
 
 } // namespace
 
-// The folder's descriptor is the listing's own: stop() waits until no helper
-// uses it any more, so the listing may close it right after.
+// A job holds its folder open, so a helper still at work on an abandoned
+// listing opens nothing else by its descriptor.
 struct ShortcutPrefetcher::Job {
-    Job(int descriptor, std::shared_ptr<const ListedNames> names) : folder(descriptor), names(std::move(names)) {}
+    Job(std::shared_ptr<const ListedFolder> folder, std::shared_ptr<const ListedNames> names)
+        : folder(std::move(folder)), names(std::move(names))
+    {
+    }
 
-    const int folder;
+    const std::shared_ptr<const ListedFolder> folder;
     const std::shared_ptr<const ListedNames> names;
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> reached{0};
     std::size_t lastWake = 0;
-    // Under the prefetcher's mutex.
-    bool abandoned = false;
-    int busy = 0;
 };
 
 ShortcutPrefetcher::ShortcutPrefetcher(ThreadStarter startThread) : startThread_(std::move(startThread))
@@ -75,22 +75,22 @@ ShortcutPrefetcher::ShortcutPrefetcher(ThreadStarter startThread) : startThread_
 ShortcutPrefetcher::~ShortcutPrefetcher()
 {
     {
-        std::unique_lock lock(mutex_);
+        const std::lock_guard lock(mutex_);
         ending_ = true;
-        abandon(lock);
+        job_.reset();
     }
     wake_.notify_all();
     for (std::thread& helper : helpers_)
         helper.join();
 }
 
-void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_unused]] std::shared_ptr<const ListedNames> names)
+void ShortcutPrefetcher::start([[maybe_unused]] std::shared_ptr<const ListedFolder> folder,
+                               [[maybe_unused]] std::shared_ptr<const ListedNames> names)
 {
 #ifndef _WIN32
     {
-        std::unique_lock lock(mutex_);
-        abandon(lock);
-        job_ = std::make_shared<Job>(folderDescriptor, std::move(names));
+        const std::lock_guard lock(mutex_);
+        job_ = std::make_shared<Job>(std::move(folder), std::move(names));
         if (!cold_)
             return;
     }
@@ -100,27 +100,20 @@ void ShortcutPrefetcher::start([[maybe_unused]] int folderDescriptor, [[maybe_un
 
 void ShortcutPrefetcher::stop()
 {
-    std::unique_lock lock(mutex_);
-    abandon(lock);
-}
-
-void ShortcutPrefetcher::abandon(std::unique_lock<std::mutex>& lock)
-{
-    if (!job_)
-        return;
-    const std::shared_ptr<Job> job = std::exchange(job_, nullptr);
-    job->abandoned = true;
-    idle_.wait(lock, [&] { return job->busy == 0; });
+    const std::lock_guard lock(mutex_);
+    job_.reset();
 }
 
 // A warm cache needs no help, and helpers would only double the work: they
 // start once reads keep waiting for the disk, and stay for the run. A warm
 // cache too makes a read wait now and then, so it takes many waits that are
 // also a good share of the reads so far.
-void ShortcutPrefetcher::coldReadSeen()
+void ShortcutPrefetcher::coldReadsSeen(std::uint64_t count)
 {
+    if (count == 0)
+        return;
     const std::lock_guard lock(mutex_);
-    ++coldReads_;
+    coldReads_ += count;
     if (!cold_ && coldReads_ >= ColdReadsBeforeHelp && coldReads_ * ColdShare >= readsSeen_)
         cold_ = true;
 }
@@ -181,7 +174,7 @@ void ShortcutPrefetcher::work()
             if (ending_)
                 return true;
             job = job_;
-            if (!job || job->abandoned)
+            if (!job)
                 return false;
             index = job->next.load();
             return index < job->names->size() && index < job->reached + Window;
@@ -190,12 +183,10 @@ void ShortcutPrefetcher::work()
             return;
         if (!job->next.compare_exchange_strong(index, index + 1))
             continue;
-        ++job->busy;
         lock.unlock();
-        warm(job->folder, (*job->names)[index]);
+        warm(job->folder->descriptor(), (*job->names)[index]);
+        job.reset();
         lock.lock();
-        if (--job->busy == 0 && job->abandoned)
-            idle_.notify_all();
     }
 #endif
 }

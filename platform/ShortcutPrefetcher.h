@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ListedEntry.h"
 #include "ListedNames.h"
 
 #include <atomic>
@@ -31,13 +32,13 @@ public:
     ShortcutPrefetcher(const ShortcutPrefetcher&) = delete;
     ShortcutPrefetcher& operator=(const ShortcutPrefetcher&) = delete;
 
-    // A new listing: these names of the folder open as `folderDescriptor`,
-    // in the order they will be read. Abandons the previous listing. The
-    // helpers stay idle until a read finds the disk cold.
-    void start(int folderDescriptor, std::shared_ptr<const ListedNames> names);
-    // A read had to wait for the disk: once enough reads did, the helpers
-    // read ahead from the generator's next position on.
-    void coldReadSeen();
+    // A new listing: these names of `folder`, in the order they will be
+    // read. Abandons the previous listing. The helpers stay idle until reads
+    // find the disk cold.
+    void start(std::shared_ptr<const ListedFolder> folder, std::shared_ptr<const ListedNames> names);
+    // `count` more reads had to wait for the disk: once enough reads did, the
+    // helpers read ahead from the generator's next position on.
+    void coldReadsSeen(std::uint64_t count);
     // The generator is about to read the name at `position`. Called on the
     // generator's thread only: the helpers are started here.
     void reached(std::size_t position);
@@ -49,13 +50,11 @@ public:
 private:
     struct Job;
     void startHelpers();
-    void abandon(std::unique_lock<std::mutex>& lock);
     void work();
 
     ThreadStarter startThread_;
     std::mutex mutex_;
     std::condition_variable wake_;
-    std::condition_variable idle_;
     std::shared_ptr<Job> job_;
     bool ending_ = false;
     bool cold_ = false;

@@ -20,9 +20,9 @@ template <typename Meanwhile>
 std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
 {
     LocalDirectoryListing listing;
-    std::u16string name = listing.start(folder + hostPath(u"/*.url"));
+    ListedEntry first = listing.start(folder + hostPath(u"/*.url"));
     meanwhile();
-    return walkFrom(listing, folder, std::move(name));
+    return walkFrom(listing, std::move(first));
 }
 
 std::vector<std::string> walk(const std::u16string& folder)
@@ -95,27 +95,29 @@ TEST(ListedShortcutRead, ANewListingNeverShowsTheAbandonedOnesFiles)
         tree.shortcut(numbered("two/s%04d.url", number), numbered("http://example.jp/%d", number));
     }
     LocalDirectoryListing listing;
-    InternetShortcutReader reader(&listing);
+    InternetShortcutReader reader;
     // Left after three names.
-    std::u16string name = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
-    for (int step = 0; step < 3; ++step, name = listing.next())
-        EXPECT_EQ(outcomeOf(reader, tree.path(u"one"), name), "http://one/");
-    name = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
-    for (int number = 0; !name.empty(); ++number, name = listing.next())
-        EXPECT_EQ(std::string(name.begin(), name.end()) + " -> " + outcomeOf(reader, tree.path(u"two"), name),
-                  expectedLine(number));
+    ListedEntry entry = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
+    for (int step = 0; step < 3; ++step, entry = listing.next())
+        EXPECT_EQ(outcomeOf(reader, entry), "http://one/");
+    entry = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
+    for (int number = 0; !entry.empty(); ++number, entry = listing.next())
+        EXPECT_EQ(utf8(entry.name) + " -> " + outcomeOf(reader, entry), expectedLine(number));
 }
 
-TEST(ListedShortcutRead, APathOutsideTheListedFolderIsReadDirectly)
+// An entry is opened in its own folder, by its name as listed: not by a path,
+// and not in whatever folder the listing has moved on to.
+TEST(ListedShortcutRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
 {
     TempTree tree;
-    for (int number = 0; number < 100; ++number)
-        tree.shortcut(numbered("f/s%04d.url", number), numbered("http://example.jp/%d", number));
-    tree.shortcut(u"elsewhere/s0000.url", u"http://elsewhere/");
+    tree.shortcut(u"one/s.url", u"http://one/");
+    tree.shortcut(u"two/s.url", u"http://two/");
     LocalDirectoryListing listing;
-    InternetShortcutReader reader(&listing);
-    const std::u16string first = listing.start(tree.path(u"f") + hostPath(u"/*.url"));
-    EXPECT_EQ(outcomeOf(reader, tree.path(u"elsewhere"), first), "http://elsewhere/");
-    EXPECT_EQ(outcomeOf(reader, tree.path(u"f"), first), "http://example.jp/0");
-    EXPECT_EQ(outcomeOf(reader, tree.path(u"f"), listing.next()), "http://example.jp/1");
+    InternetShortcutReader reader;
+    const ListedEntry fromOne = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
+    const ListedEntry fromTwo = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
+    EXPECT_EQ(outcomeOf(reader, fromOne), "http://one/");
+    EXPECT_EQ(outcomeOf(reader, fromTwo), "http://two/");
+    // A file read on its own, not listed, is opened by its path.
+    EXPECT_EQ(utf8(createShortcutAt(reader, tree.path(u"one/s.url"))->targetPath()), "http://one/");
 }

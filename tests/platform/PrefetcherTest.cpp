@@ -2,6 +2,7 @@
 // waiting for the disk, end with their prefetcher, and a run goes on without
 // them where they cannot start. Linux only: elsewhere there are no helpers.
 #ifndef _WIN32
+#include "ListedEntry.h"
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
 #include "TestSupport.h"
@@ -38,21 +39,20 @@ protected:
             tree.shortcut(u"f/" + std::u16string(name), u"http://example.jp/");
             names->add(name);
         }
-        folder = ::open(tree.fsPath(u"f").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        ASSERT_GE(folder, 0);
+        DirectoryStream stream{::opendir(tree.fsPath(u"f").c_str())};
+        ASSERT_TRUE(stream);
+        folder = std::make_shared<const ListedFolder>(std::move(stream));
     }
-    void TearDown() override { ::close(folder); }
 
     // Enough waits for the disk, all of them among the first reads.
     static void makeCold(ShortcutPrefetcher& prefetcher)
     {
-        for (int read = 0; read < 16; ++read)
-            prefetcher.coldReadSeen();
+        prefetcher.coldReadsSeen(16);
     }
 
     TempTree tree;
     std::shared_ptr<ListedNames> names;
-    int folder = -1;
+    std::shared_ptr<const ListedFolder> folder;
 };
 
 } // namespace
@@ -76,7 +76,6 @@ TEST_F(PrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
         prefetcher.reached(0);
         EXPECT_GT(prefetcher.helperCount(), 0u);
         EXPECT_GT(threadsOfThisProcess(), before);
-        // Stopped, no helper touches the folder any more: it may be closed.
         prefetcher.stop();
     }
     EXPECT_EQ(threadsOfThisProcess(), before);

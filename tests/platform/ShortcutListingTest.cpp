@@ -16,7 +16,7 @@ namespace {
 Names listAll(DirectoryListing& listing, std::u16string_view pattern)
 {
     Names names;
-    for (std::u16string name = listing.start(pattern); !name.empty(); name = listing.next())
+    for (std::u16string name = listing.start(pattern).name; !name.empty(); name = listing.next().name)
         names.push_back(name);
     return names;
 }
@@ -78,10 +78,10 @@ TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
     tree.file(u"one/b.url", "x");
     tree.file(u"two/z.url", "x");
     LocalDirectoryListing listing;
-    EXPECT_EQ(listing.start(joinPath(tree.path(u"one"), u"*.url")), u"a.url");
-    EXPECT_EQ(listing.start(joinPath(tree.path(u"two"), u"*.url")), u"z.url");
-    EXPECT_EQ(listing.next(), u"");
-    EXPECT_EQ(listing.next(), u"");
+    EXPECT_EQ(listing.start(joinPath(tree.path(u"one"), u"*.url")).name, u"a.url");
+    EXPECT_EQ(listing.start(joinPath(tree.path(u"two"), u"*.url")).name, u"z.url");
+    EXPECT_EQ(listing.next().name, u"");
+    EXPECT_EQ(listing.next().name, u"");
 }
 
 TEST(ShortcutListing, OtherMasksMatchAsWildcards)

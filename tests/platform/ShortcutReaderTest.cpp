@@ -34,7 +34,8 @@ std::string utf16le(std::u16string_view text)
 ReadResult readTarget(std::u16string_view path)
 {
     try {
-        return InternetShortcutReader().createShortcut(path)->targetPath();
+        InternetShortcutReader reader;
+        return createShortcutAt(reader, path)->targetPath();
     } catch (const ScriptError& error) {
         return error.number();
     }

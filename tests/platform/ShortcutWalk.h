@@ -11,27 +11,24 @@
 
 namespace markroll::test {
 
-// The URL of `name` in `folder`, or the error's number and reason.
-inline std::string outcomeOf(InternetShortcutReader& reader, std::u16string_view folder, std::u16string_view name)
+// The URL of a listed entry, or the error's number and reason.
+inline std::string outcomeOf(InternetShortcutReader& reader, const ListedEntry& entry)
 {
     try {
-        std::u16string path(folder);
-        path.push_back(hostPath(u"/")[0]);
-        path.append(name);
-        return utf8(reader.createShortcut(path)->targetPath());
+        return utf8(reader.createShortcut(entry, entry.name)->targetPath());
     } catch (const ScriptError& error) {
         return "error " + std::to_string(error.number()) + ": " + error.reason();
     }
 }
 
-// "name -> outcome" for every name of the started listing, from `name` (the
+// "name -> outcome" for every entry of the started listing, from `entry` (the
 // one `start` gave) on.
-inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, std::u16string_view folder, std::u16string name)
+inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, ListedEntry entry)
 {
-    InternetShortcutReader reader(&listing);
+    InternetShortcutReader reader;
     std::vector<std::string> seen;
-    for (; !name.empty(); name = listing.next())
-        seen.push_back(utf8(name) + " -> " + outcomeOf(reader, folder, name));
+    for (; !entry.empty(); entry = listing.next())
+        seen.push_back(utf8(entry.name) + " -> " + outcomeOf(reader, entry));
     return seen;
 }
 

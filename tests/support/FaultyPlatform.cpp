@@ -53,10 +53,10 @@ private:
 class HookedShell : public ScriptShell {
 public:
     HookedShell(FaultyPlatform& owner, std::unique_ptr<ScriptShell> inner) : owner_(owner), inner_(std::move(inner)) {}
-    std::unique_ptr<Shortcut> createShortcut(std::u16string_view path) override
+    std::unique_ptr<Shortcut> createShortcut(const ListedEntry& entry, std::u16string_view path) override
     {
         call(owner_.beforeCreateShortcut, path);
-        return inner_->createShortcut(path);
+        return inner_->createShortcut(entry, path);
     }
 
 private:
@@ -80,13 +80,13 @@ std::unique_ptr<ScriptShell> FaultyPlatform::createScriptShell()
 
 DirectoryListing& FaultyPlatform::directoryListing() { return listing_; }
 
-std::u16string FaultyPlatform::Listing::start(std::u16string_view pattern)
+ListedEntry FaultyPlatform::Listing::start(std::u16string_view pattern)
 {
     call(owner_.beforeListingStart, pattern);
     return owner_.local_.directoryListing().start(pattern);
 }
 
-std::u16string FaultyPlatform::Listing::next()
+ListedEntry FaultyPlatform::Listing::next()
 {
     call(owner_.beforeListingNext);
     return owner_.local_.directoryListing().next();

@@ -29,8 +29,8 @@ private:
     class Listing : public DirectoryListing {
     public:
         explicit Listing(FaultyPlatform& owner) : owner_(owner) {}
-        std::u16string start(std::u16string_view pattern) override;
-        std::u16string next() override;
+        ListedEntry start(std::u16string_view pattern) override;
+        ListedEntry next() override;
 
     private:
         FaultyPlatform& owner_;

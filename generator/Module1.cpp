@@ -51,19 +51,8 @@ void Module1::lastResort() noexcept
     }
 }
 
-// Whatever has been written reaches the file before the user is told anything,
-// so a page cut short by a failure keeps every line up to it.
 void Module1::report(std::u16string_view text, MessageStyle style, std::u16string_view title, const ScriptError* cause)
 {
-    if (state_.PageStream) {
-        try {
-            state_.PageStream->flush();
-        } catch (...) {
-            // The message about to be shown covers it; the page ends there.
-            if (pageWriteFailure_ == 0)
-                pageWriteFailure_ = currentFailure().number();
-        }
-    }
     if (style == MessageStyle::Information)
         outcome_.completed = true;
     else

@@ -27,16 +27,6 @@ std::u16string_view entityFor(char32_t codePoint)
     }
 }
 
-void appendCodePoint(std::u16string& out, char32_t codePoint)
-{
-    if (codePoint >= 0x10000) {
-        out.push_back(char16_t(0xD800 + ((codePoint - 0x10000) >> 10)));
-        out.push_back(char16_t(0xDC00 + ((codePoint - 0x10000) & 0x3FF)));
-    } else {
-        out.push_back(char16_t(codePoint));
-    }
-}
-
 void appendCharacterReference(std::u16string& out, char32_t codePoint)
 {
     out.append(u"&#");
@@ -94,8 +84,8 @@ void appendPageText(std::u16string& out, std::u16string_view text)
             out.append(entity);
         else if (isControl(codePoint) || !cp932::isRepresentable(codePoint))
             appendCharacterReference(out, codePoint);
-        else
-            appendCodePoint(out, codePoint);
+        else // code page 932 carries nothing beyond the BMP
+            out.push_back(char16_t(codePoint));
     });
 }
 

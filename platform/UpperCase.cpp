@@ -26,15 +26,4 @@ constexpr std::array<char16_t, 0x10000> UpperCaseTable = makeUpperCaseTable();
 
 char16_t toUpper(char16_t unit) { return UpperCaseTable[unit]; }
 
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] && toUpper(a[i]) != toUpper(b[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace markroll

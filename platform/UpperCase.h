@@ -9,6 +9,4 @@ namespace markroll {
 // every machine and in every locale. Units without one map to themselves.
 char16_t toUpper(char16_t unit);
 
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
-
 } // namespace markroll

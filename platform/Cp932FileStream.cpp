@@ -45,7 +45,7 @@ long writeSome(int descriptor, const char* data, std::size_t size)
 
 int closeDescriptor(int descriptor) { return _close(descriptor); }
 
-void truncateTo(int descriptor, std::uint64_t size) { _chsize_s(descriptor, __int64(size)); }
+void truncateTo(int descriptor, std::uint64_t size) { _chsize_s(descriptor, static_cast<long long>(size)); }
 
 int replaceEntry(const fs::path& from, const fs::path& to)
 {

@@ -36,9 +36,11 @@ TEST(WindowsPaths, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
 TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
 {
     EXPECT_EQ(errorNumberOf([] { LocalFileSystem().getFolder(u"Q:\\no\\such\\drive"); }), PathNotFound);
+    // Favorites on a drive that is not plugged in: one message, and nothing
+    // is written anywhere.
     GeneratorHarness harness;
     harness.run(u"Q:\\no\\such\\drive", u"Q:\\nor\\here");
-    EXPECT_EQ(harness.boxes.shown, (std::vector<ShownMessage>{errorOccurredBox(), errorOccurredBox()}));
+    EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{errorOccurredBox()});
 }
 
 TEST(WindowsPaths, CreateFailuresCarryTheNumbersLinuxGives)

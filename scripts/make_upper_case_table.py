@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes platform/UpperCaseTable.inc: the simple upper-case mapping of every
+"""Writes platform/text/UpperCaseTable.inc: the simple upper-case mapping of every
 BMP code unit whose upper case is another BMP code unit, from Debian's
 unicode-data package. Names are ordered and shortcut keys compared through this
 table, so both behave the same on every machine, whatever its locale.
@@ -10,7 +10,7 @@ import pathlib
 import sys
 
 source = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/unicode/UnicodeData.txt")
-target = pathlib.Path(__file__).resolve().parent.parent / "platform" / "UpperCaseTable.inc"
+target = pathlib.Path(__file__).resolve().parent.parent / "platform" / "text" / "UpperCaseTable.inc"
 
 pairs = []
 for line in source.read_text(encoding="ascii").splitlines():

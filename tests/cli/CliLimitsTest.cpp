@@ -256,6 +256,7 @@ TEST_F(CliLimits, ATerminationAfterThePageIsPlacedKeepsIt)
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <termios.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -263,9 +264,9 @@ extern char** environ;
 
 // On a terminal the progress line is cleared before a failure line, so the
 // failure starts a line of its own. With too few descriptors every folder
-// with a shortcut fails; the first failure line is held up in a terminal
-// nobody reads for more than a second, so the next section draws the progress
-// line, and the failure after it must clear it first.
+// with a shortcut fails; the first failure line is held up in a terminal whose
+// output is suspended for more than a second, so the next section draws the
+// progress line, and the failure after it must clear it first.
 TEST(CliTerminal, TheProgressLineIsClearedBeforeAFailureLine)
 {
     TempTree tree;
@@ -274,15 +275,9 @@ TEST(CliTerminal, TheProgressLineIsClearedBeforeAFailureLine)
     tree.folder(u"out");
     int terminal = -1, side = -1;
     ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
-    // Fill what the terminal holds, so the program's first line waits.
-    ::fcntl(side, F_SETFL, O_NONBLOCK);
-    const std::string filler(256, 'x');
-    while (::write(side, filler.data(), filler.size()) > 0) {
-    }
-    while (::write(side, filler.data(), 1) > 0) {
-    }
-    ::fcntl(side, F_SETFL, 0);
-
+    // Output to the terminal is suspended, as by Ctrl+S: the program's first
+    // line waits until it is resumed.
+    ASSERT_EQ(::tcflow(side, TCOOFF), 0);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, side, 2);
@@ -298,9 +293,10 @@ TEST(CliTerminal, TheProgressLineIsClearedBeforeAFailureLine)
     pid_t child = -1;
     ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(side);
 
     std::this_thread::sleep_for(std::chrono::milliseconds(1300));
+    ::tcflow(side, TCOON);
+    ::close(side);
     std::string shown;
     char buffer[4096];
     for (;;) {

@@ -186,3 +186,22 @@ TEST(PageReplacement, AFolderAtThePagesNameFailsAndLeavesNothingBehind)
     EXPECT_EQ(entries, std::vector<fs::path>{"ALL_Favorites_Link.htm"});
     EXPECT_TRUE(fs::is_directory(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
 }
+
+// The move into place itself fails (a folder took the page's name while the
+// page was written): one message, and the hidden page is gone with it.
+TEST(PageReplacement, AMoveIntoPlaceThatFailsLeavesNoTemporaryFile)
+{
+    TempTree tree;
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    tree.folder(u"out");
+    GeneratorHarness harness;
+    harness.platform.beforeWriteLine = [&](std::u16string_view line) {
+        if (line.starts_with(u"</BODY>"))
+            tree.file(u"out/ALL_Favorites_Link.htm/inside", "x");
+    };
+    harness.run(tree.path(u"fav"), tree.path(u"out"));
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
+    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_EQ(filesIn(tree.path(u"out")), std::vector<std::string>{"ALL_Favorites_Link.htm"});
+    EXPECT_TRUE(fs::is_directory(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
+}

@@ -6,7 +6,10 @@ namespace markroll {
 
 void FolderSlots::checkIndex(int index)
 {
-    if (index < 0 || index >= Capacity)
+    if (index >= Capacity)
+        throw ScriptError(SubscriptOutOfRange, "more than " + std::to_string(Capacity - 1) +
+                                                   " folders lie below the Favorites folder; the rest were left out");
+    if (index < 0)
         throw ScriptError(SubscriptOutOfRange, "folder table index " + std::to_string(index));
 }
 

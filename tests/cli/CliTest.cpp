@@ -293,3 +293,31 @@ TEST(Cli, TwoRunsIntoOneFolderLeaveOneWholePage)
     EXPECT_SAME_PAGE(readBytes(pageFile(reference.path())), readBytes(pageFile(tree.path(u"out"))));
     EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
 }
+
+#ifndef _WIN32
+// A name can neither split a message over two lines nor steer the terminal.
+// POSIX only: Windows names cannot hold control characters.
+TEST(Cli, ControlCharactersInNamesAreShownEscapedOnOneLine)
+{
+    TempTree tree;
+    const std::u16string hostile = tree.path(u"line\nfeed\x1b[31m red\u0085next\u2028sep\u007f");
+    const ProcessResult result = runCli({hostile, tree.path()});
+    EXPECT_EQ(result.status, 1);
+    const std::string escaped = utf8(tree.path()) + "/line\\nfeed\\x1b[31m red\\u0085next\\u2028sep\\x7f";
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + escaped + ": " + std::strerror(ENOENT) + ")" +
+                              std::string(ConsoleLineEnd));
+}
+#endif
+
+// A full folder table says in words what happened.
+TEST(Cli, AFullFolderTableSaysTheRestWereLeftOut)
+{
+    TempTree tree;
+    for (int folder = 0; folder < 1000; ++folder)
+        tree.folder(numbered("fav/f%04d", folder));
+    const ProcessResult result = runCli({tree.path(u"fav"), tree.path()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (more than 999 folders lie below the Favorites folder; "
+                          "the rest were left out)" + std::string(ConsoleLineEnd));
+    EXPECT_EQ(result.out, completedLine);
+}

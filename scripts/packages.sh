@@ -33,6 +33,7 @@ test_packages=(
   binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
   shellcheck              # the scripts are checked too
   dpkg-dev                # dpkg-shlibdeps, for the .deb's dependencies
+  lintian                 # checks the .deb as Debian checks its own packages
 )
 
 # What building and testing for Windows adds.

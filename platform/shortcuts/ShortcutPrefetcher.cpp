@@ -6,6 +6,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,6 +167,8 @@ std::size_t ShortcutPrefetcher::helperCount()
 void ShortcutPrefetcher::work()
 {
 #ifndef _WIN32
+    // Named, so a look at the process tells them apart.
+    pthread_setname_np(pthread_self(), "markroll-warm");
     std::unique_lock lock(mutex_);
     for (;;) {
         std::shared_ptr<Job> job;

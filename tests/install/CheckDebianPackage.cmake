@@ -1,5 +1,6 @@
-# Builds the .deb, unpacks it into a scratch folder, and checks its layout and
-# that the markroll-cli inside it runs.
+# Builds the .deb, unpacks it into a scratch folder, and checks its layout,
+# its fields, that the markroll-cli inside it runs, and that lintian finds no
+# error and no warning in it.
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}")
 execute_process(COMMAND "${CPACK}" -G DEB -B "${SCRATCH}" WORKING_DIRECTORY "${BUILD_DIR}"
@@ -17,8 +18,17 @@ execute_process(COMMAND dpkg-deb -f "${packages}" Depends OUTPUT_VARIABLE depend
 if(NOT depends MATCHES "libqt6widgets6" OR NOT depends MATCHES "libc6")
   message(FATAL_ERROR "the package's dependencies miss Qt or libc: ${depends}")
 endif()
+if(NOT depends MATCHES "fonts-ipafont-gothic \\| fonts-noto-cjk \\| fonts-vlgothic")
+  message(FATAL_ERROR "the package does not depend on a font with Japanese glyphs: ${depends}")
+endif()
+execute_process(COMMAND dpkg-deb -f "${packages}" Recommends Maintainer OUTPUT_VARIABLE fields)
+if(NOT fields MATCHES "qt6-translations-l10n" OR fields MATCHES "localhost")
+  message(FATAL_ERROR "the package's Recommends or Maintainer are off: ${fields}")
+endif()
 foreach(expected usr/bin/markroll usr/bin/markroll-cli usr/share/applications/markroll.desktop
-                 usr/share/icons/hicolor/32x32/apps/markroll.png usr/share/man/man1/markroll-cli.1)
+                 usr/share/icons/hicolor/32x32/apps/markroll.png usr/share/man/man1/markroll-cli.1.gz
+                 usr/share/man/man1/markroll.1.gz usr/share/doc/markroll/copyright
+                 usr/share/doc/markroll/changelog.gz)
   if(NOT EXISTS "${SCRATCH}/root/${expected}")
     message(FATAL_ERROR "not in the package: ${expected}")
   endif()
@@ -26,5 +36,15 @@ endforeach()
 execute_process(COMMAND "${SCRATCH}/root/usr/bin/markroll-cli" --version OUTPUT_VARIABLE version RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT version STREQUAL "markroll-cli 1.00\n")
   message(FATAL_ERROR "markroll-cli from the package said: ${version} (status ${result})")
+endif()
+find_program(LINTIAN lintian)
+if(LINTIAN)
+  execute_process(COMMAND "${LINTIAN}" --no-tag-display-limit "${packages}" OUTPUT_VARIABLE tags ERROR_VARIABLE tags)
+  if(tags MATCHES "(^|\n)[EW]: ")
+    message(FATAL_ERROR "lintian finds errors or warnings:\n${tags}")
+  endif()
+  message(STATUS "lintian: no error and no warning\n${tags}")
+else()
+  message(FATAL_ERROR "lintian is not installed (scripts/packages.sh installs it for the tests)")
 endif()
 file(REMOVE_RECURSE "${SCRATCH}")

@@ -6,7 +6,8 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 foreach(expected bin/markroll bin/markroll-cli share/applications/markroll.desktop
-                 share/icons/hicolor/32x32/apps/markroll.png share/man/man1/markroll-cli.1)
+                 share/icons/hicolor/32x32/apps/markroll.png share/man/man1/markroll-cli.1.gz
+                 share/man/man1/markroll.1.gz share/doc/markroll/copyright share/doc/markroll/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${expected}")
     message(FATAL_ERROR "not installed: ${expected}")
   endif()

@@ -34,6 +34,7 @@ test_packages=(
   shellcheck              # the scripts are checked too
   dpkg-dev                # dpkg-shlibdeps, for the .deb's dependencies
   lintian                 # checks the .deb as Debian checks its own packages
+  desktop-file-utils appstream  # check the menu entry and the software centres' metainfo
 )
 
 # What building and testing for Windows adds.

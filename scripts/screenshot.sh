@@ -28,7 +28,7 @@ for folder in /home/user/Favorites /home/user/Documents; do
 done
 [[ -e /home/user/Favorites/Google.url ]] || cp -r examples/Favorites/. /home/user/Favorites/
 
-Xvfb -displayfd 3 -screen 0 480x210x24 -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 480x240x24 -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [[ -s $display_file ]] && break; sleep 0.1; done
 DISPLAY=:$(head -n 1 "$display_file")
@@ -40,7 +40,7 @@ sleep 1
 build/app/markroll &
 pids+=($!)
 window=$(xdotool search --sync --name "Markroll" | tail -n 1)
-xdotool windowmove "$window" 10 10 windowactivate --sync "$window" && sleep 0.5
+xdotool windowmove "$window" 10 40 windowactivate --sync "$window" && sleep 0.5
 # Focus starts on the generate button; Tab visits the Favorites box, then the output box.
 xdotool key Tab ctrl+a && xdotool type --delay 5 /home/user/Favorites
 xdotool key Tab ctrl+a && xdotool type --delay 5 /home/user/Documents
@@ -66,7 +66,7 @@ wineboot -i < /dev/null > /dev/null 2>&1
 wine build-windows/app-win32/markroll.exe > /dev/null 2>&1 &
 pids+=($!)
 window=$(xdotool search --sync --name "Markroll" | tail -n 1)
-xdotool windowmove "$window" 10 10 windowactivate --sync "$window" && sleep 1
+xdotool windowmove "$window" 10 40 windowactivate --sync "$window" && sleep 1
 xdotool key Tab Tab && xdotool type --delay 5 'C:\Users\user\Documents'
 xdotool key Tab Tab Tab && sleep 0.5
 import -window root docs/windows-window.png

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the Linux build, the
-# core again under sanitizers, the fuzzers over their corpora, the scripts'
+# .deb in a clean Debian root, the core again under sanitizers, the fuzzers over their corpora, the scripts'
 # check, then the Windows build under Wine.
 # Usage: bash scripts/test.sh
 # MARKROLL_SKIP_WINDOWS=1 leaves the Windows leg out of a quick local run; CI
@@ -15,6 +15,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON > /dev/
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
+echo "== the .deb installed into a clean Debian 12 root"
+bash scripts/test-clean-root.sh
 bash scripts/test-sanitizers.sh
 echo "== the fuzzers, built with clang, over their corpora"
 bash fuzz/run.sh 0

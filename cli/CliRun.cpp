@@ -58,45 +58,6 @@ bool isOnly(const std::vector<std::u16string>& arguments, std::initializer_list<
     return false;
 }
 
-int runCliOnce(const std::vector<std::u16string>& arguments);
-std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std::u16string>& arguments);
-int generate(const std::u16string& favorites, const std::u16string& output);
-
-} // namespace
-
-int runCli(const std::vector<std::u16string>& arguments)
-{
-    try {
-        return runCliOnce(arguments);
-    } catch (...) {
-        // Nothing escapes; telling of it may need memory there is none of.
-        try {
-            ConsoleMessageBoxes().show(messages::ErrorOccurred, MessageStyle::Exclamation);
-        } catch (...) {
-            std::terminate();
-        }
-        return FailureReported;
-    }
-}
-
-namespace {
-
-int runCliOnce(const std::vector<std::u16string>& arguments)
-{
-    if (isOnly(arguments, {u"--help", u"-h"})) {
-        printLine(stdout, Usage);
-        return Completed;
-    }
-    if (isOnly(arguments, {u"--version"})) {
-        printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
-        return Completed;
-    }
-    const auto paths = pathArguments(arguments);
-    if (!paths)
-        return UnusableCommandLine;
-    return generate((*paths)[0], (*paths)[1]);
-}
-
 // The two paths, after "--" when it is given; anything else that looks like
 // an option is refused with the usage.
 std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std::u16string>& arguments)
@@ -150,6 +111,37 @@ int generate(const std::u16string& favorites, const std::u16string& output)
     return outcome.succeeded() ? Completed : FailureReported;
 }
 
+int runCliOnce(const std::vector<std::u16string>& arguments)
+{
+    if (isOnly(arguments, {u"--help", u"-h"})) {
+        printLine(stdout, Usage);
+        return Completed;
+    }
+    if (isOnly(arguments, {u"--version"})) {
+        printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
+        return Completed;
+    }
+    const auto paths = pathArguments(arguments);
+    if (!paths)
+        return UnusableCommandLine;
+    return generate((*paths)[0], (*paths)[1]);
+}
+
 } // namespace
+
+int runCli(const std::vector<std::u16string>& arguments)
+{
+    try {
+        return runCliOnce(arguments);
+    } catch (...) {
+        // Nothing escapes; telling of it may need memory there is none of.
+        try {
+            ConsoleMessageBoxes().show(messages::ErrorOccurred, MessageStyle::Exclamation);
+        } catch (...) {
+            std::terminate();
+        }
+        return FailureReported;
+    }
+}
 
 } // namespace markroll

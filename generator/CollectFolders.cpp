@@ -5,6 +5,21 @@
 #include "ScriptError.h"
 
 namespace markroll {
+namespace {
+
+// The walk's depth, counted while a call runs.
+class DepthCount {
+public:
+    explicit DepthCount(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthCount() { --depth_; }
+    DepthCount(const DepthCount&) = delete;
+    DepthCount& operator=(const DepthCount&) = delete;
+
+private:
+    int& depth_;
+};
+
+} // namespace
 
 // Depth first, each folder stored before the folders below it. A failure ends
 // only this folder's call; its parent goes on with its next sub-folder. When
@@ -12,7 +27,8 @@ namespace markroll {
 // no tree to write a page of.
 void Module1::CollectFolders(const std::u16string& path)
 {
-    const bool first = walkDepth_++ == 0;
+    const bool first = walkDepth_ == 0;
+    const DepthCount depth(walkDepth_);
     bool listed = false;
     try {
         const auto fileSystem = services_.platform.createFileSystemObject();
@@ -29,11 +45,8 @@ void Module1::CollectFolders(const std::u16string& path)
         const ScriptError error = currentFailure();
         if (first && !listed)
             favoritesUnreadable_ = true;
-        --walkDepth_;
         report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
-        return;
     }
-    --walkDepth_;
 }
 
 } // namespace markroll

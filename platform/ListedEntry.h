@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,9 +16,10 @@ namespace markroll {
 class ListedFolder {
 public:
 #ifdef _WIN32
-    explicit ListedFolder(std::filesystem::path path) : path_(std::move(path)) {}
-    // The folder's path as the OS is given it; an entry is this and its name.
-    const std::filesystem::path& path() const { return path_; }
+    explicit ListedFolder(std::wstring path) : path_(std::move(path)) {}
+    // The folder's path as the OS is given it (extended-length); an entry is
+    // this and its name.
+    const std::wstring& path() const { return path_; }
 #else
     explicit ListedFolder(DirectoryStream stream) : stream_(std::move(stream)) {}
     int descriptor() const { return dirfd(stream_.get()); }
@@ -34,7 +34,7 @@ public:
 
 private:
 #ifdef _WIN32
-    std::filesystem::path path_;
+    std::wstring path_;
 #else
     DirectoryStream stream_;
 #endif

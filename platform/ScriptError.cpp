@@ -3,7 +3,6 @@
 #include "Unicode.h"
 
 #include <cerrno>
-#include <cstring>
 #include <new>
 
 namespace markroll {
@@ -22,8 +21,6 @@ std::u16string ScriptError::description() const
         return object_ + reason;
     return object_ + u": " + reason;
 }
-
-std::string osReason(int osError) { return std::strerror(osError); }
 
 int errorNumberForErrno(int osError, ErrorNumber missing)
 {

@@ -50,8 +50,14 @@ private:
     std::string reason_;
 };
 
-// The OS's own words for an errno value.
+// The OS's own words for an errno value, as UTF-8, in the user's language
+// where the system has it (the locale the environment names on Linux, the
+// user's display language on Windows).
 std::string osReason(int osError);
+#ifdef _WIN32
+// The same for a Win32 error code.
+std::string systemReason(unsigned long code);
+#endif
 
 // Maps an OS failure to our numbering; `missing` is what "no such entry" means
 // for the caller (a folder that is not there is 76, a file 53).

@@ -106,7 +106,7 @@ std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
 
 std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view path)
 {
-    const fs::path target = toFsPath(path);
+    const fs::path target = toOsPath(path);
     // A folder of the page's name can never be replaced: fail before writing.
     if (isDirectory(target))
         raiseOsError(EISDIR, PathNotFound, path);

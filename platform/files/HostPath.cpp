@@ -1,7 +1,12 @@
 #include "HostPath.h"
 
 #include "Cp932.h"
+#include "ExtendedPath.h"
 #include "Unicode.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace markroll {
 
@@ -24,14 +29,51 @@ std::u16string joinPath(std::u16string_view parent, std::u16string_view child)
     return joined;
 }
 
+#ifdef _WIN32
+namespace {
+
+// The absolute path the OS gives a relative start ("X:", "\\", "."), or empty.
+std::u16string fullPathOf(std::u16string_view start)
+{
+    const std::wstring text(start.begin(), start.end());
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = GetFullPathNameW(text.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (size == 0)
+            return {};
+        if (size < full.size()) {
+            full.resize(size);
+            return std::u16string(full.begin(), full.end());
+        }
+        full.resize(size);
+    }
+}
+
+} // namespace
+
 std::filesystem::path toFsPath(std::u16string_view path)
 {
-#ifdef _WIN32
     return std::filesystem::path(std::wstring(path.begin(), path.end()));
-#else
-    return std::filesystem::path(toHostBytes(path));
-#endif
 }
+
+std::filesystem::path toOsPath(std::u16string_view path)
+{
+    const std::u16string_view start = relativeStartOf(path);
+    const std::u16string base = path.empty() || start.empty() ? std::u16string() : fullPathOf(start);
+    // What cannot be made absolute goes to the OS as it is, to fail there.
+    if (path.empty() || (!start.empty() && base.empty()))
+        return toFsPath(path);
+    const std::u16string extended = extendedLengthPath(path, base);
+    return std::filesystem::path(std::wstring(extended.begin(), extended.end()));
+}
+#else
+std::filesystem::path toFsPath(std::u16string_view path)
+{
+    return std::filesystem::path(toHostBytes(path));
+}
+
+std::filesystem::path toOsPath(std::u16string_view path) { return toFsPath(path); }
+#endif
 
 std::u16string fromFsPath(const std::filesystem::path& path)
 {

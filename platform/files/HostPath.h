@@ -15,6 +15,11 @@ std::u16string joinPath(std::u16string_view parent, std::u16string_view child);
 // a byte that is not is kept as an escaped lone surrogate, so every name that
 // was listed can be opened again.
 std::filesystem::path toFsPath(std::u16string_view path);
+// The form the OS's own calls are given. On Windows the path is made absolute
+// in the extended-length form (ExtendedPath.h), so no length limit and no
+// rewriting of names applies; the text shown to people stays the path as
+// joined. On Linux it is toFsPath's.
+std::filesystem::path toOsPath(std::u16string_view path);
 std::u16string fromFsPath(const std::filesystem::path& path);
 std::u16string fileNameOf(const std::filesystem::path& path);
 std::u16string fromHostBytes(std::string_view bytes);

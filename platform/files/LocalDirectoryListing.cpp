@@ -47,11 +47,11 @@ void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_vi
 {
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32
-    const std::filesystem::path path = toFsPath(folder);
+    std::wstring path = toOsPath(folder).native();
     if (addMatchingFiles(path, folder, mask, *names))
-        folder_ = std::make_shared<const ListedFolder>(path);
+        folder_ = std::make_shared<const ListedFolder>(std::move(path));
 #else
-    DirectoryStream stream{opendir(toFsPath(folder).c_str())};
+    DirectoryStream stream{opendir(toOsPath(folder).c_str())};
     if (!stream && !listsAsEmpty(errno))
         raiseOsError(errno, PathNotFound, folder);
     if (stream) {

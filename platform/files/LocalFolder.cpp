@@ -6,7 +6,9 @@
 
 #include <cerrno>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "WindowsEntries.h"
+#else
 #include "DirectoryStream.h"
 #include "EntryKind.h"
 #endif
@@ -15,36 +17,66 @@ namespace fs = std::filesystem;
 
 namespace markroll {
 
-LocalFolder::LocalFolder(std::u16string_view path) : path_(toFsPath(path)) {}
+LocalFolder::LocalFolder(std::u16string_view path) : shownPath_(path), path_(toOsPath(path)) {}
 
 #ifdef _WIN32
-// A link leading nowhere is no folder; any other failure to tell is raised.
-bool LocalFolder::isFolderToWalk(const fs::directory_entry& entry)
-{
-    std::error_code error;
-    const bool isLink = entry.is_symlink(error);
-    const bool isFolder = !error && entry.is_directory(error);
-    if (error && error.default_error_condition() != std::errc::no_such_file_or_directory)
-        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(entry.path()), error.message());
-    return isFolder && !(isLink && leadsBackUp(entry.path()));
-}
-
 std::vector<std::u16string> LocalFolder::subfolderNames()
 {
-    std::error_code error;
-    fs::directory_iterator entries(path_, error);
-    if (error)
-        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_), error.message());
     std::vector<std::u16string> names;
-    for (const fs::directory_iterator end; entries != end; entries.increment(error)) {
-        const fs::directory_entry& entry = *entries;
-        if (isFolderToWalk(entry))
-            names.push_back(fileNameOf(entry.path()));
-    }
-    if (error)
-        throw ScriptError(errorNumberFor(error, PathNotFound), fromFsPath(path_), error.message());
+    const std::wstring& folder = path_.native();
+    const DWORD failed = forEachEntry(folder, shownPath_, [&](const WIN32_FIND_DATAW& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+        const std::wstring_view listed(entry.cFileName);
+        std::u16string name(listed.begin(), listed.end());
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            !isLinkToWalk(entryPath(folder, entry.cFileName), joinPath(shownPath_, name)))
+            return;
+        names.push_back(std::move(name));
+    });
+    if (failed != 0)
+        raiseWindowsError(failed, PathNotFound, shownPath_);
     sortByNameOrder(names);
     return names;
+}
+
+// A link (or junction) is walked when it leads to a folder that is not this
+// one or an ancestor, as walked or as it really lies; one leading nowhere is
+// no folder, and any other failure to tell is raised.
+bool LocalFolder::isLinkToWalk(const std::wstring& link, std::u16string_view shownAs)
+{
+    FileIdentity target;
+    DWORD error = 0;
+    if (!identityOf(link, target, error)) {
+        if (listsAsEmpty(error))
+            return false;
+        raiseWindowsError(error, PathNotFound, shownAs);
+    }
+    if (!ancestorsKnown_) {
+        ancestorsKnown_ = true;
+        addWithAncestors(path_.native());
+        addWithAncestors(finalPathOf(path_.native()));
+    }
+    return !ancestors_.contains(target);
+}
+
+void LocalFolder::addWithAncestors(std::wstring path)
+{
+    while (!path.empty()) {
+        FileIdentity identity;
+        DWORD error = 0;
+        if (identityOf(path, identity, error))
+            ancestors_.insert(identity);
+        if (path.back() == L'\\')
+            path.pop_back();
+        // Up to "\\?\": nothing above it is a folder.
+        const std::size_t cut = path.rfind(L'\\');
+        if (cut == std::wstring::npos || cut <= 3)
+            return;
+        path.resize(cut);
+        if (path.back() == L':')
+            path += L'\\';
+    }
 }
 #else
 // The entry types of the listing tell folders apart; only links (and file
@@ -53,15 +85,14 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
 {
     const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
-        throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
-    const std::u16string shownPath = fromFsPath(path_);
+        raiseOsError(errno, PathNotFound, shownPath_);
     std::vector<std::u16string> names;
     errno = 0;
     while (const dirent* entry = readdir(folder.get())) {
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, shownPath);
+        const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, shownPath_);
         const bool isFolder = kind == EntryKind::Folder ||
                               (kind == EntryKind::LinkToFolder && !leadsBackUp(path_ / fs::path(std::string(name))));
         if (isFolder)
@@ -69,11 +100,10 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
         errno = 0;
     }
     if (errno != 0)
-        throw ScriptError(errorNumberForErrno(errno, PathNotFound), fromFsPath(path_), osReason(errno));
+        raiseOsError(errno, PathNotFound, shownPath_);
     sortByNameOrder(names);
     return names;
 }
-#endif
 
 // A folder's ancestors are those of its real place and, as well, those of the
 // path as walked through links, so two folders that link to each other are
@@ -103,5 +133,7 @@ void LocalFolder::addWithAncestors(fs::path path, bool resolved)
             break;
     }
 }
+
+#endif
 
 } // namespace markroll

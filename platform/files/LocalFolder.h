@@ -2,6 +2,10 @@
 
 #include "Folder.h"
 
+#ifdef _WIN32
+#include "WindowsEntries.h"
+#endif
+
 #include <filesystem>
 #include <set>
 #include <string_view>
@@ -17,14 +21,21 @@ public:
     std::vector<std::u16string> subfolderNames() override;
 
 private:
-    bool leadsBackUp(const std::filesystem::path& link);
 #ifdef _WIN32
-    bool isFolderToWalk(const std::filesystem::directory_entry& entry);
-#endif
+    bool isLinkToWalk(const std::wstring& link, std::u16string_view shownAs);
+    void addWithAncestors(std::wstring path);
+#else
+    bool leadsBackUp(const std::filesystem::path& link);
     void addWithAncestors(std::filesystem::path path, bool resolved);
+#endif
 
+    std::u16string shownPath_;
     std::filesystem::path path_;
+#ifdef _WIN32
+    std::set<FileIdentity> ancestors_;
+#else
     std::set<std::filesystem::path> ancestors_;
+#endif
     bool ancestorsKnown_ = false;
 };
 

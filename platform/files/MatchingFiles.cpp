@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "WindowsEntries.h"
 #else
 #include "EntryKind.h"
 
@@ -22,56 +22,42 @@ bool listsAsEmpty(int osError) { return osError == ENOENT || osError == ENOTDIR 
 #ifdef _WIN32
 namespace {
 
-bool listsAsEmpty(const std::error_code& error)
-{
-    const auto condition = error.default_error_condition();
-    return condition == std::errc::no_such_file_or_directory || condition == std::errc::not_a_directory ||
-           condition == std::errc::permission_denied;
-}
-
-[[noreturn]] void raise(const std::error_code& error, ErrorNumber missing, std::u16string_view what)
-{
-    throw ScriptError(errorNumberFor(error, missing), what, error.message());
-}
-
 // Files marked hidden or system are left out, as the runtime's own search
 // with no attributes does.
-bool isVisible(const std::filesystem::path& path, std::u16string_view shownAs)
+bool isVisible(DWORD attributes) { return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)); }
+
+// A link counts as what it leads to; one that leads nowhere is no file.
+bool isOrdinaryFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry, std::u16string_view shownAs)
 {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        raise(std::error_code(int(GetLastError()), std::system_category()), FileNotFound, shownAs);
-    return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    const DWORD attributes = GetFileAttributesW(entryPath(folder, entry.cFileName).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD code = GetLastError();
+    if (listsAsEmpty(code))
+        return false;
+    raiseWindowsError(code, FileNotFound, shownAs);
 }
 
 } // namespace
 
-bool addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+bool addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath, std::u16string_view mask,
                       ListedNames& names)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::directory_iterator entries(folder, error);
-    if (error && listsAsEmpty(error))
-        return false;
-    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
-        const fs::directory_entry& entry = *entries;
-        std::u16string name = fileNameOf(entry.path());
-        if (!matchesWildcard(mask, name))
-            continue;
-        const std::u16string shownAs = joinPath(folderPath, name);
-        if (!isVisible(entry.path(), shownAs))
-            continue;
-        std::error_code typeError;
-        const bool ordinary = entry.is_regular_file(typeError);
-        if (typeError && !listsAsEmpty(typeError))
-            raise(typeError, FileNotFound, shownAs);
-        if (ordinary)
+    const DWORD failed = forEachEntry(folder, folderPath, [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring_view listed(entry.cFileName);
+        const std::u16string name(listed.begin(), listed.end());
+        if (!isVisible(entry.dwFileAttributes) || !matchesWildcard(mask, name))
+            return;
+        if (isOrdinaryFile(folder, entry, joinPath(folderPath, name)))
             names.add(name);
-    }
-    if (error)
-        raise(error, PathNotFound, folderPath);
-    return true;
+    });
+    if (failed != 0 && !listsAsEmpty(failed))
+        raiseWindowsError(failed, PathNotFound, folderPath);
+    return failed == 0;
 }
 #else
 namespace {

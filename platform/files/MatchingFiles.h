@@ -3,7 +3,7 @@
 #include "DirectoryListing.h"
 #include "ListedNames.h"
 
-#include <filesystem>
+#include <string>
 #include <string_view>
 
 #ifndef _WIN32
@@ -23,7 +23,7 @@ bool listsAsEmpty(int osError);
 // naming `folderPath`.
 #ifdef _WIN32
 // False when the folder lists as empty.
-bool addMatchingFiles(const std::filesystem::path& folder, std::u16string_view folderPath, std::u16string_view mask,
+bool addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath, std::u16string_view mask,
                       ListedNames& names);
 #else
 void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names);

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "WindowsEntries.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,7 +26,9 @@ class OpenFile {
 public:
     OpenFile(const ListedEntry& entry, std::string&)
     {
-        const std::filesystem::path path = entry.folder ? entry.folder->path() / toFsPath(entry.name) : toFsPath(entry.name);
+        const std::wstring listedName(entry.name.begin(), entry.name.end());
+        const std::wstring path = entry.folder ? entryPath(entry.folder->path(), listedName.c_str())
+                                               : toOsPath(entry.name).native();
         handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         error_ = handle_ == INVALID_HANDLE_VALUE ? int(GetLastError()) : 0;
@@ -151,7 +153,12 @@ std::string ShortcutFileRead::reason() const
     switch (outcome) {
     case Outcome::Read: return {};
     case Outcome::OpenFailed:
-    case Outcome::ReadFailed: return osErrorCode(osError).message();
+    case Outcome::ReadFailed:
+#ifdef _WIN32
+        return systemReason(DWORD(osError));
+#else
+        return osReason(osError);
+#endif
     case Outcome::NotOrdinary: return "not an ordinary file";
     case Outcome::TooLarge: return "too large for a shortcut";
     }

@@ -146,7 +146,7 @@ TEST(Cli, FailuresGoToStandardErrorInOrderSayWhatFailedAndGiveStatusOne)
     const ProcessResult missingFavorites = runCli({tree.path(u"missing"), tree.path()});
     EXPECT_EQ(missingFavorites.status, 1);
     EXPECT_EQ(missingFavorites.err, "Markroll: エラーが発生しました (" + utf8(tree.path(u"missing")) + ": " +
-                                        std::strerror(ENOENT) + ")" + std::string(ConsoleLineEnd));
+                                        sessionReason(ENOENT) + ")" + std::string(ConsoleLineEnd));
     EXPECT_EQ(missingFavorites.out, "") << "a Favorites folder that is not there is no completion";
     EXPECT_EQ(readBytes(tree.path(u"ALL_Favorites_Link.htm")), "the previous page");
 
@@ -154,7 +154,7 @@ TEST(Cli, FailuresGoToStandardErrorInOrderSayWhatFailedAndGiveStatusOne)
     const ProcessResult missingOutput = runCli({tree.path(u"fav"), tree.path(u"missing")});
     EXPECT_EQ(missingOutput.status, 1);
     EXPECT_EQ(missingOutput.err, "Markroll: エラーが発生しました (" + utf8(pageFile(tree.path(u"missing"))) + ": " +
-                                     std::strerror(ENOENT) + ")" + std::string(ConsoleLineEnd));
+                                     sessionReason(ENOENT) + ")" + std::string(ConsoleLineEnd));
     EXPECT_EQ(missingOutput.out, "");
 }
 
@@ -180,7 +180,7 @@ TEST(Cli, AnOutputFolderWithoutWritePermissionIsAFailure)
         fs::permissions(path, readable);
     const ProcessResult result = runCli({fav, locked}, {}, asNobody);
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + std::strerror(EACCES) + ")\n");
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + sessionReason(EACCES) + ")\n");
     EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
 }
 #endif
@@ -304,7 +304,7 @@ TEST(Cli, ControlCharactersInNamesAreShownEscapedOnOneLine)
     const ProcessResult result = runCli({hostile, tree.path()});
     EXPECT_EQ(result.status, 1);
     const std::string escaped = utf8(tree.path()) + "/line\\nfeed\\x1b[31m red\\u0085next\\u2028sep\\x7f";
-    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + escaped + ": " + std::strerror(ENOENT) + ")" +
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + escaped + ": " + sessionReason(ENOENT) + ")" +
                               std::string(ConsoleLineEnd));
 }
 #endif

@@ -1,10 +1,12 @@
 #include "ScriptError.h"
+#include "TestSupport.h"
 
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 
 using namespace markroll;
+using namespace markroll::test;
 
 TEST(ErrorNumbers, OsFailuresMapToTheNumbersWindowsUses)
 {
@@ -42,7 +44,7 @@ TEST(ErrorNumbers, TheNumberTravelsWithTheError)
     } catch (const ScriptError& error) {
         EXPECT_EQ(error.number(), 61);
         EXPECT_EQ(error.object(), u"page");
-        EXPECT_EQ(error.reason(), std::strerror(ENOSPC));
-        EXPECT_EQ(error.description(), u"page: " + std::u16string(error.reason().begin(), error.reason().end()));
+        EXPECT_EQ(error.reason(), sessionReason(ENOSPC));
+        EXPECT_EQ(error.description(), u"page: " + utf16(sessionReason(ENOSPC)));
     }
 }

@@ -7,6 +7,8 @@
 #include "Unicode.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -126,6 +128,19 @@ std::string readFileBytes(const fs::path& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+std::string sessionReason(int osError)
+{
+#ifdef _WIN32
+    switch (osError) {
+    case ENOENT: return "ファイルが見つかりません。";
+    case ENOSPC: return "ディスクがいっぱいです。";
+    default: return "(no Japanese reason known to the tests for errno " + std::to_string(osError) + ")";
+    }
+#else
+    return std::strerror(osError);
+#endif
 }
 
 std::string readBytes(std::u16string_view path) { return readFileBytes(toFsPath(path)); }

@@ -80,6 +80,9 @@ inline constexpr std::string_view ConsoleLineEnd = "\r\n";
 #else
 inline constexpr std::string_view ConsoleLineEnd = "\n";
 #endif
+// The OS's reason for a failure (an errno value) as the tests' session words
+// it: C.UTF-8 on Linux, a Japanese Windows under Wine.
+std::string sessionReason(int osError);
 
 std::string readBytes(std::u16string_view path);
 // The names in a folder, hidden ones included, in sorted order: what a run left.

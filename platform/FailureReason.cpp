@@ -1,0 +1,100 @@
+#include "ScriptError.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include "Unicode.h"
+
+#include <windows.h>
+#else
+#include "Iconv.h"
+
+#include <langinfo.h>
+#include <locale.h>
+#endif
+
+namespace markroll {
+
+#ifdef _WIN32
+namespace {
+
+// The Win32 code behind the C runtime's errno values, where there is one: the
+// system's message table has those words in the user's language.
+DWORD win32CodeOf(int osError)
+{
+    switch (osError) {
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case EACCES: return ERROR_ACCESS_DENIED;
+    case EISDIR: return ERROR_ACCESS_DENIED;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case ENOSPC: return ERROR_DISK_FULL;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EMFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EIO: return ERROR_GEN_FAILURE;
+    default: return 0;
+    }
+}
+
+std::u16string messageOf(DWORD code, DWORD language)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                                            FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                                        nullptr, code, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message(text, text + length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == u'\r' || message.back() == u'\n' || message.back() == u' '))
+        message.pop_back();
+    return message;
+}
+
+} // namespace
+
+std::string systemReason(unsigned long code)
+{
+    std::u16string message = messageOf(code, GetUserDefaultUILanguage());
+    if (message.empty())
+        message = messageOf(code, 0);
+    if (message.empty())
+        return "error " + std::to_string(code);
+    return unicode::encodeUtf8(message);
+}
+
+std::string osReason(int osError)
+{
+    const DWORD code = win32CodeOf(osError);
+    return code != 0 ? systemReason(code) : std::strerror(osError);
+}
+#else
+namespace {
+
+// The user's locale as the environment names it, made once; none when the
+// system does not have it.
+locale_t usersLocale()
+{
+    static const locale_t locale = newlocale(LC_MESSAGES_MASK | LC_CTYPE_MASK, "", locale_t(nullptr));
+    return locale;
+}
+
+} // namespace
+
+std::string osReason(int osError)
+{
+    const locale_t locale = usersLocale();
+    if (!locale)
+        return std::strerror(osError);
+    const char* text = strerror_l(osError, locale);
+    const std::string_view codeset = nl_langinfo_l(CODESET, locale);
+    if (codeset == "UTF-8")
+        return text;
+    // The words come in the locale's own encoding; messages carry UTF-8.
+    Iconv toUtf8("UTF-8", std::string(codeset).c_str());
+    std::optional<std::string> converted = toUtf8.isValid() ? toUtf8.convert(text) : std::nullopt;
+    return converted ? std::move(*converted) : std::strerror(osError);
+}
+#endif
+
+} // namespace markroll

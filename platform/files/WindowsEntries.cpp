@@ -1,0 +1,115 @@
+#include "WindowsEntries.h"
+
+#ifdef _WIN32
+#include <system_error>
+
+namespace markroll {
+namespace {
+
+// Closes a handle of FindFirstFileExW.
+struct FindHandle {
+    HANDLE handle;
+    ~FindHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            FindClose(handle);
+    }
+};
+
+// Closes a handle of CreateFileW.
+struct OpenedHandle {
+    HANDLE handle;
+    ~OpenedHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+
+bool isDotEntry(const wchar_t* name)
+{
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// Opens a file or a folder to ask about it, following links, without reading it.
+HANDLE openToAsk(const std::wstring& path)
+{
+    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+
+void raiseWindowsError(DWORD code, ErrorNumber missing, std::u16string_view what)
+{
+    throw ScriptError(errorNumberFor(std::error_code(int(code), std::system_category()), missing), what,
+                      systemReason(code));
+}
+
+bool listsAsEmpty(DWORD code)
+{
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY ||
+           code == ERROR_ACCESS_DENIED;
+}
+
+std::wstring entryPath(const std::wstring& folder, const wchar_t* name)
+{
+    std::wstring path = folder;
+    if (path.empty() || path.back() != L'\\')
+        path += L'\\';
+    path += name;
+    return path;
+}
+
+DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
+                   const std::function<void(const WIN32_FIND_DATAW&)>& visit)
+{
+    WIN32_FIND_DATAW entry{};
+    const FindHandle find{FindFirstFileExW(entryPath(folder, L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH)};
+    if (find.handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        // A folder with no entries at all (a drive's empty root) lists nothing.
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES ? 0 : code;
+    }
+    do {
+        if (!isDotEntry(entry.cFileName))
+            visit(entry);
+    } while (FindNextFileW(find.handle, &entry));
+    if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES)
+        raiseWindowsError(code, PathNotFound, shownPath);
+    return 0;
+}
+
+bool identityOf(const std::wstring& path, FileIdentity& identity, DWORD& error)
+{
+    const OpenedHandle file{openToAsk(path)};
+    BY_HANDLE_FILE_INFORMATION facts{};
+    if (file.handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.handle, &facts)) {
+        error = GetLastError();
+        return false;
+    }
+    identity = {facts.dwVolumeSerialNumber, facts.nFileIndexHigh, facts.nFileIndexLow};
+    return true;
+}
+
+std::wstring finalPathOf(const std::wstring& path)
+{
+    const OpenedHandle folder{openToAsk(path)};
+    if (folder.handle == INVALID_HANDLE_VALUE)
+        return {};
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = GetFinalPathNameByHandleW(folder.handle, final.data(), DWORD(final.size()), 0);
+        if (size == 0)
+            return {};
+        if (size < final.size()) {
+            final.resize(size);
+            return final;
+        }
+        final.resize(size);
+    }
+}
+
+} // namespace markroll
+#endif

@@ -1,0 +1,47 @@
+#pragma once
+
+#ifdef _WIN32
+#include "ScriptError.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+
+namespace markroll {
+
+// Raises a Win32 failure with its number (`missing` for "no such entry") and
+// the OS's reason in the user's language, naming `what`.
+[[noreturn]] void raiseWindowsError(DWORD code, ErrorNumber missing, std::u16string_view what);
+
+// Calls `visit` with every entry of `folder` (an extended-length path) but
+// "." and "..", in the order the OS lists them. Returns 0, or the failure to
+// open the listing at all; a failure part way is raised, naming `shownPath`.
+DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
+                   const std::function<void(const WIN32_FIND_DATAW&)>& visit);
+
+// A listing that failed for one of these is of a folder that is not there,
+// not a folder, or may not be read.
+bool listsAsEmpty(DWORD code);
+
+// `folder` and `name` joined, for the OS.
+std::wstring entryPath(const std::wstring& folder, const wchar_t* name);
+
+// Which file or folder a path leads to, links followed: equal identities are
+// one and the same, whatever the paths. False when it cannot be opened
+// (`error` tells why).
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+bool identityOf(const std::wstring& path, FileIdentity& identity, DWORD& error);
+
+// The path the folder really lies at, links resolved, in extended form; empty
+// when the OS cannot tell.
+std::wstring finalPathOf(const std::wstring& path);
+
+} // namespace markroll
+#endif

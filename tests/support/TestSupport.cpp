@@ -143,7 +143,7 @@ std::string sessionReason(int osError)
 #endif
 }
 
-std::string readBytes(std::u16string_view path) { return readFileBytes(toFsPath(path)); }
+std::string readBytes(std::u16string_view path) { return readFileBytes(toOsPath(path)); }
 
 std::u16string numbered(const char* format, int number)
 {

@@ -42,6 +42,7 @@ test_packages=(
 windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the cross compiler
   wine wine64 fonts-wine  # runs the Windows build here
-  xvfb xauth              # a display for Wine's windows
+  xvfb xauth xdotool      # a display for Wine's windows, and a look for the window the zip's program shows
+  unzip                   # the zip test unpacks what a Windows user gets
   locales                 # localedef, for the Japanese locale Wine runs in
 )

@@ -43,4 +43,9 @@ LC_ALL=ja_JP.UTF-8 LOCPATH=$locales wineserver -p < /dev/null > /dev/null 2>&1
 LC_ALL=ja_JP.UTF-8 LOCPATH=$locales wineboot -i < /dev/null > /dev/null 2>&1
 
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+
+# The zip to hand out, with the stripped programs, the licence and README-Windows.txt.
+(cd "$build" && cpack -G ZIP > /dev/null)
+zip=$(ls "$build"/markroll-*-win64.zip)
+echo "The zip to hand out: $zip ($(stat -c %s "$zip") bytes)."
 echo "The Windows leg took $((SECONDS - started)) s."

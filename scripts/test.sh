@@ -22,7 +22,7 @@ echo "== the fuzzers, built with clang, over their corpora"
 bash fuzz/run.sh 0
 
 echo "== shellcheck"
-shellcheck -x scripts/*.sh bench/*.sh fuzz/*.sh tests/app/*.sh .ci/run
+shellcheck -x scripts/*.sh bench/*.sh fuzz/*.sh tests/app/*.sh tests/install/*.sh .ci/run
 echo "shellcheck: every script passes"
 
 if [[ ${MARKROLL_SKIP_WINDOWS:-} == 1 && ${CI:-} != true ]]; then

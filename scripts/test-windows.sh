@@ -38,7 +38,10 @@ export DISPLAY
 
 # Wine's helpers would keep ctest waiting on their streams: start the server
 # and the prefix with every stream closed first.
+# A server left running in this prefix (by a run by hand) would make the new
+# one refuse to start: stop it first.
 mkdir -p "$WINEPREFIX"
+wineserver -k < /dev/null > /dev/null 2>&1 || true
 LC_ALL=ja_JP.UTF-8 LOCPATH=$locales wineserver -p < /dev/null > /dev/null 2>&1
 LC_ALL=ja_JP.UTF-8 LOCPATH=$locales wineboot -i < /dev/null > /dev/null 2>&1
 

@@ -48,7 +48,7 @@ bool LocalFolder::isLinkToWalk(const std::wstring& link, std::u16string_view sho
     FileIdentity target;
     DWORD error = 0;
     if (!identityOf(link, target, error)) {
-        if (listsAsEmpty(error))
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return false;
         raiseWindowsError(error, PathNotFound, shownAs);
     }

@@ -5,7 +5,7 @@
 #include "Unicode.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "WindowsEntries.h"
 #endif
 
 namespace markroll {
@@ -36,17 +36,9 @@ namespace {
 std::u16string fullPathOf(std::u16string_view start)
 {
     const std::wstring text(start.begin(), start.end());
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = GetFullPathNameW(text.c_str(), DWORD(full.size()), full.data(), nullptr);
-        if (size == 0)
-            return {};
-        if (size < full.size()) {
-            full.resize(size);
-            return std::u16string(full.begin(), full.end());
-        }
-        full.resize(size);
-    }
+    const std::wstring full = textFromCall(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(text.c_str(), size, buffer, nullptr); });
+    return std::u16string(full.begin(), full.end());
 }
 
 } // namespace

@@ -27,8 +27,7 @@ std::vector<std::u16string> LocalFolder::subfolderNames()
     const DWORD failed = forEachEntry(folder, shownPath_, [&](const WIN32_FIND_DATAW& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
-        const std::wstring_view listed(entry.cFileName);
-        std::u16string name(listed.begin(), listed.end());
+        std::u16string name = nameOf(entry);
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
             !isLinkToWalk(entryPath(folder, entry.cFileName), joinPath(shownPath_, name)))
             return;

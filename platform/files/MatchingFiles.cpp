@@ -48,8 +48,7 @@ bool addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath
                       ListedNames& names)
 {
     const DWORD failed = forEachEntry(folder, folderPath, [&](const WIN32_FIND_DATAW& entry) {
-        const std::wstring_view listed(entry.cFileName);
-        const std::u16string name(listed.begin(), listed.end());
+        const std::u16string name = nameOf(entry);
         if (!isVisible(entry.dwFileAttributes) || !matchesWildcard(mask, name))
             return;
         if (isOrdinaryFile(folder, entry, joinPath(folderPath, name)))

@@ -52,6 +52,26 @@ bool listsAsEmpty(DWORD code)
            code == ERROR_ACCESS_DENIED;
 }
 
+std::u16string nameOf(const WIN32_FIND_DATAW& entry)
+{
+    const std::wstring_view listed(entry.cFileName);
+    return std::u16string(listed.begin(), listed.end());
+}
+
+std::wstring textFromCall(const std::function<DWORD(wchar_t* buffer, DWORD size)>& call)
+{
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = call(text.data(), DWORD(text.size()));
+        if (size == 0)
+            return {};
+        const bool fitted = size < text.size();
+        text.resize(size);
+        if (fitted)
+            return text;
+    }
+}
+
 std::wstring entryPath(const std::wstring& folder, const wchar_t* name)
 {
     std::wstring path = folder;
@@ -98,17 +118,8 @@ std::wstring finalPathOf(const std::wstring& path)
     const OpenedHandle folder{openToAsk(path)};
     if (folder.handle == INVALID_HANDLE_VALUE)
         return {};
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = GetFinalPathNameByHandleW(folder.handle, final.data(), DWORD(final.size()), 0);
-        if (size == 0)
-            return {};
-        if (size < final.size()) {
-            final.resize(size);
-            return final;
-        }
-        final.resize(size);
-    }
+    return textFromCall(
+        [&](wchar_t* buffer, DWORD size) { return GetFinalPathNameByHandleW(folder.handle, buffer, size, 0); });
 }
 
 } // namespace markroll

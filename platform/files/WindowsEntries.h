@@ -25,6 +25,13 @@ DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
 // not a folder, or may not be read.
 bool listsAsEmpty(DWORD code);
 
+// The entry's name as the program keeps it.
+std::u16string nameOf(const WIN32_FIND_DATAW& entry);
+
+// The text a Win32 call writes into a buffer, where a call finding the buffer
+// too small returns the size it needs; empty when the call fails.
+std::wstring textFromCall(const std::function<DWORD(wchar_t* buffer, DWORD size)>& call);
+
 // `folder` and `name` joined, for the OS.
 std::wstring entryPath(const std::wstring& folder, const wchar_t* name);
 

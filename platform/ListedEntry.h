@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HostPath.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -41,11 +43,13 @@ private:
     mutable std::atomic<std::uint64_t> coldReads_{0};
 };
 
-// One name a listing gave, with the folder to open it in. Without a folder,
-// the name is a path of its own (a file read on its own, not listed).
+// One name a listing gave, as the program reads it and as the OS listed it,
+// with the folder to open it in by that listed name. Without a folder, the
+// name is a path of its own (a file read on its own, not listed).
 struct ListedEntry {
     std::u16string name;
     std::shared_ptr<const ListedFolder> folder;
+    HostName listedName;
 
     // The listing has no more names.
     bool empty() const { return name.empty(); }

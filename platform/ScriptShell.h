@@ -21,7 +21,7 @@ public:
 // The shortcut file at `path`, read on its own, not from a listing.
 inline std::unique_ptr<Shortcut> createShortcutAt(ScriptShell& shell, std::u16string_view path)
 {
-    return shell.createShortcut(ListedEntry{std::u16string(path), nullptr}, path);
+    return shell.createShortcut(ListedEntry{std::u16string(path), nullptr, {}}, path);
 }
 
 } // namespace markroll

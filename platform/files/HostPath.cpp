@@ -85,6 +85,16 @@ std::string toHostBytes(std::u16string_view text) { return unicode::encodeEscape
 
 void toHostBytes(std::u16string_view text, std::string& bytes) { unicode::encodeEscapedUtf8(text, bytes); }
 
+#ifdef _WIN32
+HostName toHostName(std::u16string_view name) { return HostName(name); }
+
+void fromHostName(HostNameView listed, std::u16string& name) { name.assign(listed); }
+#else
+HostName toHostName(std::u16string_view name) { return toHostBytes(name); }
+
+void fromHostName(HostNameView listed, std::u16string& name) { unicode::decodeEscapedUtf8(listed, name); }
+#endif
+
 bool isReadableAsIs([[maybe_unused]] std::u16string_view text)
 {
 #ifdef _WIN32

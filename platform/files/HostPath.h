@@ -26,6 +26,19 @@ std::u16string fromHostBytes(std::string_view bytes);
 std::string toHostBytes(std::u16string_view text);
 void toHostBytes(std::u16string_view text, std::string& bytes);
 
+// A name as the OS lists it and is given it back: bytes on Linux, UTF-16 on
+// Windows.
+#ifdef _WIN32
+using HostUnit = char16_t;
+#else
+using HostUnit = char;
+#endif
+using HostName = std::basic_string<HostUnit>;
+using HostNameView = std::basic_string_view<HostUnit>;
+HostName toHostName(std::u16string_view name);
+// Into `name`, whose room is kept from call to call.
+void fromHostName(HostNameView listed, std::u16string& name);
+
 // A path or name as a person should read it: each part between separators
 // that holds escaped bytes is read as code page 932 when its bytes are valid
 // code page 932 (names copied from a Japanese Windows machine), and as UTF-8

@@ -38,8 +38,6 @@ ListedEntry LocalDirectoryListing::start(std::u16string_view pattern)
     position_ = 0;
     coldReadsTold_ = 0;
     list(search.folder, search.mask);
-    if (folder_ && !names_->empty())
-        prefetcher_.start(folder_, names_);
     return next();
 }
 
@@ -60,18 +58,22 @@ void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_vi
     }
 #endif
     names->sort();
-    names_ = std::move(names);
+    names_.emplace(names);
+    if (folder_ && !names->empty())
+        prefetcher_.start(folder_, std::move(names));
 }
 
 ListedEntry LocalDirectoryListing::next()
 {
-    if (!names_ || position_ >= names_->size())
+    ListedEntry entry;
+    if (!names_ || !names_->next(entry.name, entry.listedName))
         return {};
     const std::uint64_t coldReads = folder_->coldReads();
     prefetcher_.coldReadsSeen(coldReads - coldReadsTold_);
     coldReadsTold_ = coldReads;
-    prefetcher_.reached(position_);
-    return {std::u16string((*names_)[position_++]), folder_};
+    prefetcher_.reached(position_++);
+    entry.folder = folder_;
+    return entry;
 }
 
 } // namespace markroll

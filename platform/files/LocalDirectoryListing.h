@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace markroll {
 
@@ -23,7 +24,7 @@ private:
     void list(const std::u16string& folder, std::u16string_view mask);
 
     std::shared_ptr<const ListedFolder> folder_;
-    std::shared_ptr<const ListedNames> names_;
+    std::optional<ListedNames::Cursor> names_;
     std::size_t position_ = 0;
     std::uint64_t coldReadsTold_ = 0;
     ShortcutPrefetcher prefetcher_;

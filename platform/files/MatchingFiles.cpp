@@ -52,7 +52,7 @@ bool addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath
         if (!isVisible(entry.dwFileAttributes) || !matchesWildcard(mask, name))
             return;
         if (isOrdinaryFile(folder, entry, joinPath(folderPath, name)))
-            names.add(name);
+            names.add(name, name);
     });
     if (failed != 0 && !listsAsEmpty(failed))
         raiseWindowsError(failed, PathNotFound, folderPath);
@@ -72,6 +72,7 @@ bool endsWithUrl(const char* name, std::size_t length)
 void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16string_view mask, ListedNames& names)
 {
     const bool shortcutMask = mask == ShortcutMask;
+    std::u16string name;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(stream);
@@ -86,11 +87,12 @@ void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16strin
         const std::size_t length = std::strlen(entry->d_name);
         if (shortcutMask && !endsWithUrl(entry->d_name, length))
             continue;
-        std::u16string name = fromHostBytes(std::string_view(entry->d_name, length));
+        const std::string_view listed(entry->d_name, length);
+        fromHostName(listed, name);
         if (!shortcutMask && !matchesWildcard(mask, name))
             continue;
         if (entryKind(dirfd(stream), entry->d_name, entry->d_type, folderPath) == EntryKind::File)
-            names.add(name);
+            names.add(name, listed);
     }
 }
 #endif

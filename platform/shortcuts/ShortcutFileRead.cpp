@@ -26,7 +26,7 @@ class OpenFile {
 public:
     OpenFile(const ListedEntry& entry, std::string&)
     {
-        const std::wstring listedName(entry.name.begin(), entry.name.end());
+        const std::wstring listedName(entry.listedName.begin(), entry.listedName.end());
         const std::wstring path = entry.folder ? entryPath(entry.folder->path(), listedName.c_str())
                                                : toOsPath(entry.name).native();
         handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -79,11 +79,14 @@ constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 // The shortcut file, open for reading, relative to its folder where it has one.
 class OpenFile {
 public:
-    OpenFile(const ListedEntry& entry, std::string& name)
+    OpenFile(const ListedEntry& entry, std::string& path)
     {
-        toHostBytes(entry.name, name);
-        descriptor_ = entry.folder ? ::openat(entry.folder->descriptor(), name.c_str(), ReadFlags)
-                                   : ::open(name.c_str(), ReadFlags);
+        if (entry.folder) {
+            descriptor_ = ::openat(entry.folder->descriptor(), entry.listedName.c_str(), ReadFlags);
+        } else {
+            toHostBytes(entry.name, path);
+            descriptor_ = ::open(path.c_str(), ReadFlags);
+        }
         error_ = descriptor_ < 0 ? errno : 0;
     }
     ~OpenFile()

@@ -26,18 +26,15 @@ constexpr std::uint64_t ColdShare = 4;
 // Opening pulls in the file's inode, the advice its bytes; both are what a
 // cold disk is slow at. A name that cannot even be converted is skipped: the
 // generator's own read tells of it.
-void warm(int folder, std::u16string_view name) noexcept
+void warm(int folder, const HostName& listed) noexcept
 {
-    try {
-        const int file = ::openat(folder, toHostBytes(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (file < 0)
-            return;
-        struct stat status {};
-        if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))
-            ::posix_fadvise(file, 0, status.st_size, POSIX_FADV_WILLNEED);
-        ::close(file);
-    } catch (const std::exception&) {
-    }
+    const int file = ::openat(folder, listed.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (file < 0)
+        return;
+    struct stat status {};
+    if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))
+        ::posix_fadvise(file, 0, status.st_size, POSIX_FADV_WILLNEED);
+    ::close(file);
 }
 
 // Each helper holds a file open for a moment. Under a tight limit on open
@@ -53,17 +50,19 @@ bool roomForHelpers()
 } // namespace
 
 // A job holds its folder open, so a helper still at work on an abandoned
-// listing opens nothing else by its descriptor.
+// listing opens nothing else by its descriptor. The helpers share one cursor,
+// moved on under the lock, so each name is warmed once.
 struct ShortcutPrefetcher::Job {
     Job(std::shared_ptr<const ListedFolder> folder, std::shared_ptr<const ListedNames> names)
-        : folder(std::move(folder)), names(std::move(names))
+        : folder(std::move(folder)), count(names->size()), cursor(std::move(names))
     {
     }
 
     const std::shared_ptr<const ListedFolder> folder;
-    const std::shared_ptr<const ListedNames> names;
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> reached{0};
+    const std::size_t count;
+    ListedNames::Cursor cursor;
+    std::size_t next = 0;
+    std::size_t reached = 0;
     std::size_t lastWake = 0;
 };
 
@@ -169,25 +168,28 @@ void ShortcutPrefetcher::work()
 #ifndef _WIN32
     // Named, so a look at the process tells them apart.
     pthread_setname_np(pthread_self(), "markroll-warm");
+    std::u16string name;
+    HostName listed;
     std::unique_lock lock(mutex_);
     for (;;) {
         std::shared_ptr<Job> job;
-        std::size_t index = 0;
         wake_.wait(lock, [&] {
             if (ending_)
                 return true;
             job = job_;
-            if (!job)
-                return false;
-            index = job->next.load();
-            return index < job->names->size() && index < job->reached + Window;
+            return job && job->next < job->count && job->next < job->reached + Window;
         });
         if (ending_)
             return;
-        if (!job->next.compare_exchange_strong(index, index + 1))
-            continue;
+        ++job->next;
+        try {
+            if (!job->cursor.next(name, listed))
+                continue;
+        } catch (const std::exception&) {
+            continue; // no room to copy a name: the generator's own read tells
+        }
         lock.unlock();
-        warm(job->folder->descriptor(), (*job->names)[index]);
+        warm(job->folder->descriptor(), listed);
         job.reset();
         lock.lock();
     }

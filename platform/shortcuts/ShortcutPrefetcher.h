@@ -3,7 +3,6 @@
 #include "ListedEntry.h"
 #include "ListedNames.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>

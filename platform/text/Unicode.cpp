@@ -118,10 +118,17 @@ std::u16string decodeUtf16be(std::string_view bytes) { return decodeUtf16(bytes,
 std::u16string decodeEscapedUtf8(std::string_view bytes)
 {
     std::u16string text;
+    decodeEscapedUtf8(bytes, text);
+    return text;
+}
+
+void decodeEscapedUtf8(std::string_view bytes, std::u16string& text)
+{
+    text.clear();
     text.reserve(bytes.size());
     // Nearly every name is valid UTF-8 as a whole.
     if (decodeUtf8Into(bytes, text))
-        return text;
+        return;
     text.clear();
     std::size_t at = 0;
     while (at < bytes.size()) {
@@ -139,7 +146,6 @@ std::u16string decodeEscapedUtf8(std::string_view bytes)
         text.push_back(char16_t(0xDC00 + lead));
         ++at;
     }
-    return text;
 }
 
 std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at)

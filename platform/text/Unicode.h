@@ -26,6 +26,8 @@ std::u16string decodeUtf16be(std::string_view bytes);
 // surrogate U+DC00 + B. encodeEscapedUtf8 turns such text back into the very
 // same bytes.
 std::u16string decodeEscapedUtf8(std::string_view bytes);
+// The same into `text`, whose room is kept from call to call.
+void decodeEscapedUtf8(std::string_view bytes, std::u16string& text);
 std::string encodeEscapedUtf8(std::u16string_view text);
 // The same into `bytes`, whose room is kept from call to call.
 void encodeEscapedUtf8(std::u16string_view text, std::string& bytes);

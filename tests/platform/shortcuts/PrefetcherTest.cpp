@@ -53,7 +53,7 @@ protected:
         names = std::make_shared<ListedNames>();
         for (const char16_t* name : {u"a.url", u"b.url", u"c.url"}) {
             tree.shortcut(u"f/" + std::u16string(name), u"http://example.jp/");
-            names->add(name);
+            names->add(name, toHostName(name));
         }
         DirectoryStream stream{::opendir(tree.fsPath(u"f").c_str())};
         ASSERT_TRUE(stream);

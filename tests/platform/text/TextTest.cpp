@@ -1,4 +1,3 @@
-#include "ListedNames.h"
 #include "NameOrder.h"
 #include "Unicode.h"
 #include "UpperCase.h"
@@ -176,20 +175,3 @@ TEST(Wildcard, QuestionMarksAndSeveralStars)
     EXPECT_FALSE(matchesWildcard(u"*a*b*c", u"xxaxxbxxbx"));
 }
 
-TEST(ListedNamesTable, KeepsEveryNameWholeAcrossBlocksAndSortsThem)
-{
-    ListedNames names;
-    std::vector<std::u16string> expected;
-    for (int i = 0; i < 20000; ++i) {
-        std::u16string name = u"名前" + unicode::fromAscii(std::to_string((i * 7919) % 20000)) + u".url";
-        names.add(name);
-        expected.push_back(name);
-    }
-    names.add(u"");
-    expected.push_back(u"");
-    names.sort();
-    sortByNameOrder(expected);
-    ASSERT_EQ(names.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(names[i], expected[i]) << i;
-}

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace markroll {
@@ -88,6 +90,27 @@ std::basic_string_view<Char> profileValue(std::basic_string_view<Char> value)
     return value;
 }
 
+// Where the line from `start` ends: at its CR or LF, or the end of the text.
+template <typename Char>
+std::size_t lineEnd(std::basic_string_view<Char> text, std::size_t start)
+{
+    std::size_t end = start;
+    while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n'))
+        ++end;
+    return end;
+}
+
+// Bytes are searched with memchr, which looks at many at a time.
+std::size_t lineEnd(std::string_view text, std::size_t start)
+{
+    const char* const from = text.data() + start;
+    const std::size_t left = text.size() - start;
+    const void* lineFeed = std::memchr(from, '\n', left);
+    const std::size_t upTo = lineFeed ? std::size_t(static_cast<const char*>(lineFeed) - from) : left;
+    const void* carriageReturn = std::memchr(from, '\r', upTo);
+    return start + (carriageReturn ? std::size_t(static_cast<const char*>(carriageReturn) - from) : upTo);
+}
+
 template <typename Char>
 ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
 {
@@ -96,9 +119,7 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
     auto current = Other;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n'))
-            ++end;
+        const std::size_t end = lineEnd(text, start);
         const auto line = unicode::trimmed(text.substr(start, end - start));
         start = end + (end + 1 < text.size() && text[end] == Char('\r') && text[end + 1] == Char('\n') ? 2 : 1);
         if (line.empty() || line.front() == Char(';'))
@@ -119,9 +140,19 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
     return urls;
 }
 
+// Eight bytes at a time: a big tree has a hundred thousand files to look at.
 bool isAscii(std::string_view bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    constexpr std::uint64_t HighBits = 0x8080808080808080u;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, 8);
+        if (word & HighBits)
+            return false;
+    }
+    return std::all_of(bytes.begin() + std::ptrdiff_t(at), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
 template <typename Char>

@@ -35,7 +35,7 @@ std::unique_ptr<Shortcut> InternetShortcutReader::createShortcut(const ListedEnt
         throw ScriptError(read.errorNumber(), path, read.reason());
     if (read.outcome != ShortcutFileRead::Outcome::Read)
         throw ScriptError(InvalidCall, path, read.reason());
-    return std::make_unique<InternetShortcutFile>(internetShortcutTarget(bytes_));
+    return std::make_unique<InternetShortcutFile>(internetShortcutTarget(std::string_view(bytes_.data(), read.length)));
 }
 
 } // namespace markroll

@@ -66,6 +66,8 @@ public:
         return error_ == ERROR_HANDLE_EOF ? 0 : -1;
     }
     static bool interrupted(int) { return false; }
+    // Windows's listing does not tell a pipe or a device from a file.
+    static constexpr bool TypedByListing = false;
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -126,6 +128,7 @@ public:
         return got;
     }
     static bool interrupted(int error) { return error == EINTR; }
+    static constexpr bool TypedByListing = true;
 
 private:
     int descriptor_ = -1;
@@ -133,7 +136,11 @@ private:
 };
 #endif
 
-// Grows `bytes` to `size` without clearing what a read overwrites anyway.
+// Room for a shortcut of ordinary size, which is a few hundred bytes.
+constexpr std::size_t FirstRoom = 4096;
+
+// Grows `bytes` to `size`; it keeps its size, so no read's room is cleared
+// again.
 void makeRoom(std::string& bytes, std::size_t size)
 {
     if (bytes.size() < size)
@@ -182,19 +189,35 @@ bool ShortcutFileRead::hitALimit() const
 
 int ShortcutFileRead::errorNumber() const { return errorNumberFor(osErrorCode(osError), FileNotFound); }
 
-ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes, std::string& scratch)
+namespace {
+
+// The common case on Linux, where the listing has typed the entry as an
+// ordinary file already: one read of all the room there is. A read that falls
+// short of it has reached the end. Anything else (nothing read, a full room, a
+// failure, such as a folder put in the file's place) is left to the read that
+// looks at the file first.
+bool readInOne(OpenFile& file, std::string& bytes, ShortcutFileRead& read)
+{
+    if (!OpenFile::TypedByListing)
+        return false;
+    const long long got = file.readAt(bytes.data(), bytes.size(), 0, read.waitedForDisk);
+    if (got <= 0 || std::size_t(got) >= bytes.size())
+        return false;
+    read.length = std::size_t(got);
+    return true;
+}
+
+// Looks at the file's type and size first: for a file that does not change
+// meanwhile, one read.
+ShortcutFileRead readChecked(OpenFile& file, std::size_t limit, std::string& bytes, bool waitedForDisk)
 {
     using Outcome = ShortcutFileRead::Outcome;
-    ShortcutFileRead read;
-    bytes.clear();
-    OpenFile file(entry, scratch);
-    if (!file.opened())
-        return {Outcome::OpenFailed, file.error()};
+    ShortcutFileRead read{Outcome::Read, 0, waitedForDisk};
     std::uint64_t size = 0;
     if (!file.ordinarySize(size))
-        return {Outcome::NotOrdinary};
+        return {Outcome::NotOrdinary, 0, waitedForDisk};
     if (size > limit)
-        return {Outcome::TooLarge};
+        return {Outcome::TooLarge, 0, waitedForDisk};
     // A file that grows while it is read is read up to one byte past the
     // limit, so that growth is seen too.
     std::size_t room = std::size_t(size) + 1;
@@ -204,10 +227,8 @@ ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, s
         const long long got = file.readAt(bytes.data() + filled, room - filled, filled, read.waitedForDisk);
         if (got < 0 && OpenFile::interrupted(file.error()))
             continue;
-        if (got < 0) {
-            bytes.clear();
+        if (got < 0)
             return {Outcome::ReadFailed, file.error(), read.waitedForDisk};
-        }
         if (got == 0)
             break;
         filled += std::size_t(got);
@@ -216,12 +237,25 @@ ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, s
         if (filled == room)
             room = std::min(room * 2, limit + 1);
     }
-    bytes.resize(filled);
-    if (filled > limit) {
-        bytes.clear();
+    if (filled > limit)
         return {Outcome::TooLarge, 0, read.waitedForDisk};
-    }
+    read.length = filled;
     return read;
+}
+
+} // namespace
+
+ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes, std::string& scratch)
+{
+    using Outcome = ShortcutFileRead::Outcome;
+    OpenFile file(entry, scratch);
+    if (!file.opened())
+        return {Outcome::OpenFailed, file.error()};
+    makeRoom(bytes, std::min(FirstRoom, limit + 1));
+    ShortcutFileRead read;
+    if (entry.folder && readInOne(file, bytes, read))
+        return read;
+    return readChecked(file, limit, bytes, read.waitedForDisk);
 }
 
 } // namespace markroll

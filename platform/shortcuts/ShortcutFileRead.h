@@ -21,6 +21,8 @@ struct ShortcutFileRead {
     int osError = 0;
     // The first read had to wait for the disk.
     bool waitedForDisk = false;
+    // How many of the bytes given hold the file, when it was read.
+    std::size_t length = 0;
 
     // The reason an error tells, for every outcome but Read.
     std::string reason() const;
@@ -33,10 +35,11 @@ struct ShortcutFileRead {
 };
 
 // Reads the ordinary file `entry` (opened in its folder, or as a path of its
-// own) into `bytes`, if it holds at most `limit` bytes. One open, one look at
-// its type and size and, for a file that does not change meanwhile, one read:
-// a big tree has a hundred thousand of these. `scratch` is reused from file to
-// file for the name as the OS takes it.
+// own) into the first `length` of `bytes`, if it holds at most `limit` bytes.
+// A big tree has a hundred thousand of these: `bytes` keeps its size from file
+// to file, so its room is never cleared again, and a listed file needs only
+// its open and one read. `scratch` is reused for the path of a file read on
+// its own.
 ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes,
                                   std::string& scratch);
 

@@ -2,6 +2,8 @@
 
 #include "Unicode.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -65,12 +67,24 @@ bool hasLoneSurrogate(std::u16string_view text)
     return false;
 }
 
+// Characters every UTF-7 decoder takes as themselves (the direct and the
+// optional direct ones, and white space), where no "+" starts a base64 run.
+bool isDirectOnly(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) {
+        return byte == '\t' || byte == '\n' || byte == '\r' || (byte >= ' ' && byte <= '}' && byte != '+' && byte != '\\');
+    });
+}
+
 std::optional<std::u16string> decodeWellFormedUtf7(std::string_view bytes);
 
 } // namespace
 
 std::optional<std::u16string> decodeUtf7(std::string_view bytes)
 {
+    // Most such URLs are plain ASCII, which needs no decoder.
+    if (isDirectOnly(bytes))
+        return std::u16string(bytes.begin(), bytes.end());
     if (!isWellFormedUtf7(bytes))
         return std::nullopt;
     auto text = decodeWellFormedUtf7(bytes);

@@ -257,4 +257,11 @@ TEST(ShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
     EXPECT_EQ(withWide("http://w.example/+MOwwpA-"), u"http://w.example/レイ");
     EXPECT_EQ(withWide("http://w.example/a+-b+2D3eAA-"), u"http://w.example/a+b\U0001F600");
     EXPECT_EQ(withWide("http://other.example/"), u"http://other.example/");
+    EXPECT_EQ(withWide("http://other.example/?q={|}&x=!*;@[]^_`$%#\"'"), u"http://other.example/?q={|}&x=!*;@[]^_`$%#\"'")
+        << "every character UTF-7 writes as itself";
+#ifndef _WIN32
+    // The C library's decoder takes "~" and "\\" for broken UTF-7.
+    EXPECT_EQ(withWide("http://other.example/~a"), u"http://plain.example/");
+    EXPECT_EQ(withWide("http://other.example/\\a"), u"http://plain.example/");
+#endif
 }

@@ -4,13 +4,14 @@
 #include "Unicode.h"
 
 #include <algorithm>
+#include <array>
 
 namespace markroll {
 namespace {
 
-bool isControl(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0); }
+constexpr bool isControl(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0); }
 
-bool isHtmlSpecial(char32_t codePoint)
+constexpr bool isHtmlSpecial(char32_t codePoint)
 {
     return codePoint == '&' || codePoint == '<' || codePoint == '>' || codePoint == '"';
 }
@@ -52,7 +53,16 @@ bool pageTextNeedsEscape(char16_t unit)
     return isHtmlSpecial(unit) || isControl(unit) || (unit >= 0x80 && !cp932::isRepresentable(unit));
 }
 
-bool targetNeedsEscape(char16_t unit) { return isHtmlSpecial(unit) || isControl(unit) || unit >= 0x80; }
+// Looked up rather than tested: a link's URL is long and nearly all of it is
+// plain ASCII.
+constexpr auto AsciiTargetEscapes = [] {
+    std::array<bool, 0x80> escapes{};
+    for (char32_t unit = 0; unit < 0x80; ++unit)
+        escapes[unit] = isHtmlSpecial(unit) || isControl(unit);
+    return escapes;
+}();
+
+bool targetNeedsEscape(char16_t unit) { return unit >= 0x80 || AsciiTargetEscapes[unit]; }
 
 // Copies the runs that need no escaping whole, and hands every other code
 // point to `escape`.

@@ -9,7 +9,7 @@ class Shortcut {
 public:
     virtual ~Shortcut() = default;
     // The URL the shortcut points to; error 5 when it has none.
-    virtual std::u16string targetPath() = 0;
+    virtual const std::u16string& targetPath() = 0;
 };
 
 } // namespace markroll

@@ -24,6 +24,61 @@ std::u16string withoutByteOrderMark(std::u16string text)
     return text;
 }
 
+// Text of three kinds is scanned: bytes of a pure ASCII file (char), a valid
+// UTF-8 file left undecoded (char8_t) and decoded UTF-16. Only what the
+// scan keeps is turned into UTF-16.
+template <typename Char>
+std::u16string textOf(std::basic_string_view<Char> text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string textOf(std::u8string_view text)
+{
+    return unicode::decodeUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+}
+
+bool isAsciiText(std::u8string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char8_t byte) { return byte < 0x80; });
+}
+
+// The code point that starts at `at` of valid UTF-8, and its length.
+char32_t codePointAt(std::u8string_view text, std::size_t at, std::size_t& length)
+{
+    const unsigned lead = text[at];
+    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k)
+        codePoint = (codePoint << 6) | (text[at + k] & 0x3F);
+    return codePoint;
+}
+
+bool isSpaceCodePoint(char32_t codePoint) { return codePoint < 0x10000 && unicode::isSpace(char16_t(codePoint)); }
+
+template <typename Char>
+std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
+{
+    return unicode::trimmed(text);
+}
+
+// White space at either end may be a sequence of several bytes.
+std::u8string_view trimmedText(std::u8string_view text)
+{
+    std::size_t length = 0;
+    while (!text.empty() && isSpaceCodePoint(codePointAt(text, 0, length)))
+        text.remove_prefix(length);
+    while (!text.empty()) {
+        std::size_t last = text.size() - 1;
+        while (last > 0 && (text[last] & 0xC0) == 0x80)
+            --last;
+        if (!isSpaceCodePoint(codePointAt(text, last, length)))
+            break;
+        text.remove_suffix(text.size() - last);
+    }
+    return text;
+}
+
 // The Unicode URL is stored in UTF-7; a value that is not plain ASCII was
 // written by some other tool and is taken as it stands. Nothing when it does
 // not decode cleanly (broken UTF-7, or text that was broken in the file), as
@@ -37,6 +92,14 @@ std::optional<std::u16string> decodeWideUrl(std::basic_string_view<Char> value)
         return std::u16string(value.begin(), value.end());
     }
     return decodeUtf7(std::string(value.begin(), value.end()));
+}
+
+std::optional<std::u16string> decodeWideUrl(std::u8string_view value)
+{
+    if (isAsciiText(value))
+        return decodeUtf7(std::string(value.begin(), value.end()));
+    const std::u16string text = textOf(value);
+    return decodeWideUrl(std::u16string_view(text));
 }
 
 // The three URLs a shortcut file may hold, as parts of its text. Read as
@@ -64,6 +127,16 @@ bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
             return false;
     }
     return true;
+}
+
+// A name of UTF-8 with anything but ASCII in it is compared decoded, as
+// letters beyond ASCII may match ASCII ones without regard to case.
+bool sameName(std::u8string_view name, std::u16string_view expected)
+{
+    if (isAsciiText(name))
+        return sameName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), expected);
+    const std::u16string text = textOf(name);
+    return sameName(std::u16string_view(text), expected);
 }
 
 template <typename Char>
@@ -111,6 +184,11 @@ std::size_t lineEnd(std::string_view text, std::size_t start)
     return start + (carriageReturn ? std::size_t(static_cast<const char*>(carriageReturn) - from) : upTo);
 }
 
+std::size_t lineEnd(std::u8string_view text, std::size_t start)
+{
+    return lineEnd(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), start);
+}
+
 template <typename Char>
 ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
 {
@@ -120,13 +198,13 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = lineEnd(text, start);
-        const auto line = unicode::trimmed(text.substr(start, end - start));
+        const auto line = trimmedText(text.substr(start, end - start));
         start = end + (end + 1 < text.size() && text[end] == Char('\r') && text[end + 1] == Char('\n') ? 2 : 1);
         if (line.empty() || line.front() == Char(';'))
             continue;
         const std::size_t close = line.front() == Char('[') ? line.rfind(Char(']')) : line.npos;
         if (close != line.npos) {
-            current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
+            current = sectionNamed(trimmedText(line.substr(1, close - 1)));
             if (current != Other && std::exchange(met[current], true))
                 current = Other;
             continue;
@@ -134,8 +212,8 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
         if (current == Other || urls[current])
             continue;
         const std::size_t equals = line.find(Char('='));
-        if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL"))
-            urls[current] = profileValue(unicode::trimmed(line.substr(equals + 1)));
+        if (equals != line.npos && sameName(trimmedText(line.substr(0, equals)), u"URL"))
+            urls[current] = profileValue(trimmedText(line.substr(equals + 1)));
     }
     return urls;
 }
@@ -174,8 +252,25 @@ bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
     }
     if (noPlain)
         return false;
-    target.assign(plain->begin(), plain->end());
+    target = textOf(*plain);
     return true;
+}
+
+// A file of valid UTF-8, with or without its byte-order mark (and a second
+// mark after the first), as decodeShortcutText would decode it; nothing for
+// any other.
+std::optional<std::u8string_view> validUtf8Text(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return std::nullopt;
+    const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+    if (marked)
+        bytes.remove_prefix(3);
+    if (!unicode::isValidUtf8(bytes))
+        return std::nullopt;
+    if (marked && bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    return std::u8string_view(reinterpret_cast<const char8_t*>(bytes.data()), bytes.size());
 }
 
 } // namespace
@@ -199,6 +294,8 @@ bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
 {
     if (isAscii(bytes))
         return targetFrom(scanUrls(bytes), target);
+    if (const auto utf8 = validUtf8Text(bytes))
+        return targetFrom(scanUrls(*utf8), target);
     const std::u16string text = decodeShortcutText(bytes);
     return targetFrom(scanUrls(std::u16string_view(text)), target);
 }

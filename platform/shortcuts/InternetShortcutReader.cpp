@@ -13,7 +13,7 @@ class InternetShortcutFile : public Shortcut {
 public:
     explicit InternetShortcutFile(std::optional<std::u16string> target) : target_(std::move(target)) {}
 
-    std::u16string targetPath() override
+    const std::u16string& targetPath() override
     {
         if (!target_)
             throw ScriptError(InvalidCall, "the shortcut has no URL");

@@ -76,6 +76,44 @@ bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
 
 } // namespace
 
+bool isValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The second byte's range rules out overlong forms, surrogates and
+        // code points past U+10FFFF, as the decoder does.
+        std::size_t length = 0;
+        unsigned lower = 0x80;
+        unsigned upper = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            lower = lead == 0xE0 ? 0xA0 : 0x80;
+            upper = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            lower = lead == 0xF0 ? 0x90 : 0x80;
+            upper = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned byte = static_cast<unsigned char>(bytes[i + k]);
+            if (byte < (k == 1 ? lower : 0x80) || byte > (k == 1 ? upper : 0xBF))
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::u16string decodeUtf8(std::string_view bytes)
 {
     std::u16string text;

@@ -15,6 +15,8 @@ constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xD
 // UTF-8 as the WHATWG Encoding standard decodes it: each maximal broken part,
 // a cut-off sequence at the end included, becomes one U+FFFD.
 std::u16string decodeUtf8(std::string_view bytes);
+// Whether decodeUtf8 would need no replacement.
+bool isValidUtf8(std::string_view bytes);
 // The text only when every byte is valid UTF-8.
 std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes);
 // Little-endian code units, taken as they stand; a last odd byte is U+FFFD.

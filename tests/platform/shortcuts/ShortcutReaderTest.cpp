@@ -2,6 +2,7 @@
 #include "InternetShortcutReader.h"
 #include "ScriptError.h"
 #include "TestSupport.h"
+#include "Unicode.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -264,4 +265,33 @@ TEST(ShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
     EXPECT_EQ(withWide("http://other.example/~a"), u"http://plain.example/");
     EXPECT_EQ(withWide("http://other.example/\\a"), u"http://plain.example/");
 #endif
+}
+
+// A UTF-8 file is scanned undecoded, and must read as its decoded text reads:
+// each file here gives the same target in UTF-8, with and without its mark,
+// as in UTF-16. Each one tells what could part them.
+TEST(ShortcutReader, Utf8FilesReadAsTheirDecodedText)
+{
+    const std::u16string files[] = {
+        u"[InternetShortcut]\r\nURL=\u3000http://例え.jp/\u3000\r\n",          // ideographic spaces trimmed
+        u"\u00A0[InternetShortcut]\u00A0\r\n URL\u2003=http://nbsp.example/\r\n", // spaces of two and three bytes
+        u"[InternetShortcut]\r\nURL=http://nel.example/\u0085\r\n",              // NEL trimmed
+        u"[InternetShortcut]\r\nURL=http://x.example/\u0920\r\n",                // last byte A0, no space
+        u"[InternetShortcut]\r\nURL=http://x.example/\u0905\r\n",                // last byte 85, no space
+        u"[\u0131nternetShortcut]\r\nURL=http://dotless.example/\r\n",           // ı is I without case
+        u"[Internet\u017Fhortcut]\r\nURL=http://long-s.example/\r\n",            // ſ is S without case
+        u"[InternetShortcut]\r\nURL=\"http://引用.example/\"\r\n",               // quotes removed
+        u"[InternetShortcut]\r\nURL=http://plain.example/\r\n[InternetShortcut.W]\r\nURL=http://w/\uFFFD\r\n",
+        u"[InternetShortcut]\r\nURL=http://plain.example/\r\n[InternetShortcut.W]\r\nURL=http://ワイド.example/\r\n",
+        u"[InternetShortcut]\r\nURL=http://例え.jp/\u0000後\r\n",                // NUL ends the value
+        u"[InternetShortcut]\nURL=http://a/\r[Other]\rURL=http://b/\r\n",        // lone CR and LF
+        u"\uFEFF[InternetShortcut]\r\nURL=http://second-mark.example/\r\n",      // a second mark
+    };
+    for (const std::u16string& text : files) {
+        const std::string utf8 = unicode::encodeUtf8(text);
+        const Target expected = targetOf(utf16le(text));
+        EXPECT_EQ(targetOf(utf8), text.front() == u'\uFEFF' ? targetOf(utf16le(text.substr(1))) : expected)
+            << "without a mark: " << utf8;
+        EXPECT_EQ(targetOf("\xEF\xBB\xBF" + utf8), expected) << "with a mark: " << utf8;
+    }
 }

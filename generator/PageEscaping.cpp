@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace markroll {
 namespace {
@@ -64,16 +66,52 @@ constexpr auto AsciiTargetEscapes = [] {
 
 bool targetNeedsEscape(char16_t unit) { return unit >= 0x80 || AsciiTargetEscapes[unit]; }
 
+// Whether none of the four units from `at` needs escaping in a URL, tested
+// together: printable ASCII but for & < > and ".
+bool fourPlainTargetUnits(std::u16string_view text, std::size_t at)
+{
+    constexpr std::uint64_t Ones = 0x0001000100010001u;
+    constexpr std::uint64_t Highs = 0x8000800080008000u;
+    std::uint64_t four;
+    std::memcpy(&four, text.data() + at, sizeof four);
+    if (four & 0xFF80FF80FF80FF80u)
+        return false;
+    // With every unit below 0x80, these tell exactly whether any unit is
+    // below a bound, or equal to a value.
+    const auto anyBelow = [&](std::uint64_t bound) { return ((four - Ones * bound) & ~four & Highs) != 0; };
+    const auto anyEqual = [&](std::uint64_t unit) {
+        const std::uint64_t zeroWhereEqual = four ^ (Ones * unit);
+        return ((zeroWhereEqual - Ones) & ~zeroWhereEqual & Highs) != 0;
+    };
+    return !anyBelow(0x20) && !anyEqual(0x7F) && !anyEqual('&') && !anyEqual('<') && !anyEqual('>') && !anyEqual('"');
+}
+
+// The end of the run from `at` that a URL copies as it is. A URL is long and
+// nearly all plain, so it is looked at four units at a time.
+std::size_t plainTargetRunEnd(std::u16string_view text, std::size_t at)
+{
+    while (at + 4 <= text.size() && fourPlainTargetUnits(text, at))
+        at += 4;
+    while (at < text.size() && !targetNeedsEscape(text[at]))
+        ++at;
+    return at;
+}
+
+std::size_t plainPageTextRunEnd(std::u16string_view text, std::size_t at)
+{
+    while (at < text.size() && !pageTextNeedsEscape(text[at]))
+        ++at;
+    return at;
+}
+
 // Copies the runs that need no escaping whole, and hands every other code
 // point to `escape`.
-template <typename NeedsEscape, typename Escape>
-void appendEscaped(std::u16string& out, std::u16string_view text, NeedsEscape needsEscape, Escape escape)
+template <typename PlainRunEnd, typename Escape>
+void appendEscaped(std::u16string& out, std::u16string_view text, PlainRunEnd plainRunEnd, Escape escape)
 {
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t end = at;
-        while (end < text.size() && !needsEscape(text[end]))
-            ++end;
+        const std::size_t end = plainRunEnd(text, at);
         out.append(text.substr(at, end - at));
         if (end == text.size())
             break;
@@ -89,7 +127,7 @@ void appendEscaped(std::u16string& out, std::u16string_view text, NeedsEscape ne
 
 void appendPageText(std::u16string& out, std::u16string_view text)
 {
-    appendEscaped(out, text, [](char16_t unit) { return pageTextNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
+    appendEscaped(out, text, plainPageTextRunEnd, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || !cp932::isRepresentable(codePoint))
@@ -101,7 +139,7 @@ void appendPageText(std::u16string& out, std::u16string_view text)
 
 void appendLinkTarget(std::u16string& out, std::u16string_view target)
 {
-    appendEscaped(out, target, [](char16_t unit) { return targetNeedsEscape(unit); }, [](std::u16string& out, char32_t codePoint) {
+    appendEscaped(out, target, plainTargetRunEnd, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
         else if (isControl(codePoint) || codePoint >= 0x80)

@@ -218,20 +218,7 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
     return urls;
 }
 
-// Eight bytes at a time: a big tree has a hundred thousand files to look at.
-bool isAscii(std::string_view bytes)
-{
-    constexpr std::uint64_t HighBits = 0x8080808080808080u;
-    std::size_t at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + at, 8);
-        if (word & HighBits)
-            return false;
-    }
-    return std::all_of(bytes.begin() + std::ptrdiff_t(at), bytes.end(),
-                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
-}
+bool isAscii(std::string_view bytes) { return unicode::asciiRunEnd(bytes, 0) == bytes.size(); }
 
 template <typename Char>
 bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace markroll::cp932 {
@@ -48,13 +49,35 @@ bool isRepresentable(char32_t codePoint)
     return codePoint < 0x10000 && !unicode::isSurrogate(codePoint) && EncodeTable[codePoint] != NoBytes;
 }
 
+namespace {
+
+bool fourAsciiAt(std::u16string_view text, std::size_t at)
+{
+    if (at + 4 > text.size())
+        return false;
+    std::uint64_t four;
+    std::memcpy(&four, text.data() + at, sizeof four);
+    return (four & 0xFF80FF80FF80FF80u) == 0;
+}
+
+} // namespace
+
 bool encodeAppend(std::u16string_view text, std::string& out)
 {
     const auto& encode = EncodeTable;
     const std::size_t start = out.size();
     out.resize(start + text.size() * 2);
     char* next = out.data() + start;
-    for (const char16_t unit : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        // Page lines are mostly ASCII: four units at a time while they are.
+        while (fourAsciiAt(text, at)) {
+            for (int k = 0; k < 4; ++k)
+                *next++ = char(text[at + std::size_t(k)]);
+            at += 4;
+        }
+        if (at == text.size())
+            break;
+        const char16_t unit = text[at];
         if (unit < 0x80) {
             *next++ = char(unit);
             continue;

@@ -1,6 +1,23 @@
 #include "Unicode.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace markroll::unicode {
+
+// Eight bytes at a time.
+std::size_t asciiRunEnd(std::string_view bytes, std::size_t at)
+{
+    for (std::uint64_t eight; at + 8 <= bytes.size(); at += 8) {
+        std::memcpy(&eight, bytes.data() + at, sizeof eight);
+        if (eight & 0x8080808080808080u)
+            break;
+    }
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
+        ++at;
+    return at;
+}
+
 namespace {
 
 void appendCodePoint(std::u16string& out, char32_t codePoint)
@@ -27,9 +44,7 @@ bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
         if (needed == 0) {
             if (byte < 0x80) {
                 // Most of a shortcut file is ASCII: copy the whole run at once.
-                std::size_t end = i + 1;
-                while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
-                    ++end;
+                const std::size_t end = asciiRunEnd(bytes, i + 1);
                 out.append(bytes.begin() + std::ptrdiff_t(i), bytes.begin() + std::ptrdiff_t(end));
                 i = end - 1;
             } else if (byte >= 0xC2 && byte <= 0xDF) {
@@ -81,7 +96,7 @@ bool isValidUtf8(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size();) {
         const unsigned lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
-            ++i;
+            i = asciiRunEnd(bytes, i + 1);
             continue;
         }
         // The second byte's range rules out overlong forms, surrogates and

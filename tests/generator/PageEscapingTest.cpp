@@ -68,6 +68,36 @@ TEST(PageEscaping, TargetsArePercentEncodedAsUtf8AndEntityEscaped)
     EXPECT_EQ(escapeLinkTarget(u"😀"), u"%F0%9F%98%80");
 }
 
+// URLs are looked at several units at a time: every ASCII unit, and one past
+// ASCII, is escaped as it should be at each place in a run of plain ones.
+TEST(PageEscaping, EveryUnitOfATargetAtEveryPlaceInALongRun)
+{
+    const auto escapedAlone = [](char16_t unit) -> std::u16string {
+        switch (unit) {
+        case u'&': return u"&amp;";
+        case u'<': return u"&lt;";
+        case u'>': return u"&gt;";
+        case u'"': return u"&quot;";
+        case 0xE9: return u"%C3%A9";
+        }
+        if (unit < 0x20 || unit == 0x7F) {
+            static constexpr char16_t hex[] = u"0123456789ABCDEF";
+            return {u'%', hex[unit >> 4], hex[unit & 0xF]};
+        }
+        return std::u16string(1, unit);
+    };
+    for (char16_t unit = 0; unit <= 0x80; ++unit) {
+        const char16_t tested = unit == 0x80 ? char16_t(0xE9) : unit;
+        for (std::size_t place = 0; place < 9; ++place) {
+            std::u16string target(11, u'a');
+            target[place] = tested;
+            std::u16string expected(11, u'a');
+            expected.replace(place, 1, escapedAlone(tested));
+            ASSERT_EQ(escapeLinkTarget(target), expected) << "unit " << int(tested) << " at " << place;
+        }
+    }
+}
+
 TEST(PageEscaping, EveryEscapedLineIsWritable)
 {
     std::u16string everything;

@@ -3,6 +3,7 @@
 #include "Unicode.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -51,13 +52,24 @@ bool isRepresentable(char32_t codePoint)
 
 namespace {
 
-bool fourAsciiAt(std::u16string_view text, std::size_t at)
+// Writes the four units from `at` as four bytes when all of them are ASCII.
+bool copyFourAscii(std::u16string_view text, std::size_t at, char* into)
 {
     if (at + 4 > text.size())
         return false;
     std::uint64_t four;
     std::memcpy(&four, text.data() + at, sizeof four);
-    return (four & 0xFF80FF80FF80FF80u) == 0;
+    if (four & 0xFF80FF80FF80FF80u)
+        return false;
+    if constexpr (std::endian::native == std::endian::little) {
+        const auto bytes = std::uint32_t((four & 0xFF) | ((four >> 8) & 0xFF00) | ((four >> 16) & 0xFF0000) |
+                                         ((four >> 24) & 0xFF000000));
+        std::memcpy(into, &bytes, sizeof bytes);
+    } else {
+        for (std::size_t k = 0; k < 4; ++k)
+            into[k] = char(text[at + k]);
+    }
+    return true;
 }
 
 } // namespace
@@ -70,9 +82,8 @@ bool encodeAppend(std::u16string_view text, std::string& out)
     char* next = out.data() + start;
     for (std::size_t at = 0; at < text.size(); ++at) {
         // Page lines are mostly ASCII: four units at a time while they are.
-        while (fourAsciiAt(text, at)) {
-            for (int k = 0; k < 4; ++k)
-                *next++ = char(text[at + std::size_t(k)]);
+        while (copyFourAscii(text, at, next)) {
+            next += 4;
             at += 4;
         }
         if (at == text.size())

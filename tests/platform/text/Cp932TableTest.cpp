@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -107,4 +108,27 @@ TEST(Cp932Table, EncodesEveryUnitThatRoundTripsAsTheSystemDoes)
             ASSERT_EQ(written, *bytes) << "U+" << std::hex << unit;
         }
     }
+}
+
+// Lines are encoded several ASCII units at a time: a unit of one byte, of two
+// and one with no bytes at every place of a long ASCII run.
+TEST(Cp932Table, EncodesEachUnitAtEveryPlaceOfALongAsciiRun)
+{
+    const std::pair<char16_t, std::string> units[] = {{u'~', "~"}, {u'\x7F', "\x7F"}, {u'ｱ', "\xB1"}, {u'あ', "\x82\xA0"}};
+    for (const auto& [unit, bytes] : units) {
+        for (std::size_t place = 0; place < 11; ++place) {
+            std::u16string line(13, u'a');
+            line[place] = unit;
+            std::string expected(13, 'a');
+            expected.replace(place, 1, bytes);
+            std::string written = "kept";
+            ASSERT_TRUE(cp932::encodeAppend(line, written));
+            ASSERT_EQ(written, "kept" + expected) << "U+" << std::hex << int(unit) << " at " << std::dec << place;
+        }
+    }
+    std::u16string line(13, u'a');
+    line[5] = u'\u00E9'; // no code page 932 bytes
+    std::string written = "kept";
+    EXPECT_FALSE(cp932::encodeAppend(line, written));
+    EXPECT_EQ(written, "kept") << "nothing of a line that cannot be encoded";
 }

@@ -57,13 +57,20 @@ std::u16string sectionOpeningLine(std::u16string_view folderPath)
 
 std::u16string linkLine(std::u16string_view target, std::u16string_view displayName)
 {
-    return lineOf(target.size() + displayName.size() + 48, [&](std::u16string& line) {
-        line.append(u"<LI><A Href=\"");
-        appendLinkTarget(line, target);
-        line.append(u"\">");
-        appendReadable(line, displayName);
-        line.append(u"</A></LI>");
-    });
+    std::u16string line;
+    linkLineInto(line, target, displayName);
+    return line;
+}
+
+void linkLineInto(std::u16string& line, std::u16string_view target, std::u16string_view displayName)
+{
+    line.clear();
+    line.reserve(target.size() + displayName.size() + 48);
+    line.append(u"<LI><A Href=\"");
+    appendLinkTarget(line, target);
+    line.append(u"\">");
+    appendReadable(line, displayName);
+    line.append(u"</A></LI>");
 }
 
 std::u16string noticeLine(std::u16string_view displayName)

@@ -47,7 +47,9 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
         return;
     if (sectionStep(current.name, [&] { current = listing.start(pattern); }) == Ended)
         return;
-    // One path text, as messages show it, serves every shortcut of the folder.
+    // One path text, as messages show it, and one line serve every shortcut
+    // of the folder.
+    std::u16string line;
     std::u16string shortcutPath = joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
@@ -60,12 +62,13 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
         // Without this shortcut's own object there is nothing true to link to.
         if (created == StepOutcome::Done) {
             const auto linked = sectionStep(current.name, [&] {
-                writeLine(page::linkLine(shortcut->targetPath(), page::displayName(current.name)));
+                page::linkLineInto(line, shortcut->targetPath(), page::displayName(current.name));
+                writeLine(line);
             });
             if (linked == Ended)
                 return;
         }
-        const auto fetched = sectionStep(current.name, [&] { current = listing.next(); });
+        const auto fetched = sectionStep(current.name, [&] { listing.next(current); });
         if (fetched == Ended)
             return;
         // A listing that cannot go on ends here rather than repeat a name.

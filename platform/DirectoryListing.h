@@ -17,7 +17,15 @@ class DirectoryListing {
 public:
     virtual ~DirectoryListing() = default;
     virtual ListedEntry start(std::u16string_view pattern) = 0;
-    virtual ListedEntry next() = 0;
+    // Puts the next entry into `entry`, whose room is kept: a big folder has
+    // thousands of them.
+    virtual void next(ListedEntry& entry) = 0;
+    ListedEntry next()
+    {
+        ListedEntry entry;
+        next(entry);
+        return entry;
+    }
 };
 
 } // namespace markroll

@@ -63,17 +63,20 @@ void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_vi
         prefetcher_.start(folder_, std::move(names));
 }
 
-ListedEntry LocalDirectoryListing::next()
+void LocalDirectoryListing::next(ListedEntry& entry)
 {
-    ListedEntry entry;
-    if (!names_ || !names_->next(entry.name, entry.listedName))
-        return {};
+    if (!names_ || !names_->next(entry.name, entry.listedName)) {
+        entry.name.clear();
+        entry.listedName.clear();
+        entry.folder.reset();
+        return;
+    }
     const std::uint64_t coldReads = folder_->coldReads();
     prefetcher_.coldReadsSeen(coldReads - coldReadsTold_);
     coldReadsTold_ = coldReads;
     prefetcher_.reached(position_++);
-    entry.folder = folder_;
-    return entry;
+    if (entry.folder != folder_)
+        entry.folder = folder_;
 }
 
 } // namespace markroll

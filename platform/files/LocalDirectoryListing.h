@@ -18,7 +18,8 @@ namespace markroll {
 class LocalDirectoryListing : public DirectoryListing {
 public:
     ListedEntry start(std::u16string_view pattern) override;
-    ListedEntry next() override;
+    using DirectoryListing::next;
+    void next(ListedEntry& entry) override;
 
 private:
     void list(const std::u16string& folder, std::u16string_view mask);

@@ -86,10 +86,10 @@ ListedEntry FaultyPlatform::Listing::start(std::u16string_view pattern)
     return owner_.local_.directoryListing().start(pattern);
 }
 
-ListedEntry FaultyPlatform::Listing::next()
+void FaultyPlatform::Listing::next(ListedEntry& entry)
 {
     call(owner_.beforeListingNext);
-    return owner_.local_.directoryListing().next();
+    owner_.local_.directoryListing().next(entry);
 }
 
 std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)

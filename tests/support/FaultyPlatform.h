@@ -30,7 +30,8 @@ private:
     public:
         explicit Listing(FaultyPlatform& owner) : owner_(owner) {}
         ListedEntry start(std::u16string_view pattern) override;
-        ListedEntry next() override;
+        using DirectoryListing::next;
+        void next(ListedEntry& entry) override;
 
     private:
         FaultyPlatform& owner_;

@@ -3,9 +3,8 @@
 #include "Unicode.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
+#include <experimental/simd>
 #include <optional>
 
 namespace markroll::cp932 {
@@ -52,23 +51,18 @@ bool isRepresentable(char32_t codePoint)
 
 namespace {
 
-// Writes the four units from `at` as four bytes when all of them are ASCII.
-bool copyFourAscii(std::u16string_view text, std::size_t at, char* into)
+namespace stdx = std::experimental;
+using EightUnits = stdx::fixed_size_simd<char16_t, 8>;
+
+// Writes the eight units from `at` as eight bytes when all of them are ASCII.
+bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
 {
-    if (at + 4 > text.size())
+    if (at + EightUnits::size() > text.size())
         return false;
-    std::uint64_t four;
-    std::memcpy(&four, text.data() + at, sizeof four);
-    if (four & 0xFF80FF80FF80FF80u)
+    const EightUnits units(text.data() + at, stdx::element_aligned);
+    if (stdx::any_of(units >= 0x80))
         return false;
-    if constexpr (std::endian::native == std::endian::little) {
-        const auto bytes = std::uint32_t((four & 0xFF) | ((four >> 8) & 0xFF00) | ((four >> 16) & 0xFF0000) |
-                                         ((four >> 24) & 0xFF000000));
-        std::memcpy(into, &bytes, sizeof bytes);
-    } else {
-        for (std::size_t k = 0; k < 4; ++k)
-            into[k] = char(text[at + k]);
-    }
+    stdx::static_simd_cast<stdx::fixed_size_simd<char, 8>>(units).copy_to(into, stdx::element_aligned);
     return true;
 }
 
@@ -81,10 +75,10 @@ bool encodeAppend(std::u16string_view text, std::string& out)
     out.resize(start + text.size() * 2);
     char* next = out.data() + start;
     for (std::size_t at = 0; at < text.size(); ++at) {
-        // Page lines are mostly ASCII: four units at a time while they are.
-        while (copyFourAscii(text, at, next)) {
-            next += 4;
-            at += 4;
+        // Page lines are mostly ASCII: eight units at a time while they are.
+        while (copyEightAscii(text, at, next)) {
+            next += EightUnits::size();
+            at += EightUnits::size();
         }
         if (at == text.size())
             break;

@@ -1,16 +1,17 @@
 #include "Unicode.h"
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <experimental/simd>
 
 namespace markroll::unicode {
 
-// Eight bytes at a time.
+// Sixteen bytes at a time.
 std::size_t asciiRunEnd(std::string_view bytes, std::size_t at)
 {
-    for (std::uint64_t eight; at + 8 <= bytes.size(); at += 8) {
-        std::memcpy(&eight, bytes.data() + at, sizeof eight);
-        if (eight & 0x8080808080808080u)
+    using SixteenBytes = std::experimental::fixed_size_simd<unsigned char, 16>;
+    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (; at + SixteenBytes::size() <= bytes.size(); at += SixteenBytes::size()) {
+        if (std::experimental::any_of(SixteenBytes(data + at, std::experimental::element_aligned) >= 0x80))
             break;
     }
     while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
@@ -45,7 +46,11 @@ bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
             if (byte < 0x80) {
                 // Most of a shortcut file is ASCII: copy the whole run at once.
                 const std::size_t end = asciiRunEnd(bytes, i + 1);
-                out.append(bytes.begin() + std::ptrdiff_t(i), bytes.begin() + std::ptrdiff_t(end));
+                // Widened in place: an append of the bytes would build a temporary string.
+                const std::size_t filled = out.size();
+                out.resize(filled + (end - i));
+                std::copy(bytes.begin() + std::ptrdiff_t(i), bytes.begin() + std::ptrdiff_t(end),
+                          out.begin() + std::ptrdiff_t(filled));
                 i = end - 1;
             } else if (byte >= 0xC2 && byte <= 0xDF) {
                 needed = 1;

@@ -88,10 +88,10 @@ TEST(PageEscaping, EveryUnitOfATargetAtEveryPlaceInALongRun)
     };
     for (char16_t unit = 0; unit <= 0x80; ++unit) {
         const char16_t tested = unit == 0x80 ? char16_t(0xE9) : unit;
-        for (std::size_t place = 0; place < 9; ++place) {
-            std::u16string target(11, u'a');
+        for (std::size_t place = 0; place < 18; ++place) {
+            std::u16string target(19, u'a');
             target[place] = tested;
-            std::u16string expected(11, u'a');
+            std::u16string expected(19, u'a');
             expected.replace(place, 1, escapedAlone(tested));
             ASSERT_EQ(escapeLinkTarget(target), expected) << "unit " << int(tested) << " at " << place;
         }

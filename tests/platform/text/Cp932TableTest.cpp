@@ -116,10 +116,10 @@ TEST(Cp932Table, EncodesEachUnitAtEveryPlaceOfALongAsciiRun)
 {
     const std::pair<char16_t, std::string> units[] = {{u'~', "~"}, {u'\x7F', "\x7F"}, {u'ｱ', "\xB1"}, {u'あ', "\x82\xA0"}};
     for (const auto& [unit, bytes] : units) {
-        for (std::size_t place = 0; place < 11; ++place) {
-            std::u16string line(13, u'a');
+        for (std::size_t place = 0; place < 20; ++place) {
+            std::u16string line(21, u'a');
             line[place] = unit;
-            std::string expected(13, 'a');
+            std::string expected(21, 'a');
             expected.replace(place, 1, bytes);
             std::string written = "kept";
             ASSERT_TRUE(cp932::encodeAppend(line, written));

@@ -4,6 +4,7 @@
 #include "Unicode.h"
 #include "UpperCase.h"
 #include "Utf7.h"
+#include "Utf8Text.h"
 
 #include <algorithm>
 #include <array>
@@ -33,28 +34,7 @@ std::u16string textOf(std::basic_string_view<Char> text)
     return std::u16string(text.begin(), text.end());
 }
 
-std::u16string textOf(std::u8string_view text)
-{
-    return unicode::decodeUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-}
-
-bool isAsciiText(std::u8string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char8_t byte) { return byte < 0x80; });
-}
-
-// The code point that starts at `at` of valid UTF-8, and its length.
-char32_t codePointAt(std::u8string_view text, std::size_t at, std::size_t& length)
-{
-    const unsigned lead = text[at];
-    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k)
-        codePoint = (codePoint << 6) | (text[at + k] & 0x3F);
-    return codePoint;
-}
-
-bool isSpaceCodePoint(char32_t codePoint) { return codePoint < 0x10000 && unicode::isSpace(char16_t(codePoint)); }
+std::u16string textOf(std::u8string_view text) { return utf8::decode(text); }
 
 template <typename Char>
 std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
@@ -62,22 +42,7 @@ std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
     return unicode::trimmed(text);
 }
 
-// White space at either end may be a sequence of several bytes.
-std::u8string_view trimmedText(std::u8string_view text)
-{
-    std::size_t length = 0;
-    while (!text.empty() && isSpaceCodePoint(codePointAt(text, 0, length)))
-        text.remove_prefix(length);
-    while (!text.empty()) {
-        std::size_t last = text.size() - 1;
-        while (last > 0 && (text[last] & 0xC0) == 0x80)
-            --last;
-        if (!isSpaceCodePoint(codePointAt(text, last, length)))
-            break;
-        text.remove_suffix(text.size() - last);
-    }
-    return text;
-}
+std::u8string_view trimmedText(std::u8string_view text) { return utf8::trimmed(text); }
 
 // The Unicode URL is stored in UTF-7; a value that is not plain ASCII was
 // written by some other tool and is taken as it stands. Nothing when it does
@@ -96,7 +61,7 @@ std::optional<std::u16string> decodeWideUrl(std::basic_string_view<Char> value)
 
 std::optional<std::u16string> decodeWideUrl(std::u8string_view value)
 {
-    if (isAsciiText(value))
+    if (utf8::isAscii(value))
         return decodeUtf7(std::string(value.begin(), value.end()));
     const std::u16string text = textOf(value);
     return decodeWideUrl(std::u16string_view(text));
@@ -133,8 +98,8 @@ bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 // letters beyond ASCII may match ASCII ones without regard to case.
 bool sameName(std::u8string_view name, std::u16string_view expected)
 {
-    if (isAsciiText(name))
-        return sameName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), expected);
+    if (utf8::isAscii(name))
+        return sameName(utf8::bytesOf(name), expected);
     const std::u16string text = textOf(name);
     return sameName(std::u16string_view(text), expected);
 }
@@ -186,7 +151,7 @@ std::size_t lineEnd(std::string_view text, std::size_t start)
 
 std::size_t lineEnd(std::u8string_view text, std::size_t start)
 {
-    return lineEnd(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), start);
+    return lineEnd(utf8::bytesOf(text), start);
 }
 
 template <typename Char>
@@ -257,7 +222,7 @@ std::optional<std::u8string_view> validUtf8Text(std::string_view bytes)
         return std::nullopt;
     if (marked && bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    return std::u8string_view(reinterpret_cast<const char8_t*>(bytes.data()), bytes.size());
+    return utf8::viewOf(bytes);
 }
 
 } // namespace

@@ -1,0 +1,53 @@
+#include "Utf8Text.h"
+
+#include "Unicode.h"
+
+namespace markroll::utf8 {
+namespace {
+
+// The code point that starts at `at` of valid UTF-8, and its length.
+char32_t codePointAt(std::u8string_view text, std::size_t at, std::size_t& length)
+{
+    const unsigned lead = text[at];
+    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k)
+        codePoint = (codePoint << 6) | (text[at + k] & 0x3F);
+    return codePoint;
+}
+
+bool isSpace(char32_t codePoint) { return codePoint < 0x10000 && unicode::isSpace(char16_t(codePoint)); }
+
+} // namespace
+
+std::u8string_view viewOf(std::string_view bytes)
+{
+    return std::u8string_view(reinterpret_cast<const char8_t*>(bytes.data()), bytes.size());
+}
+
+std::string_view bytesOf(std::u8string_view text)
+{
+    return std::string_view(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+bool isAscii(std::u8string_view text) { return unicode::asciiRunEnd(bytesOf(text), 0) == text.size(); }
+
+std::u16string decode(std::u8string_view text) { return unicode::decodeUtf8(bytesOf(text)); }
+
+std::u8string_view trimmed(std::u8string_view text)
+{
+    std::size_t length = 0;
+    while (!text.empty() && isSpace(codePointAt(text, 0, length)))
+        text.remove_prefix(length);
+    while (!text.empty()) {
+        std::size_t last = text.size() - 1;
+        while (last > 0 && (text[last] & 0xC0) == 0x80)
+            --last;
+        if (!isSpace(codePointAt(text, last, length)))
+            break;
+        text.remove_suffix(text.size() - last);
+    }
+    return text;
+}
+
+} // namespace markroll::utf8

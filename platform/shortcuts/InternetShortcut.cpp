@@ -208,10 +208,10 @@ bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
     return true;
 }
 
-// A file of valid UTF-8, with or without its byte-order mark (and a second
-// mark after the first), as decodeShortcutText would decode it; nothing for
-// any other.
-std::optional<std::u8string_view> validUtf8Text(std::string_view bytes)
+// The text of a file of valid UTF-8, without its byte-order mark (and a
+// second mark after the first), as decodeShortcutText would decode it;
+// nothing for any other file.
+std::optional<std::string_view> validUtf8Text(std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return std::nullopt;
@@ -222,7 +222,7 @@ std::optional<std::u8string_view> validUtf8Text(std::string_view bytes)
         return std::nullopt;
     if (marked && bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    return utf8::viewOf(bytes);
+    return bytes;
 }
 
 } // namespace
@@ -246,8 +246,13 @@ bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
 {
     if (isAscii(bytes))
         return targetFrom(scanUrls(bytes), target);
-    if (const auto utf8 = validUtf8Text(bytes))
-        return targetFrom(scanUrls(*utf8), target);
+    if (const auto valid = validUtf8Text(bytes)) {
+        // Copied as UTF-8 units, which bytes may not be read as in place;
+        // the room is kept from file to file.
+        thread_local std::u8string text;
+        text.assign(valid->begin(), valid->end());
+        return targetFrom(scanUrls(std::u8string_view(text)), target);
+    }
     const std::u16string text = decodeShortcutText(bytes);
     return targetFrom(scanUrls(std::u16string_view(text)), target);
 }

@@ -20,11 +20,7 @@ bool isSpace(char32_t codePoint) { return codePoint < 0x10000 && unicode::isSpac
 
 } // namespace
 
-std::u8string_view viewOf(std::string_view bytes)
-{
-    return std::u8string_view(reinterpret_cast<const char8_t*>(bytes.data()), bytes.size());
-}
-
+// Any object may be read as bytes.
 std::string_view bytesOf(std::u8string_view text)
 {
     return std::string_view(reinterpret_cast<const char*>(text.data()), text.size());

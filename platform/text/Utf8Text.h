@@ -6,8 +6,7 @@
 // Valid UTF-8 held as it is, for scanning text without decoding all of it.
 namespace markroll::utf8 {
 
-// The same bytes, seen as UTF-8.
-std::u8string_view viewOf(std::string_view bytes);
+// The same units, seen as bytes.
 std::string_view bytesOf(std::u8string_view text);
 bool isAscii(std::u8string_view text);
 std::u16string decode(std::u8string_view text);

@@ -52,6 +52,9 @@ huge=$(tree huge 1000 1000 4)
 wide=$(tree wide 1 200000 1)
 empty=$work/empty
 mkdir -p "$empty"
+# Trees just made leave gigabytes to be written back, which would run beside
+# the first measurements.
+sync
 
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo), $(free -g | awk '/Mem:/ { print $2 }') GiB"
 echo "tree: $(find "$big" -type d | wc -l) folders, $(find "$big" -iname '*.url' | wc -l) shortcuts, $(du -sh "$big" | cut -f1)"

@@ -86,29 +86,35 @@ void ListedNames::sort()
         sortHeld();
 }
 
+// Hands each held name, in order, to `piece` as the units it shares with the
+// name before and the units of its own.
+template <typename Piece>
+void ListedNames::forEachPiece(Piece piece) const
+{
+    HostNameView before;
+    for (const Held& held : held_) {
+        const HostNameView listed = listedOf(held);
+        const std::size_t shared = sharedStart(before, listed);
+        piece(shared, listed.substr(shared));
+        before = listed;
+    }
+}
+
 // Sized first, so a run takes no room beyond its own.
 void ListedNames::spillRun()
 {
     sortHeld();
     std::size_t size = 0;
-    HostNameView before;
-    for (const Held& held : held_) {
-        const HostNameView listed = listedOf(held);
-        const std::size_t shared = sharedStart(before, listed);
-        size += countSize(shared) + countSize(listed.size() - shared) + listed.size() - shared;
-        before = listed;
-    }
+    forEachPiece([&](std::size_t shared, HostNameView own) {
+        size += countSize(shared) + countSize(own.size()) + own.size();
+    });
     std::vector<HostUnit>& run = runs_.emplace_back();
     run.reserve(size);
-    before = {};
-    for (const Held& held : held_) {
-        const HostNameView listed = listedOf(held);
-        const std::size_t shared = sharedStart(before, listed);
+    forEachPiece([&](std::size_t shared, HostNameView own) {
         appendCount(run, shared);
-        appendCount(run, listed.size() - shared);
-        run.insert(run.end(), listed.begin() + std::ptrdiff_t(shared), listed.end());
-        before = listed;
-    }
+        appendCount(run, own.size());
+        run.insert(run.end(), own.begin(), own.end());
+    });
     held_.clear();
     heldNames_.clear();
     heldListed_.clear();

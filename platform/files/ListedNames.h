@@ -64,6 +64,8 @@ private:
     std::u16string_view nameOf(const Held& held) const;
     HostNameView listedOf(const Held& held) const;
     void sortHeld();
+    template <typename Piece>
+    void forEachPiece(Piece piece) const;
     void spillRun();
 
     std::size_t runNames_;

@@ -5,48 +5,64 @@
 #include "ScriptError.h"
 
 namespace markroll {
-namespace {
 
-// The walk's depth, counted while a call runs.
-class DepthCount {
-public:
-    explicit DepthCount(int& depth) : depth_(depth) { ++depth_; }
-    ~DepthCount() { --depth_; }
-    DepthCount(const DepthCount&) = delete;
-    DepthCount& operator=(const DepthCount&) = delete;
-
-private:
-    int& depth_;
+// A folder of the walk whose sub-folders are still being gone through.
+struct Module1::PendingFolder {
+    std::u16string path;
+    std::vector<std::u16string> subfolders;
+    std::size_t next = 0;
 };
 
-} // namespace
-
 // Depth first, each folder stored before the folders below it. A failure ends
-// only this folder's call; its parent goes on with its next sub-folder. When
-// the first call cannot even read the Favorites folder's own list, there is
-// no tree to write a page of.
+// only the folder it happened in; its parent goes on with its next
+// sub-folder. When the Favorites folder itself cannot be listed, there is no
+// tree to write a page of. The folders still being gone through are kept on
+// a stack of our own, so a deep tree needs no deep call stack.
 void Module1::CollectFolders(const std::u16string& path)
 {
-    const bool first = walkDepth_ == 0;
-    const DepthCount depth(walkDepth_);
-    bool listed = false;
+    std::vector<PendingFolder> pending;
+    enterFolder(path, 0, pending);
+    while (!pending.empty()) {
+        const std::size_t depth = pending.size();
+        PendingFolder& folder = pending.back();
+        if (folder.next == folder.subfolders.size()) {
+            pending.pop_back();
+            continue;
+        }
+        const int slot = state_.FolderCount;
+        try {
+            std::u16string child = joinPath(folder.path, folder.subfolders[folder.next++]);
+            state_.FolderList.store(slot, child);
+            ++state_.FolderCount;
+            enterFolder(child, slot, pending);
+        } catch (...) {
+            // The table is full (or no memory is left): this folder ends here.
+            const ScriptError error = currentFailure();
+            pending.resize(depth - 1);
+            report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
+        }
+    }
+}
+
+// Lists the folder stored in `slot` and, when it could be listed, puts it on
+// the stack. An entry of it that could not be told apart is told here, once.
+void Module1::enterFolder(const std::u16string& path, int slot, std::vector<PendingFolder>& pending)
+{
+    SubfolderList list;
     try {
         const auto fileSystem = services_.platform.createFileSystemObject();
-        const auto folder = fileSystem->getFolder(path);
-        const std::vector<std::u16string> names = folder->subfolderNames();
-        listed = true;
-        for (const std::u16string& name : names) {
-            std::u16string child = joinPath(path, name);
-            state_.FolderList.store(state_.FolderCount, child);
-            ++state_.FolderCount;
-            CollectFolders(child);
-        }
+        list = fileSystem->getFolder(path)->subfolders();
+        pending.push_back({path, std::move(list.names)});
     } catch (...) {
         const ScriptError error = currentFailure();
-        if (first && !listed)
+        unlistedByWalk_.set(std::size_t(slot));
+        if (slot == 0)
             favoritesUnreadable_ = true;
         report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &error);
+        return;
     }
+    for (const ScriptError& entryFailure : list.entryFailures)
+        report(messages::ErrorOccurred, MessageStyle::Exclamation, {}, &entryFailure);
 }
 
 } // namespace markroll

@@ -13,8 +13,8 @@ Module1::Module1(GeneratorServices services) : services_(services) {}
 RunOutcome Module1::MakeLinkPage()
 {
     outcome_ = {};
-    walkDepth_ = 0;
     favoritesUnreadable_ = false;
+    unlistedByWalk_.reset();
     try {
         state_.FolderList.clear();
         state_.FolderCount = 1;

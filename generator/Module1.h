@@ -4,9 +4,11 @@
 #include "MessageBoxes.h"
 #include "RunOutcome.h"
 
+#include <bitset>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace markroll {
 
@@ -33,7 +35,7 @@ public:
     void CollectFolders(const std::u16string& path);
     // True when the page was written to its end and closed.
     bool WriteLinkPage();
-    void WriteFolderSection(const std::u16string& folderPath);
+    void WriteFolderSection(const std::u16string& folderPath, bool unlistedByWalk = false);
 
     FolderTable& state() { return state_; }
     const FolderTable& state() const { return state_; }
@@ -44,6 +46,8 @@ public:
     std::function<void(const ScriptError& cause)> onFailure;
 
 private:
+    struct PendingFolder;
+    void enterFolder(const std::u16string& path, int slot, std::vector<PendingFolder>& pending);
     enum class StepOutcome { Done, RecoveredWithNotice, SectionEnded };
     template <typename Step>
     StepOutcome sectionStep(std::u16string_view currentName, Step step);
@@ -60,10 +64,10 @@ private:
     // The number of the first failed write to the page (0: none). After it the
     // page ends: every later line would be lost as well.
     int pageWriteFailure_ = 0;
-    // How deep the walk is, and whether its first call could not list the
-    // Favorites folder.
-    int walkDepth_ = 0;
+    // Whether the Favorites folder could not be listed, and which folders of
+    // the table the walk could not list (and so has told of already).
     bool favoritesUnreadable_ = false;
+    std::bitset<FolderSlots::Capacity> unlistedByWalk_;
 };
 
 } // namespace markroll

@@ -24,6 +24,9 @@ Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step 
     } catch (...) {
         failure = currentFailure();
     }
+    // The page itself could not be written: that is the page writer's to tell, once.
+    if (pageWriteFailure_ != 0)
+        throw *failure;
     if (failure->number() == InvalidCall) {
         writeLine(page::noticeLine(page::displayName(currentName)));
         return StepOutcome::RecoveredWithNotice;
@@ -32,7 +35,10 @@ Module1::StepOutcome Module1::sectionStep(std::u16string_view currentName, Step 
     return StepOutcome::SectionEnded;
 }
 
-void Module1::WriteFolderSection(const std::u16string& folderPath)
+// A folder the walk could not list is written as an empty section: the walk
+// has told of it already. A folder it did list and that cannot be listed
+// now (gone, denied) is told here.
+void Module1::WriteFolderSection(const std::u16string& folderPath, bool unlistedByWalk)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
     std::unique_ptr<ScriptShell> shell;
@@ -45,7 +51,15 @@ void Module1::WriteFolderSection(const std::u16string& folderPath)
     const std::u16string pattern = joinPath(folderPath, ShortcutMask);
     if (sectionStep(current.name, [&] { writeLine(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
-    if (sectionStep(current.name, [&] { current = listing.start(pattern); }) == Ended)
+    const auto listed = sectionStep(current.name, [&] {
+        try {
+            current = listing.start(pattern);
+        } catch (...) {
+            if (!unlistedByWalk)
+                throw;
+        }
+    });
+    if (listed == Ended)
         return;
     // One path text, as messages show it, and one line serve every shortcut
     // of the folder.

@@ -21,7 +21,7 @@ bool Module1::WriteLinkPage()
         const int total = tableSize();
         // A full table ends with its last slot: there is no empty one after it.
         while (state_.FolderCount < FolderSlots::Capacity && !state_.FolderList.isEmpty(state_.FolderCount)) {
-            WriteFolderSection(state_.FolderList.at(state_.FolderCount));
+            WriteFolderSection(state_.FolderList.at(state_.FolderCount), unlistedByWalk_.test(std::size_t(state_.FolderCount)));
             if (pageWriteFailure_ != 0)
                 throw ScriptError(pageWriteFailure_, pagePath, "the page could not be written to its end");
             ++state_.FolderCount;

@@ -4,9 +4,7 @@
 #include "MatchingFiles.h"
 #include "ScriptError.h"
 
-#ifndef _WIN32
 #include <cerrno>
-#endif
 
 namespace markroll {
 namespace {
@@ -46,16 +44,14 @@ void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_vi
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32
     std::wstring path = toOsPath(folder).native();
-    if (addMatchingFiles(path, folder, mask, *names))
-        folder_ = std::make_shared<const ListedFolder>(std::move(path));
+    addMatchingFiles(path, folder, mask, *names);
+    folder_ = std::make_shared<const ListedFolder>(std::move(path));
 #else
     DirectoryStream stream{opendir(toOsPath(folder).c_str())};
-    if (!stream && !listsAsEmpty(errno))
+    if (!stream)
         raiseOsError(errno, PathNotFound, folder);
-    if (stream) {
-        addMatchingFiles(stream.get(), folder, mask, *names);
-        folder_ = std::make_shared<const ListedFolder>(std::move(stream));
-    }
+    addMatchingFiles(stream.get(), folder, mask, *names);
+    folder_ = std::make_shared<const ListedFolder>(std::move(stream));
 #endif
     names->sort();
     names_.emplace(names);

@@ -12,9 +12,9 @@ namespace markroll {
 
 // Ordinary, visible files only (a link counts when it leads to an ordinary
 // file), mask matched without regard to letter case, names in name order.
-// A folder that is missing or may not be read has no names (the walk has told
-// of it already); any other failure to list is raised. Each entry comes with
-// its open folder, to be opened relative to it.
+// A folder that cannot be listed is raised, whatever the reason; an entry
+// whose type cannot be told is listed, so reading it tells what it is. Each
+// entry comes with its open folder, to be opened relative to it.
 class LocalDirectoryListing : public DirectoryListing {
 public:
     ListedEntry start(std::u16string_view pattern) override;

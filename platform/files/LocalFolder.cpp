@@ -4,6 +4,7 @@
 #include "NameOrder.h"
 #include "ScriptError.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef _WIN32
@@ -16,27 +17,53 @@
 namespace fs = std::filesystem;
 
 namespace markroll {
+namespace {
+
+// Whether `isFolder` says the entry is one; when the OS would not tell, the
+// entry is left out and its failure kept for the walk to tell.
+template <typename Question>
+bool tellingEntryFailures(SubfolderList& list, Question isFolder)
+{
+    try {
+        return isFolder();
+    } catch (const ScriptError& failure) {
+        list.entryFailures.push_back(failure);
+        return false;
+    }
+}
+
+// The listing order of the OS is not the same from run to run.
+void inNameOrder(SubfolderList& list)
+{
+    sortByNameOrder(list.names);
+    std::sort(list.entryFailures.begin(), list.entryFailures.end(),
+              [](const ScriptError& a, const ScriptError& b) { return nameOrderLess(a.object(), b.object()); });
+}
+
+} // namespace
 
 LocalFolder::LocalFolder(std::u16string_view path) : shownPath_(path), path_(toOsPath(path)) {}
 
 #ifdef _WIN32
-std::vector<std::u16string> LocalFolder::subfolderNames()
+SubfolderList LocalFolder::subfolders()
 {
-    std::vector<std::u16string> names;
+    SubfolderList list;
     const std::wstring& folder = path_.native();
     const DWORD failed = forEachEntry(folder, shownPath_, [&](const WIN32_FIND_DATAW& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
         std::u16string name = nameOf(entry);
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !isLinkToWalk(entryPath(folder, entry.cFileName), joinPath(shownPath_, name)))
-            return;
-        names.push_back(std::move(name));
+        const bool walked = tellingEntryFailures(list, [&] {
+            return !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                   isLinkToWalk(entryPath(folder, entry.cFileName), joinPath(shownPath_, name));
+        });
+        if (walked)
+            list.names.push_back(std::move(name));
     });
     if (failed != 0)
         raiseWindowsError(failed, PathNotFound, shownPath_);
-    sortByNameOrder(names);
-    return names;
+    inNameOrder(list);
+    return list;
 }
 
 // A link (or junction) is walked when it leads to a folder that is not this
@@ -80,28 +107,30 @@ void LocalFolder::addWithAncestors(std::wstring path)
 #else
 // The entry types of the listing tell folders apart; only links (and file
 // systems that give no type) cost a look at what they lead to.
-std::vector<std::u16string> LocalFolder::subfolderNames()
+SubfolderList LocalFolder::subfolders()
 {
     const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
         raiseOsError(errno, PathNotFound, shownPath_);
-    std::vector<std::u16string> names;
+    SubfolderList list;
     errno = 0;
     while (const dirent* entry = readdir(folder.get())) {
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, shownPath_);
-        const bool isFolder = kind == EntryKind::Folder ||
-                              (kind == EntryKind::LinkToFolder && !leadsBackUp(path_ / fs::path(std::string(name))));
+        const bool isFolder = tellingEntryFailures(list, [&] {
+            const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, shownPath_);
+            return kind == EntryKind::Folder ||
+                   (kind == EntryKind::LinkToFolder && !leadsBackUp(path_ / fs::path(std::string(name))));
+        });
         if (isFolder)
-            names.push_back(fromHostBytes(name));
+            list.names.push_back(fromHostBytes(name));
         errno = 0;
     }
     if (errno != 0)
         raiseOsError(errno, PathNotFound, shownPath_);
-    sortByNameOrder(names);
-    return names;
+    inNameOrder(list);
+    return list;
 }
 
 // A folder's ancestors are those of its real place and, as well, those of the

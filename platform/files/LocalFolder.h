@@ -14,11 +14,12 @@ namespace markroll {
 
 // Lists every sub-directory, hidden ones and links to directories included,
 // in name order. A link back to this folder or one of its ancestors is left
-// out, so no walk can loop.
+// out, so no walk can loop; an entry whose type or target the OS will not
+// tell is left out with its failure.
 class LocalFolder : public Folder {
 public:
     explicit LocalFolder(std::u16string_view path);
-    std::vector<std::u16string> subfolderNames() override;
+    SubfolderList subfolders() override;
 
 private:
 #ifdef _WIN32

@@ -17,8 +17,6 @@
 
 namespace markroll {
 
-bool listsAsEmpty(int osError) { return osError == ENOENT || osError == ENOTDIR || osError == EACCES; }
-
 #ifdef _WIN32
 namespace {
 
@@ -27,7 +25,7 @@ namespace {
 bool isVisible(DWORD attributes) { return !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)); }
 
 // A link counts as what it leads to; one that leads nowhere is no file.
-bool isOrdinaryFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry, std::u16string_view shownAs)
+bool isOrdinaryFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry)
 {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
@@ -37,26 +35,24 @@ bool isOrdinaryFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry, s
     if (attributes != INVALID_FILE_ATTRIBUTES)
         return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     const DWORD code = GetLastError();
-    if (listsAsEmpty(code))
-        return false;
-    raiseWindowsError(code, FileNotFound, shownAs);
+    // Leading nowhere, it is no file; anything else its read will tell.
+    return !leadsNowhere(code);
 }
 
 } // namespace
 
-bool addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath, std::u16string_view mask,
+void addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath, std::u16string_view mask,
                       ListedNames& names)
 {
     const DWORD failed = forEachEntry(folder, folderPath, [&](const WIN32_FIND_DATAW& entry) {
         const std::u16string name = nameOf(entry);
         if (!isVisible(entry.dwFileAttributes) || !matchesWildcard(mask, name))
             return;
-        if (isOrdinaryFile(folder, entry, joinPath(folderPath, name)))
+        if (isOrdinaryFile(folder, entry))
             names.add(name, name);
     });
-    if (failed != 0 && !listsAsEmpty(failed))
+    if (failed != 0)
         raiseWindowsError(failed, PathNotFound, folderPath);
-    return failed == 0;
 }
 #else
 namespace {
@@ -65,6 +61,16 @@ namespace {
 bool endsWithUrl(const char* name, std::size_t length)
 {
     return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
+}
+
+// An entry the OS will not type is taken for a file: its read tells what it is.
+bool mayBeShortcutFile(DIR* stream, const dirent& entry, std::u16string_view folderPath)
+{
+    try {
+        return entryKind(dirfd(stream), entry.d_name, entry.d_type, folderPath) == EntryKind::File;
+    } catch (const ScriptError&) {
+        return true;
+    }
 }
 
 } // namespace
@@ -91,7 +97,7 @@ void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16strin
         fromHostName(listed, name);
         if (!shortcutMask && !matchesWildcard(mask, name))
             continue;
-        if (entryKind(dirfd(stream), entry->d_name, entry->d_type, folderPath) == EntryKind::File)
+        if (mayBeShortcutFile(stream, *entry, folderPath))
             names.add(name, listed);
     }
 }

@@ -46,7 +46,7 @@ void raiseWindowsError(DWORD code, ErrorNumber missing, std::u16string_view what
                       systemReason(code));
 }
 
-bool listsAsEmpty(DWORD code)
+bool leadsNowhere(DWORD code)
 {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY ||
            code == ERROR_ACCESS_DENIED;

@@ -21,9 +21,9 @@ namespace markroll {
 DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
                    const std::function<void(const WIN32_FIND_DATAW&)>& visit);
 
-// A listing that failed for one of these is of a folder that is not there,
-// not a folder, or may not be read.
-bool listsAsEmpty(DWORD code);
+// A link whose target fails to open for one of these leads nowhere: to
+// nothing that is there, or to nothing we may look at.
+bool leadsNowhere(DWORD code);
 
 // The entry's name as the program keeps it.
 std::u16string nameOf(const WIN32_FIND_DATAW& entry);

@@ -1,7 +1,9 @@
 #include "FaultyPlatform.h"
+#include "PageText.h"
 #include "ScriptError.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -146,5 +148,50 @@ TEST(CollectFolders, LinkLoopsEndAndNoFolderRepeatsItself)
     collect(harness, u"R");
     EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/ToB", u"R/B", u"R/B/ToA"}));
     EXPECT_TRUE(harness.boxes.shown.empty());
+}
+#endif
+
+// The walk keeps its pending folders on a stack of its own: a tree as deep as
+// the table holds comes out whole, each folder once, in order.
+TEST(CollectFolders, ATreeAsDeepAsTheTableIsWalkedToItsLastFolder)
+{
+    TempTree tree;
+    std::u16string deepest = u"R";
+    for (int level = 1; level < FolderSlots::Capacity; ++level)
+        deepest += u"/d";
+    tree.folder(deepest);
+    GeneratorHarness harness;
+    WorkingFolder inside(tree.path());
+    collect(harness, u"R");
+    const Names table = tableOf(harness.generator);
+    ASSERT_EQ(table.size(), std::size_t(FolderSlots::Capacity));
+    EXPECT_EQ(table.back(), hostPath(deepest));
+    EXPECT_EQ(harness.boxes.shown, Shown{});
+}
+
+#ifndef _WIN32
+// One entry of the Favorites folder that the OS will not tell about (a link
+// whose target's name is too long to look up) is that entry's message; its
+// siblings are walked and the page is written.
+TEST(CollectFolders, AnEntryThatCannotBeAskedAboutIsToldAndItsSiblingsWalked)
+{
+    TempTree tree;
+    tree.shortcut(u"fav/A/a.url", u"http://a/");
+    tree.shortcut(u"fav/C/c.url", u"http://c/");
+    std::filesystem::create_directory_symlink(std::string(300, 'x'), tree.fsPath(u"fav/B"));
+    GeneratorHarness harness;
+    std::vector<ScriptError> causes;
+    harness.generator.onFailure = [&](const ScriptError& cause) { causes.push_back(cause); };
+    TempTree out;
+    const std::u16string favorites = tree.path(u"fav");
+    const std::string page = harness.run(favorites, out.path());
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(favorites) + closing() + opening(favorites + u"/A") +
+                                link(u"a") + closing() + opening(favorites + u"/C") + link(u"c") + closing() + foot()),
+                     page);
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    ASSERT_EQ(causes.size(), 1u);
+    EXPECT_EQ(causes[0].object(), tree.path(u"fav/B"));
+    EXPECT_EQ(causes[0].number(), BadFileName);
+    EXPECT_FALSE(harness.outcome.succeeded());
 }
 #endif

@@ -92,7 +92,7 @@ TEST_F(ForeignFailure, NoMemoryForAPageLineEndsThePageAfterItsWholeLines)
             throw std::bad_alloc();
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a")), run());
-    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), errorOccurredBox()}));
+    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
     EXPECT_FALSE(harness.outcome.completed);
     EXPECT_EQ(leftInOutput(), onlyThePage);
 }

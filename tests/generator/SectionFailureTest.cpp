@@ -153,3 +153,33 @@ TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
                      run());
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
+
+// Gone between the walk, which listed it, and its section: told once, by the
+// section, which ends there.
+TEST_F(SectionFailure, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
+{
+    harness.platform.beforeListingStart = [&](std::u16string_view pattern) {
+        if (pattern.starts_with(hostPath(u"fav/sub/")))
+            std::filesystem::remove_all(tree.fsPath(u"fav/sub"));
+    };
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c") + closing() +
+                                opening(u"fav/sub") + foot()),
+                     run());
+    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
+}
+
+TEST_F(SectionFailure, AFolderTheWalkCouldNotListIsToldOnceAndWrittenEmpty)
+{
+    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+        if (path.ends_with(hostPath(u"/sub")))
+            throw ScriptError(PermissionDenied);
+    };
+    harness.platform.beforeListingStart = [](std::u16string_view pattern) {
+        if (pattern.starts_with(hostPath(u"fav/sub/")))
+            throw ScriptError(PermissionDenied);
+    };
+    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c") + closing() +
+                                opening(u"fav/sub") + closing() + foot()),
+                     run());
+    EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+}

@@ -64,7 +64,7 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
         const NoDescriptorLeft limit;
         ASSERT_TRUE(limit.exhausted());
         listed = errorNumberOf([&] { listing.start(tree.path(u"f") + hostPath(u"/*.url")); });
-        walked = errorNumberOf([&] { LocalFolder(tree.path(u"f")).subfolderNames(); });
+        walked = errorNumberOf([&] { LocalFolder(tree.path(u"f")).subfolders(); });
         read = errorNumberOf([&] { createShortcutAt(reader, tree.path(u"f/a.url")); });
     }
     EXPECT_EQ(listed, DeviceIoError);
@@ -72,6 +72,6 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     EXPECT_EQ(read, DeviceIoError) << "5 would make it a notice line, as if the file were broken";
     // With descriptors free again, the same calls succeed.
     EXPECT_EQ(listing.start(tree.path(u"f") + hostPath(u"/*.url")).name, u"a.url");
-    EXPECT_EQ(LocalFolder(tree.path(u"f")).subfolderNames(), std::vector<std::u16string>{u"sub"});
+    EXPECT_EQ(LocalFolder(tree.path(u"f")).subfolders().names, std::vector<std::u16string>{u"sub"});
 }
 #endif

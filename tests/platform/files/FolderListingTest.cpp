@@ -11,7 +11,7 @@ using Names = std::vector<std::u16string>;
 
 namespace {
 
-Names subfoldersOf(std::u16string_view path) { return LocalFileSystem().getFolder(path)->subfolderNames(); }
+Names subfoldersOf(std::u16string_view path) { return LocalFileSystem().getFolder(path)->subfolders().names; }
 
 int getFolderError(std::u16string_view path)
 {
@@ -105,5 +105,5 @@ TEST(FolderListing, AFolderRemovedAfterItWasOpenedFailsWhenListed)
     const std::u16string path = tree.folder(u"gone");
     auto folder = LocalFileSystem().getFolder(path);
     std::filesystem::remove_all(tree.fsPath(u"gone"));
-    EXPECT_EQ(errorNumberOf([&] { folder->subfolderNames(); }), PathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { folder->subfolders().names; }), PathNotFound);
 }

@@ -31,7 +31,7 @@ std::unique_ptr<Shortcut> InternetShortcutReader::createShortcut(const ListedEnt
     const ShortcutFileRead read = readShortcutFile(entry, MaxShortcutFileSize, bytes_, name_);
     if (read.waitedForDisk && entry.folder)
         entry.folder->noteColdRead();
-    if (read.hitALimit())
+    if (read.failsTheRun())
         throw ScriptError(read.errorNumber(), path, read.reason());
     if (read.outcome != ShortcutFileRead::Outcome::Read)
         throw ScriptError(InvalidCall, path, read.reason());

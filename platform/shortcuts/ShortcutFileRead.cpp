@@ -2,6 +2,7 @@
 
 #include "HostPath.h"
 #include "ScriptError.h"
+#include "UnreadableShortcut.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -175,16 +176,9 @@ std::string ShortcutFileRead::reason() const
     return {};
 }
 
-bool ShortcutFileRead::hitALimit() const
+bool ShortcutFileRead::failsTheRun() const
 {
-    if (outcome != Outcome::OpenFailed && outcome != Outcome::ReadFailed)
-        return false;
-#ifdef _WIN32
-    return osError == ERROR_TOO_MANY_OPEN_FILES || osError == ERROR_NOT_ENOUGH_MEMORY ||
-           osError == ERROR_OUTOFMEMORY || osError == ERROR_NO_SYSTEM_RESOURCES;
-#else
-    return osError == EMFILE || osError == ENFILE || osError == ENOMEM || osError == ENOBUFS;
-#endif
+    return (outcome == Outcome::OpenFailed || outcome == Outcome::ReadFailed) && !leavesShortcutUnreadable(osError);
 }
 
 int ShortcutFileRead::errorNumber() const { return errorNumberFor(osErrorCode(osError), FileNotFound); }

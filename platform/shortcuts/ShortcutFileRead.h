@@ -26,10 +26,10 @@ struct ShortcutFileRead {
 
     // The reason an error tells, for every outcome but Read.
     std::string reason() const;
-    // The read failed for want of a resource of the OS (open files, memory),
-    // not because of the file: that is a failure of the run, never a
-    // shortcut taken for unreadable.
-    bool hitALimit() const;
+    // The open or the read failed for a reason that is not the file's own (a
+    // device error, a limit on open files or memory): that is a failure of
+    // the run, never a shortcut taken for unreadable.
+    bool failsTheRun() const;
     // The error number of such a failure.
     int errorNumber() const;
 };

@@ -180,6 +180,27 @@ TEST_F(CliLimits, ARefusedFastReadFallsBackToThePlainRead)
     }
 }
 
+// A shortcut that may not be read is unreadable: its notice line, and the run
+// completes. A disk that fails while a shortcut is opened is no broken
+// shortcut: each section meeting it tells the failure with its reason, and
+// the run says it failed.
+TEST_F(CliLimits, ADeviceErrorOpeningAShortcutIsAFailureADenialANotice)
+{
+    const ProcessResult denied = run(withFault({"--fail-shortcut-open=EACCES"}));
+    EXPECT_EQ(denied.status, 0) << denied.err;
+    EXPECT_EQ(denied.out, completedLine);
+    EXPECT_EQ(countOf(page(), "\x81\xa6\x81\xa6"), 50u) << "a notice line for every shortcut";
+
+    keepPreviousPage();
+    const ProcessResult failing = run(withFault({"--fail-shortcut-open=EIO"}));
+    EXPECT_EQ(failing.status, 1) << failing.err;
+    EXPECT_EQ(failing.out, completedLine) << "the page around the failed sections is written";
+    EXPECT_EQ(countOf(failing.err, fileOutputFailed), 10u) << failing.err;
+    EXPECT_EQ(countOf(failing.err, "Input/output error"), 10u) << failing.err;
+    EXPECT_EQ(countOf(page(), "\x81\xa6\x81\xa6"), 0u) << "no shortcut is taken for broken";
+    EXPECT_EQ(left(), onlyThePage);
+}
+
 // A failure line written into a pipe nobody reads is no SIGPIPE: the run goes
 // on, places its page and says by its status that a message was lost.
 TEST_F(CliLimits, AClosedPipeOnStandardErrorEndsNoRun)

@@ -1,13 +1,17 @@
 // Starts a program with a fault of the OS made real around it, for the tests
-// of markroll-cli: the fast read refused by a seccomp filter (as sandboxes
-// do), or a standard stream that is a pipe nobody reads, or one that is full.
+// of markroll-cli: through a seccomp filter, the fast read refused (as
+// sandboxes do), every shortcut's open failed or every flush to the disk
+// failed; or a standard stream that is a pipe nobody reads, or one that is full.
 //
-//   markroll-fault-runner [--refuse-fast-read=EPERM|EINVAL] [--broken=1|2] [--stuck=1]
-//                         -- PROGRAM [ARGUMENT...]
+//   markroll-fault-runner [--refuse-fast-read=ERROR] [--fail-shortcut-open=ERROR] [--fail-flush=ERROR]
+//                         [--broken=1|2] [--stuck=1] -- PROGRAM [ARGUMENT...]
+//   ERROR: EPERM, EINVAL, EIO or EACCES
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 #include <string_view>
 
 #include <fcntl.h>
@@ -19,17 +23,61 @@
 
 namespace {
 
+bool install(sock_filter* program, std::size_t size)
+{
+    sock_fprog filter{static_cast<unsigned short>(size), program};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+constexpr unsigned failWith(int error) { return SECCOMP_RET_ERRNO | (unsigned(error) & SECCOMP_RET_DATA); }
+
 // Every preadv2 fails with `error`; every other call goes through.
 bool refuseFastRead(int error)
 {
     sock_filter program[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_preadv2, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (unsigned(error) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
-    sock_fprog filter{static_cast<unsigned short>(std::size(program)), program};
-    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+    return install(program, std::size(program));
+}
+
+// Every open of a shortcut file fails with `error`, as a failing disk would
+// fail it. Shortcut files are the only files opened with O_NOCTTY.
+bool failShortcutOpens(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args) + 2 * sizeof(std::uint64_t)),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_NOCTTY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    return install(program, std::size(program));
+}
+
+// Every flush to the disk fails with `error`, as when the disk's write-back fails.
+bool failFlushes(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fdatasync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    return install(program, std::size(program));
+}
+
+int errorNamed(std::string_view name)
+{
+    for (const auto& [known, error] : {std::pair{"EPERM", EPERM}, {"EINVAL", EINVAL}, {"EIO", EIO}, {"EACCES", EACCES}}) {
+        if (name == known)
+            return error;
+    }
+    return 0;
 }
 
 // `stream` becomes a pipe whose reading end is closed: every write to it fails
@@ -68,10 +116,13 @@ int main(int argc, char* argv[])
     for (; at < argc && std::string_view(argv[at]) != "--"; ++at) {
         const std::string_view option(argv[at]);
         bool done = false;
-        if (option == "--refuse-fast-read=EPERM")
-            done = refuseFastRead(EPERM);
-        else if (option == "--refuse-fast-read=EINVAL")
-            done = refuseFastRead(EINVAL);
+        const int error = errorNamed(option.substr(option.find('=') + 1));
+        if (option.starts_with("--refuse-fast-read=") && error)
+            done = refuseFastRead(error);
+        else if (option.starts_with("--fail-shortcut-open=") && error)
+            done = failShortcutOpens(error);
+        else if (option.starts_with("--fail-flush=") && error)
+            done = failFlushes(error);
         else if (option.starts_with("--broken="))
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))

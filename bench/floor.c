@@ -2,7 +2,8 @@
  * do for the same page. It walks the tree depth first with readdir and the
  * entry types, sorts each folder's names, opens every *.url relative to its
  * folder, reads it to the end once, and writes an output file of the page's
- * size. Single-threaded, no parsing, no encoding.
+ * size, put on the disk with its folder entry as markroll-cli puts its page.
+ * Single-threaded, no parsing, no encoding.
  * Usage: floor TREE OUTPUT_FILE PAGE_BYTES */
 #define _GNU_SOURCE
 #include <dirent.h>
@@ -68,6 +69,21 @@ static void walk(int folder)
     closedir(listing);
 }
 
+static int flushFolderOf(const char* file)
+{
+    char folderPath[4096];
+    snprintf(folderPath, sizeof folderPath, "%s", file);
+    char* cut = strrchr(folderPath, '/');
+    if (cut)
+        *cut = '\0';
+    int folder = open(cut ? folderPath : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return 1;
+    int failed = fsync(folder) != 0;
+    close(folder);
+    return failed;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 4) {
@@ -84,5 +100,7 @@ int main(int argc, char** argv)
     memset(buffer, 'x', sizeof buffer);
     for (long left = atol(argv[3]); left > 0; left -= (long)sizeof buffer)
         fwrite(buffer, 1, left < (long)sizeof buffer ? (size_t)left : sizeof buffer, output);
-    return fclose(output) == 0 ? 0 : 1;
+    if (fflush(output) != 0 || fsync(fileno(output)) != 0 || fclose(output) != 0)
+        return 1;
+    return flushFolderOf(argv[2]);
 }

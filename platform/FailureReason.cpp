@@ -68,6 +68,11 @@ std::string osReason(int osError)
     const DWORD code = win32CodeOf(osError);
     return code != 0 ? systemReason(code) : std::strerror(osError);
 }
+
+std::string reasonFor(const std::error_code& error)
+{
+    return error.category() == std::system_category() ? systemReason(DWORD(error.value())) : osReason(error.value());
+}
 #else
 namespace {
 
@@ -95,6 +100,8 @@ std::string osReason(int osError)
     std::optional<std::string> converted = toUtf8.isValid() ? toUtf8.convert(text) : std::nullopt;
     return converted ? std::move(*converted) : std::strerror(osError);
 }
+
+std::string reasonFor(const std::error_code& error) { return osReason(error.value()); }
 #endif
 
 } // namespace markroll

@@ -88,4 +88,9 @@ void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what)
     throw ScriptError(errorNumberForErrno(osError, missing), what, osReason(osError));
 }
 
+void raiseOsError(const std::error_code& error, ErrorNumber missing, std::u16string_view what)
+{
+    throw ScriptError(errorNumberFor(error, missing), what, reasonFor(error));
+}
+
 } // namespace markroll

@@ -58,6 +58,9 @@ std::string osReason(int osError);
 // The same for a Win32 error code.
 std::string systemReason(unsigned long code);
 #endif
+// The same for an error of the system's own calls (errno on Linux, a Win32
+// code in the system category on Windows).
+std::string reasonFor(const std::error_code& error);
 
 // Maps an OS failure to our numbering; `missing` is what "no such entry" means
 // for the caller (a folder that is not there is 76, a file 53).
@@ -70,5 +73,6 @@ int errorNumberFor(const std::error_code& error, ErrorNumber missing);
 ScriptError currentFailure();
 
 [[noreturn]] void raiseOsError(int osError, ErrorNumber missing, std::u16string_view what);
+[[noreturn]] void raiseOsError(const std::error_code& error, ErrorNumber missing, std::u16string_view what);
 
 } // namespace markroll

@@ -33,6 +33,7 @@ test_packages=(
   binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
   shellcheck              # the scripts are checked too
   locales libc-l10n       # localedef and glibc's Japanese messages: failure reasons in a Japanese session
+  e2fsprogs               # mkfs.ext4, for a disk whose write-back fails under the page
   dpkg-dev                # dpkg-shlibdeps, for the .deb's dependencies
   lintian                 # checks the .deb as Debian checks its own packages
   desktop-file-utils appstream  # check the menu entry and the software centres' metainfo

@@ -1,6 +1,7 @@
 #include "Cp932FileStream.h"
 
 #include "Cp932.h"
+#include "DiskFlush.h"
 #include "HostPath.h"
 #include "PendingFile.h"
 #include "ScriptError.h"
@@ -47,13 +48,6 @@ int closeDescriptor(int descriptor) { return _close(descriptor); }
 
 void truncateTo(int descriptor, std::uint64_t size) { _chsize_s(descriptor, static_cast<long long>(size)); }
 
-int replaceEntry(const fs::path& from, const fs::path& to)
-{
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return 0;
-    return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
-}
-
 int removeEntry(const fs::path& path) { return DeleteFileW(path.c_str()) ? 0 : -1; }
 
 bool isDirectory(const fs::path& path)
@@ -74,8 +68,6 @@ void truncateTo(int descriptor, std::uint64_t size)
     while (::ftruncate(descriptor, off_t(size)) != 0 && errno == EINTR) {
     }
 }
-
-int replaceEntry(const fs::path& from, const fs::path& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
 
 int removeEntry(const fs::path& path) { return ::unlink(path.c_str()); }
 
@@ -130,8 +122,7 @@ Cp932FileStream::~Cp932FileStream()
     if (descriptor_ < 0)
         return;
     closeDescriptor(descriptor_);
-    removeEntry(temporary_);
-    pendingfile::untrack();
+    dropTemporary();
 }
 
 // Once a write has failed, lines were lost: anything written after them would
@@ -191,6 +182,8 @@ void Cp932FileStream::cutToWholeLines(std::size_t done)
     handedOver_ += whole;
 }
 
+// The page replaces the previous one only once it is on the disk: a page
+// that cannot be flushed or closed is dropped, and the previous one stays.
 void Cp932FileStream::close()
 {
     if (descriptor_ < 0)
@@ -200,23 +193,32 @@ void Cp932FileStream::close()
     } catch (const ScriptError&) {
         // The lines before the failure still make the page.
     }
-    const int closed = closeDescriptor(std::exchange(descriptor_, -1));
-    const int closeError = closed == 0 ? 0 : errno;
+    std::error_code error = flushToDisk(descriptor_);
+    if (closeDescriptor(std::exchange(descriptor_, -1)) != 0 && !error)
+        error = std::error_code(errno, std::generic_category());
+    if (error) {
+        dropTemporary();
+        raiseOsError(error, PathNotFound, path_);
+    }
     moveIntoPlace();
     failIfBroken();
-    if (closeError != 0)
-        raiseOsError(closeError, PathNotFound, path_);
 }
 
 void Cp932FileStream::moveIntoPlace()
 {
     const pendingfile::TerminationHeld held;
-    const int error = replaceEntry(temporary_, target_);
-    pendingfile::untrack();
-    if (error != 0) {
-        removeEntry(temporary_);
+    const std::error_code error = replaceDurably(temporary_, target_);
+    if (error) {
+        dropTemporary();
         raiseOsError(error, PathNotFound, path_);
     }
+    pendingfile::untrack();
+}
+
+void Cp932FileStream::dropTemporary()
+{
+    removeEntry(temporary_);
+    pendingfile::untrack();
 }
 
 } // namespace markroll

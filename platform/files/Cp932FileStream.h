@@ -26,8 +26,10 @@ public:
 
     void writeLine(std::u16string_view text) override;
     void flush() override;
-    // Moves what was written to the target's name, also after a failed write:
-    // the page then holds every line up to the failure. Raises that failure.
+    // Puts what was written on the disk and then moves it to the target's
+    // name, also after a failed write: the page then holds every line up to
+    // the failure, and that failure is raised. A page that cannot be put on
+    // the disk is dropped and its failure raised: the previous page stays.
     void close() override;
 
 private:
@@ -36,6 +38,7 @@ private:
     void failIfBroken() const;
     void cutToWholeLines(std::size_t done);
     void moveIntoPlace();
+    void dropTemporary();
 
     int descriptor_;
     int failedWith_ = 0;

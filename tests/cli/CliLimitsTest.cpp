@@ -248,6 +248,39 @@ TEST_F(CliLimits, AFullDiskEndsThePageAfterItsLastWholeLine)
     EXPECT_EQ(filesIn(small), onlyThePage);
 }
 
+// A page that cannot be put on the disk never replaces the previous one: the
+// page writer tells why, and no completion follows.
+TEST_F(CliLimits, APageThatCannotBeFlushedToTheDiskKeepsThePreviousOne)
+{
+    const ProcessResult result = run(withFault({"--fail-flush=EIO"}));
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.err, errorOccurred + " (" + utf8(pageFile(tree.path(u"out"))) + ": Input/output error)\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(page(), previousPage);
+    EXPECT_EQ(left(), onlyThePage);
+}
+
+// The same, for real: the disk under the page fails when the page is written
+// back to it, after every write was taken into the cache.
+TEST_F(CliLimits, AWriteBackFailureOfTheDiskKeepsThePreviousPage)
+{
+    for (int shortcut = 0; shortcut < 300; ++shortcut)
+        tree.shortcut(numbered("fav/big/s%03d.url", shortcut), u"http://example.jp/" + std::u16string(900, u'x'));
+    TempTree place;
+    const FailingDisk disk(place.fsPath());
+    if (!disk.mounted())
+        GTEST_SKIP() << FailingDisk::SkipReason;
+    const std::u16string out = utf16(disk.root().string());
+    std::ofstream(disk.root() / "ALL_Favorites_Link.htm", std::ios::binary) << previousPage;
+    disk.fill();
+    const ProcessResult result = run({}, out);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_TRUE(result.err.starts_with(errorOccurred + " (" + utf8(pageFile(out)) + ": ")) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readBytes(pageFile(out)), previousPage);
+    EXPECT_EQ(filesIn(out), (std::vector<std::string>{"ALL_Favorites_Link.htm", "lost+found"}));
+}
+
 // SIGTERM while the completion line is on its way (its output is full, so
 // the program waits there) must not remove the page that is done.
 TEST_F(CliLimits, ATerminationAfterThePageIsPlacedKeepsIt)

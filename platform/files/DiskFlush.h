@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <system_error>
+
+namespace markroll {
+
+// A page that replaces the previous one must be on the disk first, or a
+// failing disk loses both: the new one never written back, the old one
+// already replaced. File systems that keep nothing to flush count as flushed.
+
+// Puts what was written to the open file `descriptor` (a C runtime
+// descriptor) on the disk.
+std::error_code flushToDisk(int descriptor);
+
+// Moves `from` to `to`, replacing what stands there, and puts the move itself
+// on the disk.
+std::error_code replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace markroll

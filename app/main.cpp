@@ -3,6 +3,7 @@
 #include "LocalPlatform.h"
 #include "QtFolderPicker.h"
 #include "QtMessageBoxes.h"
+#include "StandardStreams.h"
 #include "WriteSignals.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 // nothing when it closes.
 int main(int argc, char* argv[])
 {
+    // Qt writes its warnings to standard error: never into a file of ours.
+    markroll::openClosedStandardStreams();
     markroll::failWritesInsteadOfSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markroll"));

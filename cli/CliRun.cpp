@@ -85,11 +85,11 @@ std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std
     return std::array<std::u16string, 2>{paths[0], paths[1]};
 }
 
-int generate(const std::u16string& favorites, const std::u16string& output)
+int generate(const std::u16string& favorites, const std::u16string& output, ClosedStandardStreams closed)
 {
     // A failed write is told as one; it never ends the run by a signal.
     failWritesInsteadOfSignals();
-    ConsoleMessageBoxes boxes;
+    ConsoleMessageBoxes boxes(closed);
     if (isBlank(favorites) || isBlank(output)) {
         boxes.show(messages::BlankInput, MessageStyle::Exclamation);
         return boxes.someUnshown() ? MessageUnshown : UnusableCommandLine;
@@ -111,7 +111,7 @@ int generate(const std::u16string& favorites, const std::u16string& output)
     return outcome.succeeded() ? Completed : FailureReported;
 }
 
-int runCliOnce(const std::vector<std::u16string>& arguments)
+int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed)
 {
     if (isOnly(arguments, {u"--help", u"-h"})) {
         printLine(stdout, Usage);
@@ -124,19 +124,19 @@ int runCliOnce(const std::vector<std::u16string>& arguments)
     const auto paths = pathArguments(arguments);
     if (!paths)
         return UnusableCommandLine;
-    return generate((*paths)[0], (*paths)[1]);
+    return generate((*paths)[0], (*paths)[1], closed);
 }
 
 } // namespace
 
-int runCli(const std::vector<std::u16string>& arguments)
+int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed)
 {
     try {
-        return runCliOnce(arguments);
+        return runCliOnce(arguments, closed);
     } catch (...) {
         // Nothing escapes; telling of it may need memory there is none of.
         try {
-            ConsoleMessageBoxes().show(messages::ErrorOccurred, MessageStyle::Exclamation);
+            ConsoleMessageBoxes(closed).show(messages::ErrorOccurred, MessageStyle::Exclamation);
         } catch (...) {
             std::terminate();
         }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "StandardStreams.h"
+
 #include <string>
 #include <vector>
 
 namespace markroll {
 
 // markroll-cli FAVORITES_FOLDER OUTPUT_FOLDER: one generation run without a
-// window. `arguments` are those after the program's name. Returns the exit
-// status: 0 page complete with no failure, 1 a failure was reported, 2 the
-// command line was not usable.
-int runCli(const std::vector<std::u16string>& arguments);
+// window. `arguments` are those after the program's name; a message for a
+// stream in `closed` is never shown. Returns the exit status: 0 page complete
+// with no failure, 1 a failure was reported, 2 the command line was not
+// usable, 3 a message could not be written.
+int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed = {});
 
 } // namespace markroll

@@ -64,7 +64,9 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
     }
     if (!cause_.empty())
         line += u" (" + std::exchange(cause_, std::u16string()) + u")";
-    if (!printLine(style == MessageStyle::Information ? stdout : stderr, unicode::encodeUtf8(escapedForOneLine(line))))
+    const bool information = style == MessageStyle::Information;
+    if ((information ? closed_.output : closed_.error) ||
+        !printLine(information ? stdout : stderr, unicode::encodeUtf8(escapedForOneLine(line))))
         unshown_ = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageBoxes.h"
+#include "StandardStreams.h"
 
 #include <cstdio>
 #include <functional>
@@ -14,6 +15,8 @@ namespace markroll {
 // one line, whatever names it holds.
 class ConsoleMessageBoxes : public MessageBoxes {
 public:
+    // A message for a stream the program was started without is unshown.
+    explicit ConsoleMessageBoxes(ClosedStandardStreams closed = {}) : closed_(closed) {}
     void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
 
     // Set when something else writes to standard error in place, so the
@@ -27,6 +30,7 @@ public:
 private:
     std::function<void()> beforeMessage_;
     std::u16string cause_;
+    ClosedStandardStreams closed_;
     bool unshown_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "LastResort.h"
+#include "StandardStreams.h"
 
 #include <string>
 #include <vector>
@@ -8,13 +9,14 @@
 
 int wmain(int argc, wchar_t* argv[])
 {
+    const markroll::ClosedStandardStreams closed = markroll::openClosedStandardStreams();
     markroll::installLastResort();
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument(argv[i]);
         arguments.emplace_back(argument.begin(), argument.end());
     }
-    return markroll::runCli(arguments);
+    return markroll::runCli(arguments, closed);
 }
 
 #else
@@ -24,11 +26,12 @@ int wmain(int argc, wchar_t* argv[])
 // Paths are taken byte for byte, so a folder whose name is not UTF-8 opens too.
 int main(int argc, char* argv[])
 {
+    const markroll::ClosedStandardStreams closed = markroll::openClosedStandardStreams();
     markroll::installLastResort();
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(markroll::fromHostBytes(argv[i]));
-    return markroll::runCli(arguments);
+    return markroll::runCli(arguments, closed);
 }
 
 #endif

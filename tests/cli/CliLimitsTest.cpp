@@ -228,6 +228,32 @@ TEST_F(CliLimits, AClosedStandardOutputStillPlacesThePage)
     EXPECT_EQ(left(), onlyThePage);
 }
 
+// Started without a standard stream, the program opens it on the null device
+// before anything else, so no file of its own takes that number: the page
+// holds only the page, and a message that had nowhere to go gives status 3.
+TEST_F(CliLimits, ClosedStandardStreamsNeverTakeThePagesPlace)
+{
+    const ProcessResult withFailures = run(withFault({"--fail-shortcut-open=EIO"}));
+    ASSERT_EQ(withFailures.status, 1) << withFailures.err;
+    const std::string pageWithFailures = page();
+    ASSERT_TRUE(pageWithFailures.starts_with("<HTML>"));
+
+    keepPreviousPage();
+    const ProcessResult noErrorStream = run(withFault({"--closed=2", "--fail-shortcut-open=EIO"}));
+    EXPECT_EQ(noErrorStream.status, 3) << "its failure lines had nowhere to go";
+    EXPECT_EQ(page(), pageWithFailures);
+    EXPECT_EQ(left(), onlyThePage);
+
+    const std::string whole = wholePage();
+    for (const char* stream : {"0", "1"}) {
+        keepPreviousPage();
+        const ProcessResult result = run(withFault({std::string("--closed=") + stream}));
+        EXPECT_EQ(result.status, *stream == '1' ? 3 : 0) << "stream " << stream << ": " << result.err;
+        EXPECT_EQ(page(), whole) << "stream " << stream;
+        EXPECT_EQ(left(), onlyThePage);
+    }
+}
+
 TEST_F(CliLimits, AFullDiskEndsThePageAfterItsLastWholeLine)
 {
     for (int folder = 0; folder < 40; ++folder)

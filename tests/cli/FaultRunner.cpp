@@ -1,10 +1,11 @@
 // Starts a program with a fault of the OS made real around it, for the tests
 // of markroll-cli: through a seccomp filter, the fast read refused (as
 // sandboxes do), every shortcut's open failed or every flush to the disk
-// failed; or a standard stream that is a pipe nobody reads, or one that is full.
+// failed; or a standard stream that is a pipe nobody reads, one that is full,
+// or one that is closed.
 //
 //   markroll-fault-runner [--refuse-fast-read=ERROR] [--fail-shortcut-open=ERROR] [--fail-flush=ERROR]
-//                         [--broken=1|2] [--stuck=1] -- PROGRAM [ARGUMENT...]
+//                         [--broken=1|2] [--stuck=1] [--closed=0|1|2] -- PROGRAM [ARGUMENT...]
 //   ERROR: EPERM, EINVAL, EIO or EACCES
 #include <cerrno>
 #include <cstddef>
@@ -127,6 +128,8 @@ int main(int argc, char* argv[])
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))
             done = stickStream(option.back() - '0');
+        else if (option.starts_with("--closed="))
+            done = ::close(option.back() - '0') == 0;
         if (!done) {
             std::fprintf(stderr, "markroll-fault-runner: cannot do %s: %s\n", argv[at], std::strerror(errno));
             return 125;

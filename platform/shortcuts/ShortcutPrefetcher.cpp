@@ -5,9 +5,10 @@
 #include <utility>
 
 #ifndef _WIN32
+#include "FreeDescriptors.h"
+
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -37,14 +38,12 @@ void warm(int folder, const HostName& listed) noexcept
     ::close(file);
 }
 
-// Each helper holds a file open for a moment. Under a tight limit on open
-// files that could take the descriptor the generator's own read needs, and
-// which read failed would then depend on timing: there no helper starts.
-bool roomForHelpers()
-{
-    struct rlimit limit {};
-    return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= 256);
-}
+// Each helper holds a file open for a moment, and a job the folder of an
+// abandoned listing. Were those the last descriptors free, the generator's
+// own read would fail, and which one would depend on timing. So the helpers
+// start only with this many free, counted as they are (a parent may have
+// left many open): far more than they and the generator hold at once.
+constexpr int DescriptorsFreeForHelpers = 64;
 #endif
 
 } // namespace
@@ -143,7 +142,7 @@ void ShortcutPrefetcher::reached(std::size_t position)
 void ShortcutPrefetcher::startHelpers()
 {
 #ifndef _WIN32
-    if (!helpersRefused_ && !roomForHelpers())
+    if (!helpersRefused_ && !descriptorsFree(DescriptorsFreeForHelpers))
         helpersRefused_ = true;
 #endif
     if (helpersRefused_)

@@ -16,6 +16,7 @@
 #include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 using namespace markroll;
 using namespace markroll::test;
@@ -130,6 +131,37 @@ TEST_F(PrefetcherTest, UnderATightLimitOnOpenFilesNoHelperStarts)
         helpers = prefetcher.helperCount();
     }
     ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(helpers, 0u);
+}
+
+// What a parent left open counts, not the limit alone: with a limit of 256 and
+// all but ten descriptors taken, no helper starts.
+TEST_F(PrefetcherTest, DescriptorsAParentLeftOpenKeepTheHelpersFromStarting)
+{
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    struct rlimit limit = saved;
+    limit.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    std::vector<int> leaked;
+    for (int descriptor = ::dup(0); descriptor >= 0; descriptor = ::dup(0))
+        leaked.push_back(descriptor);
+    for (int release = 0; release < 10 && !leaked.empty(); ++release) {
+        ::close(leaked.back());
+        leaked.pop_back();
+    }
+    std::size_t helpers = 0;
+    {
+        ShortcutPrefetcher prefetcher;
+        prefetcher.start(folder, names);
+        makeCold(prefetcher);
+        prefetcher.reached(0);
+        helpers = prefetcher.helperCount();
+    }
+    for (const int descriptor : leaked)
+        ::close(descriptor);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_GT(leaked.size(), 200u);
     EXPECT_EQ(helpers, 0u);
 }
 #endif

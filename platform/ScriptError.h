@@ -9,16 +9,24 @@ namespace markroll {
 
 // How failures travel. Every failure of an operation of the platform becomes
 // a ScriptError with a number at that operation, the numbers of Windows'
-// script runtime: 5 is a call that cannot be served (a shortcut that cannot
-// be read, a line that cannot be encoded), which the folder section writer
-// tells inside the page; every other number (an OS failure mapped by
-// errorNumberForErrno, 9 for a full folder table, 7 for memory) is told in a
-// message box by the handler of the procedure it happened in: the walk, the
-// page writer, the section writer, the run. A limit of the OS (open files,
-// memory, file size) is such a failure too, never an empty folder or a
-// skipped name. An exception that is not ours is taken as its number where
-// it is caught (currentFailure), and nothing of any type leaves the run, the
-// window's clicks or main.
+// script runtime, and is told by the handler of the procedure it happened
+// in: the walk, the page writer, the section writer, the run.
+// - 5 is a call that cannot be served: a shortcut unreadable on its own
+//   account (no URL, not an ordinary file, too large, undecodable, gone,
+//   denied; the set is leavesShortcutUnreadable's) or a line that cannot be
+//   encoded. The section writer tells it inside the page by a notice line.
+// - Every other number (an OS failure mapped by errorNumberForErrno, 9 for a
+//   full folder table, 7 for memory) is told in a message box. A device error
+//   and a limit of the OS (open files, memory, file size) are such failures
+//   too, never an empty folder, a skipped name or a broken shortcut.
+// - Only the Favorites folder's own listing decides that there is no page; a
+//   failure about one entry in a folder is that entry's message.
+// - A page write that fails ends the page; the page writer tells it, once.
+//   The page is on the disk before it replaces the previous one; one that
+//   cannot be put there is dropped, and the previous page stays.
+// An exception that is not ours is taken as its number where it is caught
+// (currentFailure), and nothing of any type leaves the run, the window's
+// clicks or main.
 enum ErrorNumber : int {
     OutOfMemory = 7,
     InvalidCall = 5,

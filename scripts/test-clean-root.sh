@@ -4,8 +4,9 @@
 # markroll-cli writes the sample page, that a font with Japanese glyphs is
 # there, and that the window starts and shows its caption (the screenshot is
 # kept as build/clean-root/window.png). Needs the build of scripts/test.sh.
-# When Debian's package registry cannot be reached it says so and skips; a
-# failure of the package itself always fails.
+# The packages come from the machine's own apt sources; when those cannot be
+# reached it says so in one line and skips. A failure of the package itself
+# always fails.
 # Usage: bash scripts/test-clean-root.sh      (as root)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,11 +14,20 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 install_packages mmdebstrap xvfb xauth xdotool imagemagick
 started=$SECONDS
-mirror=http://deb.debian.org/debian
-if ! timeout 20 bash -c 'exec 3<> /dev/tcp/deb.debian.org/80' 2> /dev/null; then
-  echo "clean-root test skipped: Debian's package registry cannot be reached"
+
+# The clean root takes its packages from where this machine takes its own:
+# every source file of the machine's apt configuration.
+sources=()
+for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [[ -f $file ]] && grep -qE '^[[:space:]]*(deb|Types:)' "$file" && sources+=("$file")
+done
+probe=$(mktemp -d)
+if ((${#sources[@]} == 0)) || ! (cd "$probe" && timeout 60 apt-get download -qq base-files > /dev/null 2>&1); then
+  rm -rf "$probe"
+  echo "clean-root test skipped: the machine's package sources cannot be reached"
   exit 0
 fi
+rm -rf "$probe"
 
 work=$PWD/build/clean-root
 root=$work/root
@@ -36,7 +46,7 @@ deb=$(find "$work/deb" -maxdepth 1 -name 'markroll_*.deb' | head -n 1)
 mmdebstrap --variant=apt --quiet --include=fontconfig \
   --customize-hook="copy-in $deb /tmp" \
   --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/$(basename "$deb")" \
-  bookworm "$root" "$mirror"
+  bookworm "$root" "${sources[@]}"
 echo "clean root made and the package installed in $((SECONDS - started)) s"
 
 cp -r examples/Favorites "$root/tmp/Favorites"

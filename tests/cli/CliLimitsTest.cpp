@@ -320,20 +320,10 @@ TEST_F(CliLimits, AFullDiskEndsThePageAfterItsLastWholeLine)
     EXPECT_EQ(filesIn(small), onlyThePage);
 }
 
-// A page that cannot be put on the disk never replaces the previous one: the
-// page writer tells why, and no completion follows.
-TEST_F(CliLimits, APageThatCannotBeFlushedToTheDiskKeepsThePreviousOne)
-{
-    const ProcessResult result = run(withFault({"--fail-flush=EIO"}));
-    EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.err, errorOccurred + " (" + utf8(pageFile(tree.path(u"out"))) + ": Input/output error)\n");
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(page(), previousPage);
-    EXPECT_EQ(left(), onlyThePage);
-}
-
-// The same, for real: the disk under the page fails when the page is written
-// back to it, after every write was taken into the cache.
+// A page that cannot be put on the disk never replaces the previous one: here
+// the disk under it fails when the page is written back to it, after every
+// write was taken into the cache. The page writer tells why, and no completion
+// follows.
 TEST_F(CliLimits, AWriteBackFailureOfTheDiskKeepsThePreviousPage)
 {
     for (int shortcut = 0; shortcut < 300; ++shortcut)

@@ -1,10 +1,9 @@
 // Starts a program with a fault of the OS made real around it, for the tests
 // of markroll-cli: through a seccomp filter, the fast read refused (as
-// sandboxes do), every shortcut's open failed or every flush to the disk
-// failed; or a standard stream that is a pipe nobody reads, one that is full,
+// sandboxes do) or every shortcut's open failed; or a standard stream that is a pipe nobody reads, one that is full,
 // or one that is closed.
 //
-//   markroll-fault-runner [--refuse-fast-read=ERROR] [--fail-shortcut-open=ERROR] [--fail-flush=ERROR]
+//   markroll-fault-runner [--refuse-fast-read=ERROR] [--fail-shortcut-open=ERROR]
 //                         [--broken=1|2] [--stuck=1] [--closed=0|1|2] -- PROGRAM [ARGUMENT...]
 //   ERROR: EPERM, EINVAL, EIO or EACCES
 #include <cerrno>
@@ -53,19 +52,6 @@ bool failShortcutOpens(int error)
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args) + 2 * sizeof(std::uint64_t)),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_NOCTTY, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    return install(program, std::size(program));
-}
-
-// Every flush to the disk fails with `error`, as when the disk's write-back fails.
-bool failFlushes(int error)
-{
-    sock_filter program[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 1, 0),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fdatasync, 0, 1),
         BPF_STMT(BPF_RET | BPF_K, failWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
@@ -122,8 +108,6 @@ int main(int argc, char* argv[])
             done = refuseFastRead(error);
         else if (option.starts_with("--fail-shortcut-open=") && error)
             done = failShortcutOpens(error);
-        else if (option.starts_with("--fail-flush=") && error)
-            done = failFlushes(error);
         else if (option.starts_with("--broken="))
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))

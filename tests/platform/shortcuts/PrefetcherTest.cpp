@@ -114,54 +114,34 @@ TEST_F(PrefetcherTest, AHelperThatCannotStartIsDoneWithout)
 }
 
 // A helper's open file could take the descriptor the generator needs, and
-// which read failed would then depend on timing.
-TEST_F(PrefetcherTest, UnderATightLimitOnOpenFilesNoHelperStarts)
+// which read failed would then depend on timing. What counts is what is free,
+// not the limit alone: under a limit of 64, or of 256 with all but ten
+// descriptors taken (left open by a parent, say), no helper starts.
+TEST_F(PrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
 {
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    struct rlimit tight = saved;
-    tight.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
-    std::size_t helpers = 0;
-    {
-        ShortcutPrefetcher prefetcher;
-        prefetcher.start(folder, names);
-        makeCold(prefetcher);
-        prefetcher.reached(0);
-        helpers = prefetcher.helperCount();
+    for (const rlim_t limit : {64, 256}) {
+        struct rlimit tight = saved;
+        tight.rlim_cur = limit;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        std::vector<int> leaked;
+        for (int descriptor = ::dup(0); limit == 256 && descriptor >= 0; descriptor = ::dup(0))
+            leaked.push_back(descriptor);
+        for (int release = 0; release < 10 && !leaked.empty(); ++release, leaked.pop_back())
+            ::close(leaked.back());
+        std::size_t helpers = 0;
+        {
+            ShortcutPrefetcher prefetcher;
+            prefetcher.start(folder, names);
+            makeCold(prefetcher);
+            prefetcher.reached(0);
+            helpers = prefetcher.helperCount();
+        }
+        for (const int descriptor : leaked)
+            ::close(descriptor);
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        EXPECT_EQ(helpers, 0u) << "limit " << limit;
     }
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_EQ(helpers, 0u);
-}
-
-// What a parent left open counts, not the limit alone: with a limit of 256 and
-// all but ten descriptors taken, no helper starts.
-TEST_F(PrefetcherTest, DescriptorsAParentLeftOpenKeepTheHelpersFromStarting)
-{
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    struct rlimit limit = saved;
-    limit.rlim_cur = 256;
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
-    std::vector<int> leaked;
-    for (int descriptor = ::dup(0); descriptor >= 0; descriptor = ::dup(0))
-        leaked.push_back(descriptor);
-    for (int release = 0; release < 10 && !leaked.empty(); ++release) {
-        ::close(leaked.back());
-        leaked.pop_back();
-    }
-    std::size_t helpers = 0;
-    {
-        ShortcutPrefetcher prefetcher;
-        prefetcher.start(folder, names);
-        makeCold(prefetcher);
-        prefetcher.reached(0);
-        helpers = prefetcher.helperCount();
-    }
-    for (const int descriptor : leaked)
-        ::close(descriptor);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_GT(leaked.size(), 200u);
-    EXPECT_EQ(helpers, 0u);
 }
 #endif

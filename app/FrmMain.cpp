@@ -132,6 +132,5 @@ void FrmMain::setBusyPointer(bool busy)
         unsetCursor();
 }
 
-QString FrmMain::FolderShell() { return toQString(commands_.FolderShell()); }
 
 } // namespace markroll

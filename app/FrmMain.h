@@ -26,8 +26,6 @@ public:
     WindowHandle handle() const override;
     void setBusyPointer(bool busy) override;
 
-    QString FolderShell();
-    Module1& generator() { return commands_.generator(); }
 
 private:
     void buildControls();

@@ -7,7 +7,7 @@
 #include "MarkrollVersion.h"
 #include "Messages.h"
 #include "HostPath.h"
-#include "Module1.h"
+#include "LinkPageRun.h"
 #include "ScriptError.h"
 #include "PendingFile.h"
 #include "PathBoxes.h"
@@ -99,12 +99,12 @@ int generate(const std::u16string& favorites, const std::u16string& output, Clos
     pendingfile::removeOnTermination();
     ArgumentPaths paths(favorites, output);
     LocalPlatform platform;
-    Module1 generator({paths, boxes, platform});
+    LinkPageRun run({paths, boxes, platform});
     ProgressLine progress(stderr);
-    generator.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
+    run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
-    generator.onFailure = [&](const ScriptError& cause) { boxes.setCause(readableHostText(cause.description())); };
-    const RunOutcome outcome = generator.MakeLinkPage();
+    run.onFailure = [&](const ScriptError& cause) { boxes.setCause(readableHostText(cause.description())); };
+    const RunOutcome outcome = run.run();
     progress.clear();
     if (boxes.someUnshown())
         return MessageUnshown;

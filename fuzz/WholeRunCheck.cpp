@@ -4,7 +4,7 @@
 
 #include "HostPath.h"
 #include "LocalPlatform.h"
-#include "Module1.h"
+#include "LinkPageRun.h"
 #include "PathBoxes.h"
 
 #include <dirent.h>
@@ -172,9 +172,9 @@ std::string checkPage(const Tree& tree, const std::string& page, const RunOutcom
 {
     if (page.find(OutsideUrl) != std::string::npos)
         return "a shortcut from outside the tree is on the page";
-    if (!page.ends_with("</BODY></HTML>\r\n") && !outcome.failuresReported)
+    if (!page.ends_with("</BODY></HTML>\r\n") && !outcome.failuresTold)
         return "the page has no foot line and no failure was reported";
-    if (outcome.failuresReported)
+    if (outcome.failuresTold)
         return {};
     const auto files = shortcutFilesOf(tree);
     const std::size_t lines = countOf(page, "<LI>") + countOf(page, "\x81\xA6\x81\xA6");
@@ -201,8 +201,7 @@ std::string checkWholeRun(const std::uint8_t* data, std::size_t size)
     Paths paths(fromFsPath(tree.folders[0]), fromFsPath(root / "out"));
     SilentBoxes boxes;
     LocalPlatform platform;
-    Module1 generator({paths, boxes, platform});
-    const RunOutcome outcome = generator.MakeLinkPage();
+    const RunOutcome outcome = LinkPageRun({paths, boxes, platform}).run();
     const std::string finding = checkPage(tree, readAll(root / "out" / "ALL_Favorites_Link.htm"), outcome);
     std::error_code error;
     fs::remove_all(root, error);

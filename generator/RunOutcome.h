@@ -2,13 +2,19 @@
 
 namespace markroll {
 
-// What one generation run told the user: whether it said the page was done,
-// and whether any failure was shown on the way.
+// How one generation run ended.
 struct RunOutcome {
-    bool completed = false;
-    bool failuresReported = false;
+    enum class Page {
+        Written, // to its end, put in place, and said so
+        Failed,  // the page writer failed and told why
+        NoTree,  // the Favorites folder could not be listed: no page
+    };
+    Page page = Page::Failed;
+    // Some failure was told on the way.
+    bool failuresTold = false;
 
-    bool succeeded() const { return completed && !failuresReported; }
+    bool pageWritten() const { return page == Page::Written; }
+    bool succeeded() const { return pageWritten() && !failuresTold; }
 };
 
 } // namespace markroll

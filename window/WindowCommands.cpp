@@ -9,7 +9,7 @@
 namespace markroll {
 
 WindowCommands::WindowCommands(WindowServices services, WindowControls& controls)
-    : services_(services), controls_(controls), generator_({controls, services.boxes, services.platform})
+    : services_(services), controls_(controls), run_({controls, services.boxes, services.platform})
 {
 }
 
@@ -41,7 +41,7 @@ void WindowCommands::generate()
             return;
         }
         controls_.setBusyPointer(true);
-        generator_.MakeLinkPage();
+        run_.run();
     });
     try {
         controls_.setBusyPointer(false);
@@ -52,7 +52,7 @@ void WindowCommands::generate()
 void WindowCommands::browseForFavorites()
 {
     clickHandled(services_.boxes, [&] {
-        const std::u16string path = FolderShell();
+        const std::u16string path = chosenFolder();
         if (!path.empty())
             controls_.setFavoriteText(path);
     });
@@ -61,13 +61,13 @@ void WindowCommands::browseForFavorites()
 void WindowCommands::browseForOutput()
 {
     clickHandled(services_.boxes, [&] {
-        const std::u16string path = FolderShell();
+        const std::u16string path = chosenFolder();
         if (!path.empty())
             controls_.setOutputText(path);
     });
 }
 
-std::u16string WindowCommands::FolderShell()
+std::u16string WindowCommands::chosenFolder()
 {
     try {
         const auto chosen = services_.picker.browseForFolder(controls_.handle(), messages::PickerTitle);

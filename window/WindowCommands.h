@@ -2,7 +2,7 @@
 
 #include "FolderPicker.h"
 #include "MessageBoxes.h"
-#include "Module1.h"
+#include "LinkPageRun.h"
 #include "PathBoxes.h"
 
 #include <string>
@@ -39,15 +39,13 @@ public:
     // Command2 fills the Favorites box, Command1 the output box.
     void browseForFavorites();
     void browseForOutput();
-    // The folder picker's path, or empty when there is nothing to fill in.
-    std::u16string FolderShell();
-
-    Module1& generator() { return generator_; }
-
 private:
+    // The folder picker's path, or empty when there is nothing to fill in.
+    std::u16string chosenFolder();
+
     WindowServices services_;
     WindowControls& controls_;
-    Module1 generator_;
+    LinkPageRun run_;
 };
 
 } // namespace markroll

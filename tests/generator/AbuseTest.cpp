@@ -137,7 +137,7 @@ TEST(Abuse, FoldersDeeperThanThePathLimitEndTheirBranchOnly)
     EXPECT_TRUE(page.ends_with("</BODY></HTML>\r\n"));
     EXPECT_EQ(harness.boxes.shown.back(), completedBox());
     EXPECT_GE(std::count(harness.boxes.shown.begin(), harness.boxes.shown.end(), errorOccurredBox()), 1);
-    EXPECT_EQ(countOf(page, "<OL>"), std::size_t(harness.generator.state().FolderCount));
+    EXPECT_EQ(countOf(page, "<OL>"), harness.generator.folders().size());
 }
 #endif
 

@@ -1,4 +1,6 @@
 #include "FaultyPlatform.h"
+#include "FolderWalk.h"
+#include "RunReport.h"
 #include "PageText.h"
 #include "ScriptError.h"
 
@@ -13,23 +15,28 @@ using Shown = std::vector<ShownMessage>;
 
 namespace {
 
-Names tableOf(const Module1& generator)
+// A walk on its own, as a run starts it, without a page.
+struct WalkHarness {
+    FaultyPlatform platform;
+    RecordingMessageBoxes boxes;
+    std::function<void(const ScriptError&)> onFailure;
+    RunReport report{boxes, onFailure};
+    FolderList folders;
+};
+
+Names tableOf(const FolderList& folders)
 {
     Names entries;
-    const auto& table = generator.state().FolderList;
-    for (int i = 0; i < FolderSlots::Capacity && !table.isEmpty(i); ++i)
-        entries.push_back(table.at(i));
+    for (std::size_t i = 0; i < folders.size(); ++i)
+        entries.push_back(folders[i]);
     return entries;
 }
 
-// Walks `favorites` the way a run does, without writing a page.
-void collect(GeneratorHarness& harness, const std::u16string& favorites)
+void collect(WalkHarness& harness, const std::u16string& favorites)
 {
-    auto& state = harness.generator.state();
-    state.FolderList.clear();
-    state.FolderCount = 1;
-    state.FolderList.store(0, favorites);
-    harness.generator.CollectFolders(favorites);
+    harness.folders.clear();
+    harness.folders.add(favorites);
+    FolderWalk(harness.platform, harness.report).collectFolders(harness.folders);
 }
 
 } // namespace
@@ -39,20 +46,20 @@ TEST(CollectFolders, DepthFirstEachFolderBeforeItsChildren)
     TempTree tree;
     for (const char16_t* path : {u"R/A/A1", u"R/A/A2", u"R/B"})
         tree.folder(path);
-    GeneratorHarness harness;
+    WalkHarness harness;
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/A/A1"), hostPath(u"R/A/A2"), hostPath(u"R/B")}));
-    EXPECT_EQ(harness.generator.state().FolderCount, 5);
+    EXPECT_EQ(tableOf(harness.folders), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/A/A1"), hostPath(u"R/A/A2"), hostPath(u"R/B")}));
+    EXPECT_EQ(harness.folders.size(), 5u);
 }
 
 TEST(CollectFolders, AFolderWithoutSubfoldersStoresAndShowsNothing)
 {
     TempTree tree;
-    GeneratorHarness harness;
+    WalkHarness harness;
     collect(harness, tree.path());
-    EXPECT_EQ(tableOf(harness.generator), Names{tree.path()});
-    EXPECT_EQ(harness.generator.state().FolderCount, 1);
+    EXPECT_EQ(tableOf(harness.folders), Names{tree.path()});
+    EXPECT_EQ(harness.folders.size(), 1u);
     EXPECT_TRUE(harness.boxes.shown.empty());
 }
 
@@ -60,19 +67,19 @@ TEST(CollectFolders, APathEndingInTheSeparatorGivesDoubledSeparators)
 {
     TempTree tree;
     tree.folder(u"R/A/B");
-    GeneratorHarness harness;
+    WalkHarness harness;
     WorkingFolder inside(tree.path());
     collect(harness, hostPath(u"R/"));
-    EXPECT_EQ(tableOf(harness.generator), (Names{hostPath(u"R/"), hostPath(u"R//A"), hostPath(u"R//A/B")}));
+    EXPECT_EQ(tableOf(harness.folders), (Names{hostPath(u"R/"), hostPath(u"R//A"), hostPath(u"R//A/B")}));
 }
 
 TEST(CollectFolders, AMissingFavoritesFolderShowsOneMessageAndKeepsSlotZero)
 {
     TempTree tree;
-    GeneratorHarness harness;
+    WalkHarness harness;
     const std::u16string missing = tree.path(u"missing");
     collect(harness, missing);
-    EXPECT_EQ(tableOf(harness.generator), Names{missing});
+    EXPECT_EQ(tableOf(harness.folders), Names{missing});
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
@@ -81,14 +88,14 @@ TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
     TempTree tree;
     for (const char16_t* path : {u"R/A/Hidden-below", u"R/B/B1"})
         tree.folder(path);
-    GeneratorHarness harness;
+    WalkHarness harness;
     harness.platform.beforeGetFolder = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/A")))
             throw ScriptError(PermissionDenied);
     };
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/B"), hostPath(u"R/B/B1")}));
+    EXPECT_EQ(tableOf(harness.folders), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/B"), hostPath(u"R/B/B1")}));
     EXPECT_EQ(harness.boxes.shown.size(), 1u);
 }
 
@@ -96,10 +103,10 @@ TEST(CollectFolders, NoFileSystemObjectMeansOneMessageForTheFirstCall)
 {
     TempTree tree;
     tree.folder(u"A");
-    GeneratorHarness harness;
+    WalkHarness harness;
     harness.platform.beforeCreateFileSystem = failWith(429);
     collect(harness, tree.path());
-    EXPECT_EQ(tableOf(harness.generator), Names{tree.path()});
+    EXPECT_EQ(tableOf(harness.folders), Names{tree.path()});
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
@@ -108,12 +115,12 @@ TEST(CollectFolders, AFullTableWithOneWideFolderShowsOneMessage)
     TempTree tree;
     for (int i = 0; i < 1200; ++i)
         tree.folder(numbered("R/f%04d", i));
-    GeneratorHarness harness;
+    WalkHarness harness;
     collect(harness, tree.path(u"R"));
-    const Names entries = tableOf(harness.generator);
+    const Names entries = tableOf(harness.folders);
     ASSERT_EQ(entries.size(), 1000u);
     EXPECT_EQ(entries.back(), tree.path(u"R/f0998"));
-    EXPECT_EQ(harness.generator.state().FolderCount, 1000);
+    EXPECT_EQ(harness.folders.size(), 1000u);
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
@@ -123,9 +130,9 @@ TEST(CollectFolders, AFullTableInsideASubfolderShowsAMessagePerCallWithFoldersLe
     for (int i = 0; i < 999; ++i)
         tree.folder(numbered("R/A/f%03d", i));
     tree.folder(u"R/B");
-    GeneratorHarness harness;
+    WalkHarness harness;
     collect(harness, tree.path(u"R"));
-    const Names entries = tableOf(harness.generator);
+    const Names entries = tableOf(harness.folders);
     ASSERT_EQ(entries.size(), 1000u);
     EXPECT_EQ(entries.at(1), tree.path(u"R/A"));
     EXPECT_EQ(entries.back(), tree.path(u"R/A/f997"));
@@ -143,10 +150,10 @@ TEST(CollectFolders, LinkLoopsEndAndNoFolderRepeatsItself)
     tree.symlink(tree.path(u"R"), u"R/A/ToRoot");
     tree.symlink(tree.path(u"R/B"), u"R/A/ToB");
     tree.symlink(tree.path(u"R/A"), u"R/B/ToA");
-    GeneratorHarness harness;
+    WalkHarness harness;
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    EXPECT_EQ(tableOf(harness.generator), (Names{u"R", u"R/A", u"R/A/ToB", u"R/B", u"R/B/ToA"}));
+    EXPECT_EQ(tableOf(harness.folders), (Names{u"R", u"R/A", u"R/A/ToB", u"R/B", u"R/B/ToA"}));
     EXPECT_TRUE(harness.boxes.shown.empty());
 }
 #endif
@@ -157,14 +164,14 @@ TEST(CollectFolders, ATreeAsDeepAsTheTableIsWalkedToItsLastFolder)
 {
     TempTree tree;
     std::u16string deepest = u"R";
-    for (int level = 1; level < FolderSlots::Capacity; ++level)
+    for (int level = 1; level < int(FolderList::Capacity); ++level)
         deepest += u"/d";
     tree.folder(deepest);
-    GeneratorHarness harness;
+    WalkHarness harness;
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
-    const Names table = tableOf(harness.generator);
-    ASSERT_EQ(table.size(), std::size_t(FolderSlots::Capacity));
+    const Names table = tableOf(harness.folders);
+    ASSERT_EQ(table.size(), FolderList::Capacity);
     EXPECT_EQ(table.back(), hostPath(deepest));
     EXPECT_EQ(harness.boxes.shown, Shown{});
 }

@@ -93,7 +93,7 @@ TEST_F(ForeignFailure, NoMemoryForAPageLineEndsThePageAfterItsWholeLines)
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a")), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
-    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_FALSE(harness.outcome.pageWritten());
     EXPECT_EQ(leftInOutput(), onlyThePage);
 }
 
@@ -125,7 +125,7 @@ TEST_F(ForeignFailure, AMessageBoxThatFailsPassesUpAndTheRunStillEndsCleanly)
     EXPECT_NO_THROW(page = run());
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a")), page);
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), errorOccurredBox(), errorOccurredBox()}));
-    EXPECT_TRUE(harness.outcome.failuresReported);
-    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_TRUE(harness.outcome.failuresTold);
+    EXPECT_FALSE(harness.outcome.pageWritten());
     EXPECT_EQ(leftInOutput(), onlyThePage);
 }

@@ -91,8 +91,7 @@ TEST(GoldenPage, ASecondSmallerRunListsOnlyItsOwnFolders)
     GeneratorHarness harness;
     pageForFixture(harness, u"nested", out.path());
     EXPECT_GOLDEN(u"small-second", pageForFixture(harness, u"small-second", out.path()));
-    EXPECT_EQ(harness.generator.state().FolderCount, 2);
-    EXPECT_TRUE(harness.generator.state().FolderList.isEmpty(2));
+    EXPECT_EQ(harness.generator.folders().size(), 2u);
 }
 
 TEST(GoldenPage, TheSampleFavoritesFolder)
@@ -147,8 +146,8 @@ TEST(GoldenPage, AMissingFavoritesFolderWritesNothingAndKeepsThePreviousPage)
     const std::string page = pageForFixture(harness, u"no-such-folder", out.path());
     EXPECT_EQ(page, "the previous page");
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
-    EXPECT_FALSE(harness.outcome.completed);
-    EXPECT_TRUE(harness.outcome.failuresReported);
+    EXPECT_FALSE(harness.outcome.pageWritten());
+    EXPECT_TRUE(harness.outcome.failuresTold);
     EXPECT_EQ(filesIn(out.path()), std::vector<std::string>{"ALL_Favorites_Link.htm"}) << "no temporary page";
 }
 

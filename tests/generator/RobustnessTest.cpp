@@ -139,7 +139,7 @@ TEST(PageFailure, AFailedWriteEndsThePageWithOneMessage)
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + closing() + opening(u"fav/a") +
                                 u"<LI><A Href=\"http://x/\">x</A></LI>\n" + closing()),
                      page);
-    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_FALSE(harness.outcome.pageWritten());
 }
 
 #ifndef _WIN32
@@ -201,7 +201,7 @@ TEST(PageReplacement, AMoveIntoPlaceThatFailsLeavesNoTemporaryFile)
     };
     harness.run(tree.path(u"fav"), tree.path(u"out"));
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
-    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_FALSE(harness.outcome.pageWritten());
     EXPECT_EQ(filesIn(tree.path(u"out")), std::vector<std::string>{"ALL_Favorites_Link.htm"});
     EXPECT_TRUE(fs::is_directory(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
 }

@@ -73,7 +73,7 @@ TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
     EXPECT_SAME_PAGE(partial, run());
     EXPECT_SAME_PAGE(partial, onDiskWhenTold);
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
-    EXPECT_FALSE(harness.outcome.completed);
+    EXPECT_FALSE(harness.outcome.pageWritten());
 }
 
 TEST_F(SectionFailure, AnOpeningLineFailingWithFiveHasNoNameForANotice)
@@ -95,8 +95,8 @@ TEST_F(SectionFailure, NoScriptShellMeansOneWarningPerFolderAndNoSections)
     harness.platform.beforeCreateScriptShell = failWith(429);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + foot()), run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), fileOutputFailedBox(), completedBox()}));
-    EXPECT_TRUE(harness.outcome.completed);
-    EXPECT_TRUE(harness.outcome.failuresReported);
+    EXPECT_TRUE(harness.outcome.pageWritten());
+    EXPECT_TRUE(harness.outcome.failuresTold);
 }
 
 TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)

@@ -96,7 +96,7 @@ std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_
 {
     paths.favorites = favorites;
     paths.output = output;
-    outcome = generator.MakeLinkPage();
+    outcome = generator.run();
     return readBytes(pageFile(output));
 }
 

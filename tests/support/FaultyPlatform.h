@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LocalPlatform.h"
-#include "Module1.h"
+#include "LinkPageRun.h"
 #include "TestSupport.h"
 
 #include <functional>
@@ -46,7 +46,7 @@ struct GeneratorHarness {
     FixedPaths paths;
     RecordingMessageBoxes boxes;
     FaultyPlatform platform;
-    Module1 generator{{paths, boxes, platform}};
+    LinkPageRun generator{{paths, boxes, platform}};
     RunOutcome outcome;
 
     // One whole run; returns the page bytes, or "<missing: ...>" when no file.

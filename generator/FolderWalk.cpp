@@ -1,0 +1,68 @@
+#include "FolderWalk.h"
+
+#include "HostPath.h"
+#include "Messages.h"
+#include "Platform.h"
+#include "RunReport.h"
+#include "ScriptError.h"
+
+namespace markroll {
+
+// A folder of the walk whose sub-folders are still being gone through.
+struct FolderWalk::PendingFolder {
+    std::u16string path;
+    std::vector<std::u16string> subfolders;
+    std::size_t next = 0;
+};
+
+bool FolderWalk::collectFolders(FolderList& folders)
+{
+    std::vector<PendingFolder> pending;
+    enterFolder(folders, 0, pending);
+    if (folders.unlisted(0))
+        return false;
+    while (!pending.empty()) {
+        if (pending.back().next == pending.back().subfolders.size())
+            pending.pop_back();
+        else
+            takeNextSubfolder(folders, pending);
+    }
+    return true;
+}
+
+// A full list (or no memory left) ends the folder being gone through.
+void FolderWalk::takeNextSubfolder(FolderList& folders, std::vector<PendingFolder>& pending)
+{
+    const std::size_t depth = pending.size();
+    try {
+        PendingFolder& folder = pending.back();
+        std::u16string child = joinPath(folder.path, folder.subfolders[folder.next++]);
+        folders.add(std::move(child));
+        enterFolder(folders, folders.size() - 1, pending);
+    } catch (...) {
+        const ScriptError error = currentFailure();
+        pending.resize(depth - 1);
+        report_.failure(messages::ErrorOccurred, error);
+    }
+}
+
+// Lists the folder at `index` and, when it could be listed, puts it on the
+// stack. An entry of it that could not be told apart is told here, once.
+void FolderWalk::enterFolder(FolderList& folders, std::size_t index, std::vector<PendingFolder>& pending)
+{
+    const std::u16string& path = folders[index];
+    SubfolderList list;
+    try {
+        list = platform_.createFileSystemObject()->getFolder(path)->subfolders();
+        pending.push_back({path, std::move(list.names)});
+    } catch (...) {
+        const ScriptError error = currentFailure();
+        folders.markUnlisted(index);
+        report_.failure(messages::ErrorOccurred, error);
+        return;
+    }
+    for (const ScriptError& entryFailure : list.entryFailures)
+        report_.failure(messages::ErrorOccurred, entryFailure);
+}
+
+} // namespace markroll

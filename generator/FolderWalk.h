@@ -1,0 +1,35 @@
+#pragma once
+
+#include "FolderList.h"
+
+#include <string>
+#include <vector>
+
+namespace markroll {
+
+class Platform;
+class RunReport;
+
+// Fills the folder list with every folder below the Favorites folder, depth
+// first, each folder before the folders below it. A failure ends only the
+// folder it happened in, and is told there; the walk goes on with the next
+// sub-folder of its parent. The folders still being gone through are kept on
+// a stack of our own, so a deep tree needs no deep call stack.
+class FolderWalk {
+public:
+    FolderWalk(Platform& platform, RunReport& report) : platform_(platform), report_(report) {}
+
+    // `folders` holds the Favorites folder alone when called. False when the
+    // Favorites folder itself could not be listed: there is no tree.
+    bool collectFolders(FolderList& folders);
+
+private:
+    struct PendingFolder;
+    void enterFolder(FolderList& folders, std::size_t index, std::vector<PendingFolder>& pending);
+    void takeNextSubfolder(FolderList& folders, std::vector<PendingFolder>& pending);
+
+    Platform& platform_;
+    RunReport& report_;
+};
+
+} // namespace markroll

@@ -1,0 +1,44 @@
+#include "LinkPageRun.h"
+
+#include "FolderWalk.h"
+#include "Messages.h"
+#include "PageWriter.h"
+#include "PathBoxes.h"
+#include "RunReport.h"
+#include "ScriptError.h"
+
+namespace markroll {
+
+RunOutcome LinkPageRun::run()
+{
+    RunReport report(services_.boxes, onFailure);
+    RunOutcome outcome;
+    try {
+        outcome.page = walkAndWrite(report);
+        if (outcome.page == RunOutcome::Page::Written)
+            report.completion();
+    } catch (...) {
+        try {
+            report.failure(messages::ErrorOccurred, currentFailure());
+        } catch (...) {
+            report.lastResort();
+        }
+    }
+    outcome.failuresTold = report.failuresTold();
+    return outcome;
+}
+
+// A Favorites folder that cannot be listed (mistyped, or on a drive that is
+// not there) gives no page at all: the previous page stays as it was.
+RunOutcome::Page LinkPageRun::walkAndWrite(RunReport& report)
+{
+    folders_.clear();
+    folders_.add(services_.paths.favoriteText());
+    if (!FolderWalk(services_.platform, report).collectFolders(folders_))
+        return RunOutcome::Page::NoTree;
+    const bool written = PageWriter(services_.platform, report, onSectionWritten)
+                             .writeLinkPage(services_.paths.outputText(), folders_);
+    return written ? RunOutcome::Page::Written : RunOutcome::Page::Failed;
+}
+
+} // namespace markroll

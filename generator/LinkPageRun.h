@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FolderList.h"
+#include "MessageBoxes.h"
+#include "RunOutcome.h"
+
+#include <functional>
+
+namespace markroll {
+
+class PathBoxes;
+class RunReport;
+class Platform;
+class ScriptError;
+
+// What a run reaches the outside world through.
+struct RunServices {
+    PathBoxes& paths;
+    MessageBoxes& boxes;
+    Platform& platform;
+};
+
+// One generation: walks the Favorites tree into the folder list, writes
+// "ALL_Favorites_Link.htm" from it and says it is done. Every failure is told
+// in a message where it happens, and the run goes on where it can; nothing
+// leaves run().
+class LinkPageRun {
+public:
+    explicit LinkPageRun(RunServices services) : services_(services) {}
+
+    RunOutcome run();
+    // The folders of the last run.
+    const FolderList& folders() const { return folders_; }
+
+    // Told after every folder section: sections done, folders in the list.
+    std::function<void(int done, int total)> onSectionWritten;
+    // Told of the failure behind each failure message, just before it is shown.
+    std::function<void(const ScriptError& cause)> onFailure;
+
+private:
+    RunOutcome::Page walkAndWrite(RunReport& report);
+
+    RunServices services_;
+    FolderList folders_;
+};
+
+} // namespace markroll

@@ -1,0 +1,27 @@
+#include "RunReport.h"
+
+#include "Messages.h"
+#include "ScriptError.h"
+
+namespace markroll {
+
+void RunReport::failure(std::u16string_view text, const ScriptError& cause, std::u16string_view title)
+{
+    failuresTold_ = true;
+    if (onFailure_)
+        onFailure_(cause);
+    boxes_.show(text, MessageStyle::Exclamation, title);
+}
+
+void RunReport::completion() { boxes_.show(messages::Completed, MessageStyle::Information); }
+
+void RunReport::lastResort() noexcept
+{
+    failuresTold_ = true;
+    try {
+        boxes_.show(messages::ErrorOccurred, MessageStyle::Exclamation);
+    } catch (...) {
+    }
+}
+
+} // namespace markroll

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ListedEntry.h"
+
+#include <string>
+#include <string_view>
+
+namespace markroll {
+
+class PageLines;
+class Platform;
+class RunReport;
+class ScriptShell;
+
+// Writes one folder's section of the page: its opening line, a link line for
+// each shortcut in it, in name order, and its closing line. A shortcut that
+// cannot be read is told inside the page by a notice line, and the section
+// goes on; any other failure is told in a message and ends the section. A
+// failure of the notice line itself, or a failed write of the page, is not
+// the section's to tell: it passes to the page writer.
+class SectionWriter {
+public:
+    SectionWriter(Platform& platform, RunReport& report, PageLines& page)
+        : platform_(platform), report_(report), page_(page)
+    {
+    }
+
+    // `unlistedByWalk`: the walk could not list this folder and has told of
+    // it, so a failure to list it here is no news and the section is empty.
+    void writeFolderSection(const std::u16string& folderPath, bool unlistedByWalk = false);
+
+private:
+    enum class StepOutcome { Done, RecoveredWithNotice, SectionEnded };
+    template <typename Step>
+    StepOutcome sectionStep(std::u16string_view currentName, Step step);
+    ListedEntry startListing(const std::u16string& folderPath, bool unlistedByWalk);
+    bool writeLinkLines(ScriptShell& shell, const std::u16string& folderPath, ListedEntry& current);
+
+    Platform& platform_;
+    RunReport& report_;
+    PageLines& page_;
+    // One link line serves every shortcut of a section.
+    std::u16string line_;
+};
+
+} // namespace markroll

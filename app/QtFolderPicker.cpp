@@ -1,7 +1,7 @@
 #include "QtFolderPicker.h"
 
 #include "QtText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -14,7 +14,7 @@ std::optional<std::u16string> QtFolderPicker::browseForFolder(WindowHandle owner
 {
     QWidget* parent = QWidget::find(WId(owner));
     if (!parent)
-        throw ScriptError(InvalidCall, "the folder picker has no owner window");
+        throw Failure(FailureKind::Unknown, {}, "the folder picker has no owner window");
     const QUrl chosen =
         QFileDialog::getExistingDirectoryUrl(parent, toQString(title), QUrl(), QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())

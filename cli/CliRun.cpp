@@ -8,7 +8,7 @@
 #include "Messages.h"
 #include "HostPath.h"
 #include "LinkPageRun.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "PendingFile.h"
 #include "PathBoxes.h"
 #include "ProgressLine.h"
@@ -103,7 +103,7 @@ int generate(const std::u16string& favorites, const std::u16string& output, Clos
     ProgressLine progress(stderr);
     run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
-    run.onFailure = [&](const ScriptError& cause) { boxes.setCause(readableHostText(cause.description())); };
+    run.onFailure = [&](const Failure& cause) { boxes.setCause(readableHostText(cause.description())); };
     const RunOutcome outcome = run.run();
     progress.clear();
     if (boxes.someUnshown())

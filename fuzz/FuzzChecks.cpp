@@ -5,7 +5,7 @@
 #include "InternetShortcutReader.h"
 #include "PageEscaping.h"
 #include "PageFormat.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "Unicode.h"
 
 #include <algorithm>
@@ -57,9 +57,9 @@ std::string readWithTheShortcutReader([[maybe_unused]] const std::uint8_t* data,
             return "the reader gave an empty target";
         if (size > MaxShortcutFileSize)
             return "the reader accepted a file over the size limit";
-    } catch (const ScriptError& error) {
-        if (error.number() != InvalidCall)
-            return "the reader failed with error " + std::to_string(error.number());
+    } catch (const Failure& error) {
+        if (error.kind() != FailureKind::UnreadableShortcut)
+            return "the reader failed: " + std::string(error.what());
     }
 #endif
     return {};

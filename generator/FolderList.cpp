@@ -1,6 +1,6 @@
 #include "FolderList.h"
 
-#include "ScriptError.h"
+#include "Failure.h"
 
 namespace markroll {
 
@@ -13,8 +13,9 @@ void FolderList::clear()
 void FolderList::add(std::u16string path)
 {
     if (paths_.size() == Capacity)
-        throw ScriptError(SubscriptOutOfRange, "more than " + std::to_string(Capacity - 1) +
-                                                   " folders lie below the Favorites folder; the rest were left out");
+        throw Failure(FailureKind::FolderListFull, {},
+                      "more than " + std::to_string(Capacity - 1) +
+                          " folders lie below the Favorites folder; the rest were left out");
     paths_.push_back(std::move(path));
 }
 

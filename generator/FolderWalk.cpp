@@ -4,7 +4,7 @@
 #include "Messages.h"
 #include "Platform.h"
 #include "RunReport.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 namespace markroll {
 
@@ -40,7 +40,7 @@ void FolderWalk::takeNextSubfolder(FolderList& folders, std::vector<PendingFolde
         folders.add(std::move(child));
         enterFolder(folders, folders.size() - 1, pending);
     } catch (...) {
-        const ScriptError error = currentFailure();
+        const Failure error = currentFailure();
         pending.resize(depth - 1);
         report_.failure(messages::ErrorOccurred, error);
     }
@@ -56,12 +56,12 @@ void FolderWalk::enterFolder(FolderList& folders, std::size_t index, std::vector
         list = platform_.createFileSystemObject()->getFolder(path)->subfolders();
         pending.push_back({path, std::move(list.names)});
     } catch (...) {
-        const ScriptError error = currentFailure();
+        const Failure error = currentFailure();
         folders.markUnlisted(index);
         report_.failure(messages::ErrorOccurred, error);
         return;
     }
-    for (const ScriptError& entryFailure : list.entryFailures)
+    for (const Failure& entryFailure : list.entryFailures)
         report_.failure(messages::ErrorOccurred, entryFailure);
 }
 

@@ -5,7 +5,7 @@
 #include "PageWriter.h"
 #include "PathBoxes.h"
 #include "RunReport.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 namespace markroll {
 

@@ -11,7 +11,7 @@ namespace markroll {
 class PathBoxes;
 class RunReport;
 class Platform;
-class ScriptError;
+class Failure;
 
 // What a run reaches the outside world through.
 struct RunServices {
@@ -35,7 +35,7 @@ public:
     // Told after every folder section: sections done, folders in the list.
     std::function<void(int done, int total)> onSectionWritten;
     // Told of the failure behind each failure message, just before it is shown.
-    std::function<void(const ScriptError& cause)> onFailure;
+    std::function<void(const Failure& cause)> onFailure;
 
 private:
     RunOutcome::Page walkAndWrite(RunReport& report);

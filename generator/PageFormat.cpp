@@ -2,7 +2,7 @@
 
 #include "HostPath.h"
 #include "PageEscaping.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "Unicode.h"
 
 namespace markroll::page {
@@ -89,7 +89,7 @@ std::u16string_view footLine() { return u"</BODY></HTML>"; }
 std::u16string_view displayName(std::u16string_view fileName)
 {
     if (fileName.size() < 4)
-        throw ScriptError(InvalidCall, fileName, "no display name");
+        throw Failure(FailureKind::UnreadableShortcut, fileName, "no display name");
     return fileName.substr(0, fileName.size() - 4);
 }
 

@@ -1,6 +1,6 @@
 #include "PageLines.h"
 
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TextStream.h"
 
 namespace markroll {
@@ -10,8 +10,8 @@ void PageLines::write(std::u16string_view line)
     try {
         stream_.writeLine(line);
     } catch (...) {
-        const ScriptError error = currentFailure();
-        if (error.number() != InvalidCall)
+        const Failure error = currentFailure();
+        if (!error.isNotice())
             broken_ = true;
         throw error;
     }

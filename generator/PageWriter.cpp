@@ -7,7 +7,7 @@
 #include "PageLines.h"
 #include "Platform.h"
 #include "RunReport.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "SectionWriter.h"
 
 namespace markroll {
@@ -32,12 +32,12 @@ bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderL
     std::unique_ptr<TextStream> stream;
     try {
         const std::u16string pagePath = joinPath(outputFolder, page::FileName);
-        stream = platform_.createFileSystemObject()->createTextFile(pagePath, true);
+        stream = platform_.createFileSystemObject()->createTextFile(pagePath);
         writeWholePage(*stream, folders);
         stream->close();
         return true;
     } catch (...) {
-        const ScriptError error = currentFailure();
+        const Failure error = currentFailure();
         closeAfterFailure(stream.get());
         report_.failure(messages::ErrorOccurred, error);
         return false;

@@ -1,11 +1,11 @@
 #include "RunReport.h"
 
 #include "Messages.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 namespace markroll {
 
-void RunReport::failure(std::u16string_view text, const ScriptError& cause, std::u16string_view title)
+void RunReport::failure(std::u16string_view text, const Failure& cause, std::u16string_view title)
 {
     failuresTold_ = true;
     if (onFailure_)

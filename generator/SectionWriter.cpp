@@ -6,7 +6,7 @@
 #include "PageLines.h"
 #include "Platform.h"
 #include "RunReport.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <optional>
 
@@ -18,7 +18,7 @@ namespace markroll {
 template <typename Step>
 SectionWriter::StepOutcome SectionWriter::sectionStep(std::u16string_view currentName, Step step)
 {
-    std::optional<ScriptError> failure;
+    std::optional<Failure> failure;
     try {
         step();
         return StepOutcome::Done;
@@ -27,7 +27,7 @@ SectionWriter::StepOutcome SectionWriter::sectionStep(std::u16string_view curren
     }
     if (page_.broken())
         throw *failure;
-    if (failure->number() == InvalidCall) {
+    if (failure->isNotice()) {
         page_.write(page::noticeLine(page::displayName(currentName)));
         return StepOutcome::RecoveredWithNotice;
     }

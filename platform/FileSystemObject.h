@@ -13,7 +13,7 @@ class FileSystemObject {
 public:
     virtual ~FileSystemObject() = default;
     virtual std::unique_ptr<Folder> getFolder(std::u16string_view path) = 0;
-    virtual std::unique_ptr<TextStream> createTextFile(std::u16string_view path, bool overwrite) = 0;
+    virtual std::unique_ptr<TextStream> createTextFile(std::u16string_view path) = 0;
 };
 
 } // namespace markroll

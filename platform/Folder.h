@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ namespace markroll {
 // order. One bad entry never hides the folder's others.
 struct SubfolderList {
     std::vector<std::u16string> names;
-    std::vector<ScriptError> entryFailures;
+    std::vector<Failure> entryFailures;
 };
 
 // One folder of the file services.

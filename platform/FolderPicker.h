@@ -12,7 +12,7 @@ using WindowHandle = std::uintptr_t;
 
 // The folder-picker dialog: the chosen folder's path as the host writes it
 // (empty for a pick that is no folder on a drive), or nothing when the user
-// cancelled. A picker that cannot be used throws ScriptError.
+// cancelled. A picker that cannot be used throws Failure.
 class FolderPicker {
 public:
     virtual ~FolderPicker() = default;

@@ -5,8 +5,8 @@
 namespace markroll {
 
 // An output text file written in code page 932, one line per call with CR LF.
-// Every failure is a ScriptError: 5 for a line that cannot be encoded (nothing of
-// that line is written), the OS failure's number otherwise.
+// Every failure is a Failure: UnencodableText for a line that cannot be
+// encoded (nothing of that line is written), the OS's failure otherwise.
 class TextStream {
 public:
     virtual ~TextStream() = default;

@@ -3,7 +3,7 @@
 #include "HostPath.h"
 #include "InputCheck.h"
 #include "Messages.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "WindowMessages.h"
 
 namespace markroll {

@@ -4,7 +4,7 @@
 #include "DiskFlush.h"
 #include "HostPath.h"
 #include "PendingFile.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -101,11 +101,11 @@ std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view pat
     const fs::path target = toOsPath(path);
     // A folder of the page's name can never be replaced: fail before writing.
     if (isDirectory(target))
-        raiseOsError(EISDIR, PathNotFound, path);
+        raiseSystemFailure(EISDIR, path);
     const pendingfile::TerminationHeld held;
     auto [descriptor, temporary] = createTemporaryBeside(target);
     if (descriptor < 0)
-        raiseOsError(errno, PathNotFound, path);
+        raiseSystemFailure(errno, path);
     pendingfile::track(temporary);
     return std::unique_ptr<Cp932FileStream>(
         new Cp932FileStream(descriptor, std::move(temporary), target, std::u16string(path)));
@@ -129,17 +129,17 @@ Cp932FileStream::~Cp932FileStream()
 // leave a hole in the page, so the stream refuses every later write.
 void Cp932FileStream::failIfBroken() const
 {
-    if (failedWith_ != 0)
-        throw ScriptError(failedWith_, path_, failedReason_);
+    if (writeFailure_)
+        raiseSystemFailure(writeFailure_, path_);
 }
 
 void Cp932FileStream::writeLine(std::u16string_view text)
 {
     if (descriptor_ < 0)
-        throw ScriptError(InvalidCall, "write to a closed stream");
+        raiseSystemFailure(EBADF, path_);
     failIfBroken();
     if (!cp932::encodeAppend(text, pending_))
-        throw ScriptError(InvalidCall, "not representable in code page 932");
+        throw Failure(FailureKind::UnencodableText, path_, "not representable in code page 932");
     pending_.append("\r\n", 2);
     if (pending_.size() >= FlushThreshold)
         flush();
@@ -162,9 +162,8 @@ void Cp932FileStream::flush()
             // failure and nothing after it.
             cutToWholeLines(done);
             pending_.clear();
-            failedWith_ = errorNumberForErrno(osError, PathNotFound);
-            failedReason_ = osReason(osError);
-            throw ScriptError(failedWith_, path_, failedReason_);
+            writeFailure_ = std::error_code(osError, std::generic_category());
+            failIfBroken();
         }
         done += std::size_t(written);
     }
@@ -190,7 +189,7 @@ void Cp932FileStream::close()
         return;
     try {
         flush();
-    } catch (const ScriptError&) {
+    } catch (const Failure&) {
         // The lines before the failure still make the page.
     }
     std::error_code error = flushToDisk(descriptor_);
@@ -198,7 +197,7 @@ void Cp932FileStream::close()
         error = std::error_code(errno, std::generic_category());
     if (error) {
         dropTemporary();
-        raiseOsError(error, PathNotFound, path_);
+        raiseSystemFailure(error, path_);
     }
     moveIntoPlace();
     failIfBroken();
@@ -210,7 +209,7 @@ void Cp932FileStream::moveIntoPlace()
     const std::error_code error = replaceDurably(temporary_, target_);
     if (error) {
         dropTemporary();
-        raiseOsError(error, PathNotFound, path_);
+        raiseSystemFailure(error, path_);
     }
     pendingfile::untrack();
 }

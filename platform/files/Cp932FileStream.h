@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 namespace markroll {
 
@@ -41,8 +42,8 @@ private:
     void dropTemporary();
 
     int descriptor_;
-    int failedWith_ = 0;
-    std::string failedReason_;
+    // The first write that failed; every later one is refused with it.
+    std::error_code writeFailure_;
     std::filesystem::path temporary_;
     std::filesystem::path target_;
     std::u16string path_;

@@ -2,7 +2,7 @@
 
 #ifndef _WIN32
 #include "HostPath.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -25,7 +25,7 @@ EntryKind linkTarget(int folder, const char* name, std::u16string_view folderPat
     if (::fstatat(folder, name, &status, 0) != 0) {
         if (leadsNowhere(errno))
             return EntryKind::Other;
-        raiseOsError(errno, FileNotFound, joinPath(folderPath, fromHostBytes(name)));
+        raiseSystemFailure(errno, joinPath(folderPath, fromHostBytes(name)));
     }
     const EntryKind target = kindOfMode(status.st_mode);
     return target == EntryKind::Folder ? EntryKind::LinkToFolder : target;
@@ -46,7 +46,7 @@ EntryKind entryKind(int folder, const char* name, unsigned char listedType, std:
     if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return EntryKind::Other;
-        raiseOsError(errno, FileNotFound, joinPath(folderPath, fromHostBytes(name)));
+        raiseSystemFailure(errno, joinPath(folderPath, fromHostBytes(name)));
     }
     return S_ISLNK(status.st_mode) ? linkTarget(folder, name, folderPath) : kindOfMode(status.st_mode);
 }

@@ -2,7 +2,7 @@
 
 #include "HostPath.h"
 #include "MatchingFiles.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <cerrno>
 
@@ -49,7 +49,7 @@ void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_vi
 #else
     DirectoryStream stream{opendir(toOsPath(folder).c_str())};
     if (!stream)
-        raiseOsError(errno, PathNotFound, folder);
+        raiseSystemFailure(errno, folder);
     addMatchingFiles(stream.get(), folder, mask, *names);
     folder_ = std::make_shared<const ListedFolder>(std::move(stream));
 #endif

@@ -8,7 +8,7 @@ namespace markroll {
 class LocalFileSystem : public FileSystemObject {
 public:
     std::unique_ptr<Folder> getFolder(std::u16string_view path) override;
-    std::unique_ptr<TextStream> createTextFile(std::u16string_view path, bool overwrite) override;
+    std::unique_ptr<TextStream> createTextFile(std::u16string_view path) override;
 };
 
 } // namespace markroll

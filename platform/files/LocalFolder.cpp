@@ -2,7 +2,7 @@
 
 #include "HostPath.h"
 #include "NameOrder.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,7 +26,7 @@ bool tellingEntryFailures(SubfolderList& list, Question isFolder)
 {
     try {
         return isFolder();
-    } catch (const ScriptError& failure) {
+    } catch (const Failure& failure) {
         list.entryFailures.push_back(failure);
         return false;
     }
@@ -37,7 +37,7 @@ void inNameOrder(SubfolderList& list)
 {
     sortByNameOrder(list.names);
     std::sort(list.entryFailures.begin(), list.entryFailures.end(),
-              [](const ScriptError& a, const ScriptError& b) { return nameOrderLess(a.object(), b.object()); });
+              [](const Failure& a, const Failure& b) { return nameOrderLess(a.object(), b.object()); });
 }
 
 } // namespace
@@ -61,7 +61,7 @@ SubfolderList LocalFolder::subfolders()
             list.names.push_back(std::move(name));
     });
     if (failed != 0)
-        raiseWindowsError(failed, PathNotFound, shownPath_);
+        raiseWindowsError(failed, shownPath_);
     inNameOrder(list);
     return list;
 }
@@ -76,7 +76,7 @@ bool LocalFolder::isLinkToWalk(const std::wstring& link, std::u16string_view sho
     if (!identityOf(link, target, error)) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return false;
-        raiseWindowsError(error, PathNotFound, shownAs);
+        raiseWindowsError(error, shownAs);
     }
     if (!ancestorsKnown_) {
         ancestorsKnown_ = true;
@@ -111,7 +111,7 @@ SubfolderList LocalFolder::subfolders()
 {
     const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
-        raiseOsError(errno, PathNotFound, shownPath_);
+        raiseSystemFailure(errno, shownPath_);
     SubfolderList list;
     errno = 0;
     while (const dirent* entry = readdir(folder.get())) {
@@ -128,7 +128,7 @@ SubfolderList LocalFolder::subfolders()
         errno = 0;
     }
     if (errno != 0)
-        raiseOsError(errno, PathNotFound, shownPath_);
+        raiseSystemFailure(errno, shownPath_);
     inNameOrder(list);
     return list;
 }

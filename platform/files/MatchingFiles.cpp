@@ -1,7 +1,7 @@
 #include "MatchingFiles.h"
 
 #include "HostPath.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "Wildcard.h"
 
 #include <cerrno>
@@ -52,7 +52,7 @@ void addMatchingFiles(const std::wstring& folder, std::u16string_view folderPath
             names.add(name, name);
     });
     if (failed != 0)
-        raiseWindowsError(failed, PathNotFound, folderPath);
+        raiseWindowsError(failed, folderPath);
 }
 #else
 namespace {
@@ -68,7 +68,7 @@ bool mayBeShortcutFile(DIR* stream, const dirent& entry, std::u16string_view fol
 {
     try {
         return entryKind(dirfd(stream), entry.d_name, entry.d_type, folderPath) == EntryKind::File;
-    } catch (const ScriptError&) {
+    } catch (const Failure&) {
         return true;
     }
 }
@@ -84,7 +84,7 @@ void addMatchingFiles(DIR* stream, std::u16string_view folderPath, std::u16strin
         const dirent* entry = readdir(stream);
         if (!entry) {
             if (errno != 0)
-                raiseOsError(errno, PathNotFound, folderPath);
+                raiseSystemFailure(errno, folderPath);
             return;
         }
         // Names that start with a dot are hidden on Linux.

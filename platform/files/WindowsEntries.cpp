@@ -40,10 +40,9 @@ HANDLE openToAsk(const std::wstring& path)
 
 } // namespace
 
-void raiseWindowsError(DWORD code, ErrorNumber missing, std::u16string_view what)
+void raiseWindowsError(DWORD code, std::u16string_view what)
 {
-    throw ScriptError(errorNumberFor(std::error_code(int(code), std::system_category()), missing), what,
-                      systemReason(code));
+    raiseSystemFailure(std::error_code(int(code), std::system_category()), what);
 }
 
 bool leadsNowhere(DWORD code)
@@ -97,7 +96,7 @@ DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
             visit(entry);
     } while (FindNextFileW(find.handle, &entry));
     if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES)
-        raiseWindowsError(code, PathNotFound, shownPath);
+        raiseWindowsError(code, shownPath);
     return 0;
 }
 

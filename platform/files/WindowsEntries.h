@@ -1,7 +1,7 @@
 #pragma once
 
 #ifdef _WIN32
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <functional>
 #include <string>
@@ -11,9 +11,8 @@
 
 namespace markroll {
 
-// Raises a Win32 failure with its number (`missing` for "no such entry") and
-// the OS's reason in the user's language, naming `what`.
-[[noreturn]] void raiseWindowsError(DWORD code, ErrorNumber missing, std::u16string_view what);
+// Raises a Win32 failure with the OS's reason in the user's language, naming `what`.
+[[noreturn]] void raiseWindowsError(DWORD code, std::u16string_view what);
 
 // Calls `visit` with every entry of `folder` (an extended-length path) but
 // "." and "..", in the order the OS lists them. Returns 0, or the failure to

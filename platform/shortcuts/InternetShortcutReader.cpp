@@ -1,7 +1,7 @@
 #include "InternetShortcutReader.h"
 
 #include "InternetShortcut.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "ShortcutFileRead.h"
 
 #include <optional>
@@ -16,7 +16,7 @@ public:
     const std::u16string& targetPath() override
     {
         if (!target_)
-            throw ScriptError(InvalidCall, "the shortcut has no URL");
+            throw Failure(FailureKind::UnreadableShortcut, {}, "the shortcut has no URL");
         return *target_;
     }
 
@@ -32,9 +32,9 @@ std::unique_ptr<Shortcut> InternetShortcutReader::createShortcut(const ListedEnt
     if (read.waitedForDisk && entry.folder)
         entry.folder->noteColdRead();
     if (read.failsTheRun())
-        throw ScriptError(read.errorNumber(), path, read.reason());
+        raiseSystemFailure(read.error(), path);
     if (read.outcome != ShortcutFileRead::Outcome::Read)
-        throw ScriptError(InvalidCall, path, read.reason());
+        throw Failure(FailureKind::UnreadableShortcut, path, read.reason(), read.error());
     return std::make_unique<InternetShortcutFile>(internetShortcutTarget(std::string_view(bytes_.data(), read.length)));
 }
 

@@ -1,7 +1,7 @@
 #include "ShortcutFileRead.h"
 
 #include "HostPath.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "UnreadableShortcut.h"
 
 #include <algorithm>
@@ -164,12 +164,7 @@ std::string ShortcutFileRead::reason() const
     switch (outcome) {
     case Outcome::Read: return {};
     case Outcome::OpenFailed:
-    case Outcome::ReadFailed:
-#ifdef _WIN32
-        return systemReason(DWORD(osError));
-#else
-        return osReason(osError);
-#endif
+    case Outcome::ReadFailed: return reasonFor(error());
     case Outcome::NotOrdinary: return "not an ordinary file";
     case Outcome::TooLarge: return "too large for a shortcut";
     }
@@ -181,7 +176,7 @@ bool ShortcutFileRead::failsTheRun() const
     return (outcome == Outcome::OpenFailed || outcome == Outcome::ReadFailed) && !leavesShortcutUnreadable(osError);
 }
 
-int ShortcutFileRead::errorNumber() const { return errorNumberFor(osErrorCode(osError), FileNotFound); }
+std::error_code ShortcutFileRead::error() const { return osErrorCode(osError); }
 
 namespace {
 

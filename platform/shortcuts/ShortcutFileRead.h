@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <system_error>
 
 namespace markroll {
 
@@ -30,8 +31,8 @@ struct ShortcutFileRead {
     // device error, a limit on open files or memory): that is a failure of
     // the run, never a shortcut taken for unreadable.
     bool failsTheRun() const;
-    // The error number of such a failure.
-    int errorNumber() const;
+    // The OS's error of a failed open or read.
+    std::error_code error() const;
 };
 
 // Reads the ordinary file `entry` (opened in its folder, or as a path of its

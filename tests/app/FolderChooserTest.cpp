@@ -1,7 +1,7 @@
 #include "WindowMessages.h"
 #include "ProgramSetup.h"
 #include "QtFolderPicker.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "WindowHarness.h"
 
 #include <QDialogButtonBox>
@@ -96,7 +96,7 @@ TEST(FolderChooser, APickerThatFailsSaysToTypeThePath)
     const ShownMessage unavailable{u"参照ボタンを使用することはできません\r\nテキストボックスに直接パスを入力してください",
                                    int(MessageStyle::Plain), std::u16string(ApplicationTitle)};
     for (const auto& which : browseButtons) {
-        const auto outcome = browse(which, []() -> std::optional<std::u16string> { throw ScriptError(429); });
+        const auto outcome = browse(which, []() -> std::optional<std::u16string> { throw systemFailure(std::errc::operation_not_supported); });
         EXPECT_EQ(outcome.box, QStringLiteral("before")) << which.button;
         EXPECT_EQ(outcome.otherBox, QStringLiteral("other"));
         EXPECT_EQ(outcome.shown, std::vector<ShownMessage>{unavailable});
@@ -147,5 +147,5 @@ TEST(FolderChooser, TheQtPickerCancelledInJapaneseLeavesNoStateBehind)
 TEST(FolderChooser, TheQtPickerWithoutItsOwnerWindowFails)
 {
     QtFolderPicker picker;
-    EXPECT_THROW(picker.browseForFolder(0, u"x"), ScriptError);
+    EXPECT_THROW(picker.browseForFolder(0, u"x"), Failure);
 }

@@ -2,7 +2,7 @@
 #include "FolderWalk.h"
 #include "RunReport.h"
 #include "PageText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +19,7 @@ namespace {
 struct WalkHarness {
     FaultyPlatform platform;
     RecordingMessageBoxes boxes;
-    std::function<void(const ScriptError&)> onFailure;
+    std::function<void(const Failure&)> onFailure;
     RunReport report{boxes, onFailure};
     FolderList folders;
 };
@@ -91,7 +91,7 @@ TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
     WalkHarness harness;
     harness.platform.beforeGetFolder = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/A")))
-            throw ScriptError(PermissionDenied);
+            throw systemFailure(std::errc::permission_denied);
     };
     WorkingFolder inside(tree.path());
     collect(harness, u"R");
@@ -104,7 +104,7 @@ TEST(CollectFolders, NoFileSystemObjectMeansOneMessageForTheFirstCall)
     TempTree tree;
     tree.folder(u"A");
     WalkHarness harness;
-    harness.platform.beforeCreateFileSystem = failWith(429);
+    harness.platform.beforeCreateFileSystem = failWith(std::errc::operation_not_supported);
     collect(harness, tree.path());
     EXPECT_EQ(tableOf(harness.folders), Names{tree.path()});
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
@@ -187,8 +187,8 @@ TEST(CollectFolders, AnEntryThatCannotBeAskedAboutIsToldAndItsSiblingsWalked)
     tree.shortcut(u"fav/C/c.url", u"http://c/");
     std::filesystem::create_directory_symlink(std::string(300, 'x'), tree.fsPath(u"fav/B"));
     GeneratorHarness harness;
-    std::vector<ScriptError> causes;
-    harness.generator.onFailure = [&](const ScriptError& cause) { causes.push_back(cause); };
+    std::vector<Failure> causes;
+    harness.generator.onFailure = [&](const Failure& cause) { causes.push_back(cause); };
     TempTree out;
     const std::u16string favorites = tree.path(u"fav");
     const std::string page = harness.run(favorites, out.path());
@@ -198,7 +198,7 @@ TEST(CollectFolders, AnEntryThatCannotBeAskedAboutIsToldAndItsSiblingsWalked)
     EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
     ASSERT_EQ(causes.size(), 1u);
     EXPECT_EQ(causes[0].object(), tree.path(u"fav/B"));
-    EXPECT_EQ(causes[0].number(), BadFileName);
+    EXPECT_EQ(causes[0].error(), std::errc::filename_too_long);
     EXPECT_FALSE(harness.outcome.succeeded());
 }
 #endif

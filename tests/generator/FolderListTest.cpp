@@ -1,22 +1,24 @@
 #include "FolderList.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace markroll;
-using markroll::test::errorNumberOf;
+using markroll::test::failureOf;
 
-// A thousand folders, the empty path among them; the next is refused with 9
-// and left out. Clearing starts the list, and what the walk marked, afresh.
-TEST(FolderList, HoldsAThousandFoldersInOrderAndRefusesTheNextWithNine)
+// A thousand folders, the empty path among them; the next is refused and
+// left out. Clearing starts the list, and what the walk marked, afresh.
+TEST(FolderList, HoldsAThousandFoldersInOrderAndRefusesTheNext)
 {
     FolderList folders;
     folders.add(u"");
     for (std::size_t index = 1; index < FolderList::Capacity; ++index)
         folders.add(u"f" + std::u16string(index % 7, u'x'));
     folders.markUnlisted(999);
-    EXPECT_EQ(errorNumberOf([&] { folders.add(u"one too many"); }), SubscriptOutOfRange);
+    const auto full = failureOf([&] { folders.add(u"one too many"); });
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->kind(), FailureKind::FolderListFull);
     ASSERT_EQ(folders.size(), FolderList::Capacity);
     EXPECT_EQ(folders[0], u"");
     EXPECT_EQ(folders[8], u"fx");

@@ -4,7 +4,7 @@
 // the program or a page file left behind.
 #include "FaultyPlatform.h"
 #include "PageText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <gtest/gtest.h>
 #include <new>
@@ -26,7 +26,7 @@ protected:
         tree.shortcut(u"fav/b.url", u"http://b/");
         tree.shortcut(u"fav/sub/c.url", u"http://c/");
         out.file(u"ALL_Favorites_Link.htm", "the previous page");
-        harness.generator.onFailure = [&](const ScriptError& cause) { causes.push_back(cause.number()); };
+        harness.generator.onFailure = [&](const Failure& cause) { causes.push_back(cause.kind()); };
     }
 
     std::string run()
@@ -40,14 +40,14 @@ protected:
     TempTree tree;
     TempTree out;
     GeneratorHarness harness;
-    std::vector<int> causes;
+    std::vector<FailureKind> causes;
 };
 
 const std::vector<std::string> onlyThePage{"ALL_Favorites_Link.htm"};
 
 } // namespace
 
-TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSectionAsErrorSeven)
+TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSection)
 {
     harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
@@ -57,11 +57,11 @@ TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSectionAsErrorSeven)
                                 closing() + foot()),
                      run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
-    EXPECT_EQ(causes, std::vector<int>{OutOfMemory});
+    EXPECT_EQ(causes, std::vector<FailureKind>{FailureKind::OutOfMemory});
     EXPECT_EQ(leftInOutput(), onlyThePage);
 }
 
-TEST_F(ForeignFailure, ASystemErrorFromAListingIsItsMappedNumber)
+TEST_F(ForeignFailure, ASystemErrorFromAListingIsASystemFailure)
 {
     harness.platform.beforeListingStart = [](std::u16string_view pattern) {
         if (pattern.find(u"sub") != std::u16string_view::npos)
@@ -71,7 +71,7 @@ TEST_F(ForeignFailure, ASystemErrorFromAListingIsItsMappedNumber)
                                 opening(u"fav/sub") + foot()),
                      run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
-    EXPECT_EQ(causes, std::vector<int>{DeviceIoError});
+    EXPECT_EQ(causes, std::vector<FailureKind>{FailureKind::System});
 }
 
 TEST_F(ForeignFailure, NoMemoryToOpenTheFavoritesFolderWritesNothing)
@@ -103,7 +103,7 @@ TEST_F(ForeignFailure, AnExceptionOfNoKnownTypeIsStillAMessage)
     run();
     EXPECT_EQ(harness.boxes.shown.front(), fileOutputFailedBox());
     EXPECT_EQ(harness.boxes.shown.back(), completedBox());
-    EXPECT_EQ(causes.front(), DeviceIoError);
+    EXPECT_EQ(causes.front(), FailureKind::Unknown);
 }
 
 // The box that tells of a failure fails too: the failure passes up handler by
@@ -114,7 +114,7 @@ TEST_F(ForeignFailure, AMessageBoxThatFailsPassesUpAndTheRunStillEndsCleanly)
 {
     harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
-            throw ScriptError(DeviceIoError);
+            throw systemFailure(std::errc::io_error);
     };
     int boxes = 0;
     harness.boxes.onShow = [&](const ShownMessage&) {

@@ -1,7 +1,7 @@
 #include "Cp932.h"
 #include "PageEscaping.h"
 #include "PageFormat.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +43,8 @@ TEST(PageFormat, DisplayNameCutsTheLastFourCharactersByCount)
     EXPECT_EQ(page::displayName(u"Google.url"), u"Google");
     EXPECT_EQ(page::displayName(u"Docs.URL"), u"Docs");
     EXPECT_EQ(page::displayName(u".url"), u"");
-    EXPECT_THROW(page::displayName(u"abc"), ScriptError);
-    EXPECT_THROW(page::displayName(u""), ScriptError);
+    EXPECT_THROW(page::displayName(u"abc"), Failure);
+    EXPECT_THROW(page::displayName(u""), Failure);
 }
 
 TEST(PageEscaping, TextKeepsWhatShiftJisCarriesAndReferencesTheRest)

@@ -1,7 +1,7 @@
 #include "FaultyPlatform.h"
 #include "HostPath.h"
 #include "PageText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <filesystem>
 #include <fstream>
@@ -132,7 +132,7 @@ TEST(PageFailure, AFailedWriteEndsThePageWithOneMessage)
     harness.platform.beforeWriteLine = [&](std::u16string_view line) {
         diskFull = diskFull || line.find(hostPath(u"fav/b")) != std::u16string_view::npos;
         if (diskFull)
-            throw ScriptError(DiskFull);
+            throw systemFailure(std::errc::no_space_on_device);
     };
     const std::string page = pageFor(harness, tree, u"fav");
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});

@@ -1,7 +1,7 @@
 #include "FaultyPlatform.h"
 #include "HostPath.h"
 #include "PageText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@ using namespace markroll::test;
 using Shown = std::vector<ShownMessage>;
 
 namespace {
+
+const Failure unreadable(FailureKind::UnreadableShortcut, {}, "injected");
 
 // fav holds a, b and c; fav/sub holds d. Each shortcut points to http://NAME/.
 class SectionFailure : public ::testing::Test {
@@ -30,21 +32,21 @@ protected:
 
     static std::u16string subSection() { return opening(u"fav/sub") + link(u"d") + closing(); }
 
-    void failLinesContaining(std::vector<std::u16string> markers, int number)
+    void failLinesContaining(std::vector<std::u16string> markers, const Failure& failure)
     {
-        harness.platform.beforeWriteLine = [markers, number](std::u16string_view line) {
+        harness.platform.beforeWriteLine = [markers, failure](std::u16string_view line) {
             for (const auto& marker : markers) {
                 if (line.find(marker) != std::u16string_view::npos)
-                    throw ScriptError(number);
+                    throw failure;
             }
         };
     }
 
-    void failShortcut(std::u16string_view name, int number)
+    void failShortcut(std::u16string_view name, const Failure& failure)
     {
-        harness.platform.beforeCreateShortcut = [name = std::u16string(name), number](std::u16string_view path) {
+        harness.platform.beforeCreateShortcut = [name = std::u16string(name), failure](std::u16string_view path) {
             if (path.ends_with(name))
-                throw ScriptError(number);
+                throw failure;
         };
     }
 
@@ -57,7 +59,7 @@ protected:
 
 TEST_F(SectionFailure, ALinkLineFailingWithFiveBecomesANoticeAndTheListingGoesOn)
 {
-    failLinesContaining({u">b</A>"}, InvalidCall);
+    failLinesContaining({u">b</A>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
                                 subSection() + foot()),
                      run());
@@ -66,7 +68,7 @@ TEST_F(SectionFailure, ALinkLineFailingWithFiveBecomesANoticeAndTheListingGoesOn
 
 TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
 {
-    failLinesContaining({u">b</A>", u"『b』"}, InvalidCall);
+    failLinesContaining({u">b</A>", u"『b』"}, unreadable);
     const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a"));
     std::string onDiskWhenTold;
     harness.boxes.onShow = [&](const ShownMessage&) { onDiskWhenTold = readBytes(pageFile(out.path())); };
@@ -78,21 +80,21 @@ TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
 
 TEST_F(SectionFailure, AnOpeningLineFailingWithFiveHasNoNameForANotice)
 {
-    failLinesContaining({u"<B>fav</B>"}, InvalidCall);
+    failLinesContaining({u"<B>fav</B>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle()), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST_F(SectionFailure, AClosingLineFailingWithFivePassesToThePageWriter)
 {
-    failLinesContaining({u"</OL>"}, InvalidCall);
+    failLinesContaining({u"</OL>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c")), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST_F(SectionFailure, NoScriptShellMeansOneWarningPerFolderAndNoSections)
 {
-    harness.platform.beforeCreateScriptShell = failWith(429);
+    harness.platform.beforeCreateScriptShell = failWith(std::errc::operation_not_supported);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + foot()), run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), fileOutputFailedBox(), completedBox()}));
     EXPECT_TRUE(harness.outcome.pageWritten());
@@ -103,7 +105,7 @@ TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
 {
     harness.platform.beforeListingStart = [](std::u16string_view pattern) {
         if (pattern.find(u"sub") == std::u16string_view::npos)
-            throw ScriptError(PermissionDenied);
+            throw systemFailure(std::errc::permission_denied);
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + subSection() + foot()), run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
@@ -112,20 +114,24 @@ TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
 // The shortcut object of the previous name must never stand in for this one.
 TEST_F(SectionFailure, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
 {
-    failShortcut(u"b.url", InvalidCall);
+    failShortcut(u"b.url", unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
                                 subSection() + foot()),
                      run());
 }
 
-// Every number but 5 is told in a box and ends only the section it happened in.
-TEST_F(SectionFailure, AShortcutFailingWithAnyOtherNumberEndsOnlyItsSection)
+// Every failure but a notice is told in a box and ends only the section it happened in.
+TEST_F(SectionFailure, AShortcutFailingOtherwiseThanUnreadableEndsOnlyItsSection)
 {
-    for (const int number : {OutOfMemory, FileNotFound, DeviceIoError, DiskFull, PermissionDenied, PathNotFound}) {
+    const Failure failures[] = {Failure(FailureKind::OutOfMemory, {}, "no memory"),
+                                systemFailure(std::errc::no_such_file_or_directory), systemFailure(std::errc::io_error),
+                                systemFailure(std::errc::no_space_on_device), systemFailure(std::errc::permission_denied),
+                                Failure(FailureKind::Unknown, {}, "unknown")};
+    for (const Failure& failure : failures) {
         harness.boxes.shown.clear();
-        failShortcut(u"b.url", number);
+        failShortcut(u"b.url", failure);
         EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + subSection() + foot()), run());
-        EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()})) << "error " << number;
+        EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()})) << failure.what();
     }
 }
 
@@ -135,7 +141,7 @@ TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
     int calls = 0;
     harness.platform.beforeListingNext = [&] {
         if (++calls == 1)
-            throw ScriptError(InvalidCall);
+            throw unreadable;
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"a") + closing() + subSection() +
                                 foot()),
@@ -172,11 +178,11 @@ TEST_F(SectionFailure, AFolderTheWalkCouldNotListIsToldOnceAndWrittenEmpty)
 {
     harness.platform.beforeGetFolder = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/sub")))
-            throw ScriptError(PermissionDenied);
+            throw systemFailure(std::errc::permission_denied);
     };
     harness.platform.beforeListingStart = [](std::u16string_view pattern) {
         if (pattern.starts_with(hostPath(u"fav/sub/")))
-            throw ScriptError(PermissionDenied);
+            throw systemFailure(std::errc::permission_denied);
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c") + closing() +
                                 opening(u"fav/sub") + closing() + foot()),

@@ -1,6 +1,6 @@
 #include "FaultyPlatform.h"
 #include "PageText.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -25,7 +25,7 @@ TEST(WriterFailure, AFileThatCannotBeCreatedShowsOneMessage)
     TempTree tree;
     tree.folder(u"fav");
     GeneratorHarness harness;
-    harness.platform.beforeCreateTextFile = [](std::u16string_view) { throw ScriptError(PermissionDenied); };
+    harness.platform.beforeCreateTextFile = [](std::u16string_view) { throw systemFailure(std::errc::permission_denied); };
     harness.run(tree.path(u"fav"), tree.path());
     EXPECT_FALSE(std::filesystem::exists(tree.fsPath(u"ALL_Favorites_Link.htm")));
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
@@ -81,7 +81,7 @@ TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
     WorkingFolder inside(tree.path());
     harness.platform.beforeWriteLine = [](std::u16string_view line) {
         if (line.starts_with(u"</BODY>"))
-            throw ScriptError(DiskFull);
+            throw systemFailure(std::errc::no_space_on_device);
     };
     const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + closing());
     std::string onDiskWhenTold;
@@ -104,7 +104,7 @@ TEST(WriterFailure, TheWalkAloneFailingStillCompletes)
     GeneratorHarness harness;
     harness.platform.beforeGetFolder = [](std::u16string_view path) {
         if (path.ends_with(u"locked"))
-            throw ScriptError(PermissionDenied);
+            throw systemFailure(std::errc::permission_denied);
     };
     WorkingFolder inside(tree.path());
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + closing() + opening(u"fav/locked") + closing() + foot()),

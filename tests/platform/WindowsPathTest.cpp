@@ -1,11 +1,11 @@
-// What differs on Windows: backslash joins, drive letters, and CreateFile's
-// failures mapped to the same numbers as on Linux.
+// What differs on Windows: backslash joins, drive letters, and the failures
+// of opening a folder or creating the page.
 #ifdef _WIN32
 
 #include "FaultyPlatform.h"
 #include "HostPath.h"
 #include "LocalFileSystem.h"
-#include "ScriptError.h"
+#include "Failure.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ TEST(WindowsPaths, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
 
 TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
 {
-    EXPECT_EQ(errorNumberOf([] { LocalFileSystem().getFolder(u"Q:\\no\\such\\drive"); }), PathNotFound);
+    const std::error_code missing = errorOf([] { LocalFileSystem().getFolder(u"Q:\\no\\such\\drive"); });
+    EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
     // Favorites on a drive that is not plugged in: one message, and nothing
     // is written anywhere.
     GeneratorHarness harness;
@@ -43,16 +44,17 @@ TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
     EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{errorOccurredBox()});
 }
 
-TEST(WindowsPaths, CreateFailuresCarryTheNumbersLinuxGives)
+TEST(WindowsPaths, CreateFailuresCarryTheirErrors)
 {
     TempTree tree;
     tree.folder(u"a-folder");
-    tree.file(u"a-file", "x");
     LocalFileSystem files;
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"missing\\page.htm"), true); }), PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-folder"), true); }), PermissionDenied);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file"), false); }), FileAlreadyExists);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"bad<name>.htm"), true); }), BadFileName);
+    const std::error_code missing = errorOf([&] { files.createTextFile(tree.path(u"missing\\page.htm")); });
+    EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
+    EXPECT_EQ(errorOf([&] { files.createTextFile(tree.path(u"a-folder")); }), std::errc::is_a_directory);
+    const auto badName = failureOf([&] { files.createTextFile(tree.path(u"bad<name>.htm")); });
+    ASSERT_TRUE(badName);
+    EXPECT_EQ(badName->kind(), FailureKind::System);
 }
 
 #endif

@@ -1,6 +1,6 @@
 #include "FaultyPlatform.h"
 
-#include "ScriptError.h"
+#include "Failure.h"
 
 namespace markroll::test {
 namespace {
@@ -39,10 +39,10 @@ public:
         call(owner_.beforeGetFolder, path);
         return inner_->getFolder(path);
     }
-    std::unique_ptr<TextStream> createTextFile(std::u16string_view path, bool overwrite) override
+    std::unique_ptr<TextStream> createTextFile(std::u16string_view path) override
     {
         call(owner_.beforeCreateTextFile, path);
-        return std::make_unique<HookedStream>(owner_, inner_->createTextFile(path, overwrite));
+        return std::make_unique<HookedStream>(owner_, inner_->createTextFile(path));
     }
 
 private:
@@ -100,9 +100,9 @@ std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_
     return readBytes(pageFile(output));
 }
 
-std::function<void()> failWith(int number)
+std::function<void()> failWith(std::errc error)
 {
-    return [number] { throw ScriptError(number, "injected"); };
+    return [error] { throw systemFailure(error); };
 }
 
 } // namespace markroll::test

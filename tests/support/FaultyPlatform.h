@@ -9,7 +9,7 @@
 namespace markroll::test {
 
 // The host's platform with a hook before each operation; a hook that throws
-// ScriptError makes that operation fail with its number.
+// Failure makes that operation fail with its number.
 class FaultyPlatform : public Platform {
 public:
     std::function<void()> beforeCreateFileSystem;
@@ -53,7 +53,7 @@ struct GeneratorHarness {
     std::string run(std::u16string_view favorites, std::u16string_view output);
 };
 
-// A hook that fails every time with `number`.
-std::function<void()> failWith(int number);
+// A hook whose OS call fails every time with `error`.
+std::function<void()> failWith(std::errc error);
 
 } // namespace markroll::test

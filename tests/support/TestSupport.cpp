@@ -3,7 +3,7 @@
 #include "Cp932.h"
 #include "HostPath.h"
 #include "Messages.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "Unicode.h"
 
 #include <algorithm>
@@ -260,14 +260,33 @@ std::size_t countOf(std::string_view haystack, std::string_view needle)
     return count;
 }
 
-int errorNumberOf(const std::function<void()>& action)
+std::optional<Failure> failureOf(const std::function<void()>& action)
 {
     try {
         action();
-    } catch (const ScriptError& error) {
-        return error.number();
+    } catch (const Failure& failure) {
+        return failure;
     }
-    return 0;
+    return std::nullopt;
+}
+
+std::error_code errorOf(const std::function<void()>& action)
+{
+    const std::optional<Failure> failure = failureOf(action);
+    return failure ? failure->error() : std::error_code();
+}
+
+bool isNoSuchEntry(const std::error_code& error)
+{
+    // ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
+    if (error.category() == std::system_category() && (error.value() == 2 || error.value() == 3))
+        return true;
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+}
+
+Failure systemFailure(std::errc error)
+{
+    return Failure(FailureKind::System, u"injected", "injected", std::make_error_code(error));
 }
 
 WorkingFolder::WorkingFolder(std::u16string_view path) : previous_(fs::current_path())
@@ -291,3 +310,14 @@ std::vector<std::string> filesIn(std::u16string_view folder)
 }
 
 } // namespace markroll::test
+
+namespace markroll {
+
+void PrintTo(FailureKind kind, std::ostream* out)
+{
+    static constexpr const char* names[] = {"UnreadableShortcut", "UnencodableText", "System",
+                                            "FolderListFull",     "OutOfMemory",     "Unknown"};
+    *out << names[int(kind)];
+}
+
+} // namespace markroll

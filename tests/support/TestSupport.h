@@ -1,16 +1,25 @@
 #pragma once
 
+#include "Failure.h"
+
 #include "MessageBoxes.h"
 #include "PathBoxes.h"
 
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+namespace markroll {
+// A failure's kind by name, in a failing test's message.
+void PrintTo(FailureKind kind, std::ostream* out);
+} // namespace markroll
 
 namespace markroll::test {
 
@@ -106,8 +115,14 @@ std::string cp932Lines(std::u16string_view lines);
 // How often `needle` occurs in `haystack`.
 std::size_t countOf(std::string_view haystack, std::string_view needle);
 
-// The number of the ScriptError that `action` raised, or 0 when it raised none.
-int errorNumberOf(const std::function<void()>& action);
+// The Failure that `action` raised, if any; the OS's error it carries.
+std::optional<Failure> failureOf(const std::function<void()>& action);
+std::error_code errorOf(const std::function<void()>& action);
+// What a failing OS call raises, for a hook to throw.
+Failure systemFailure(std::errc error);
+// The OS said there is no such file or folder (or a file stands where a
+// folder was looked for), in errno's words or Win32's.
+bool isNoSuchEntry(const std::error_code& error);
 
 // Runs with another working folder, restored at the end.
 class WorkingFolder {

@@ -1,6 +1,6 @@
 #include "Cp932.h"
 #include "LocalFileSystem.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #ifndef _WIN32
 #include "SmallFileSystem.h"
 #endif
@@ -22,7 +22,7 @@ std::string streamBytes(const std::vector<std::u16string>& lines)
 {
     TempTree tree;
     const std::u16string path = tree.path(u"page.htm");
-    auto stream = LocalFileSystem().createTextFile(path, true);
+    auto stream = LocalFileSystem().createTextFile(path);
     for (const auto& line : lines)
         stream->writeLine(line);
     stream->close();
@@ -64,9 +64,11 @@ TEST(Cp932Stream, CharactersWithoutExactRoundTripFailWithFiveAndWriteNothingOfTh
     for (const auto& character : unrepresentable) {
         TempTree tree;
         const std::u16string path = tree.path(u"page.htm");
-        auto stream = LocalFileSystem().createTextFile(path, true);
+        auto stream = LocalFileSystem().createTextFile(path);
         stream->writeLine(u"before");
-        EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"ok " + character + u" ok"); }), InvalidCall) << utf8(character);
+        const auto unencodable = failureOf([&] { stream->writeLine(u"ok " + character + u" ok"); });
+        ASSERT_TRUE(unencodable) << utf8(character);
+        EXPECT_EQ(unencodable->kind(), FailureKind::UnencodableText) << utf8(character);
         stream->writeLine(u"after");
         stream->close();
         EXPECT_EQ(readBytes(path), "before\r\nafter\r\n") << utf8(character);
@@ -107,7 +109,7 @@ TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", std::string(5000, 'x'));
-    auto stream = LocalFileSystem().createTextFile(path, true);
+    auto stream = LocalFileSystem().createTextFile(path);
     stream->writeLine(u"new");
     stream->close();
     EXPECT_EQ(readBytes(path), "new\r\n");
@@ -120,7 +122,7 @@ TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
     TempTree tree;
     const std::u16string target = tree.file(u"elsewhere/precious.txt", "keep me");
     const std::u16string link = tree.symlink(target, u"out/page.htm");
-    auto stream = LocalFileSystem().createTextFile(link, true);
+    auto stream = LocalFileSystem().createTextFile(link);
     stream->writeLine(u"page");
     stream->close();
     EXPECT_EQ(readBytes(target), "keep me");
@@ -147,7 +149,7 @@ TEST(Cp932Stream, TheNameKeepsThePreviousFileUntilClose)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", "previous");
-    auto stream = LocalFileSystem().createTextFile(path, true);
+    auto stream = LocalFileSystem().createTextFile(path);
     stream->writeLine(u"first");
     stream->flush();
     EXPECT_EQ(readBytes(path), "previous");
@@ -164,7 +166,7 @@ TEST(Cp932Stream, AStreamDroppedWithoutCloseLeavesNothingBehind)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", "previous");
-    LocalFileSystem().createTextFile(path, true)->writeLine(u"never finished");
+    LocalFileSystem().createTextFile(path)->writeLine(u"never finished");
     EXPECT_EQ(readBytes(path), "previous");
     EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
@@ -175,7 +177,7 @@ TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
 {
     TempTree tree;
     const mode_t previous = ::umask(027);
-    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"), true);
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"));
     ::umask(previous);
     stream->close();
     EXPECT_EQ(std::filesystem::status(tree.fsPath(u"page.htm")).permissions(),
@@ -187,7 +189,7 @@ TEST(Cp932Stream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
 {
     TempTree tree;
     tree.folder(u"page.htm");
-    EXPECT_EQ(errorNumberOf([&] { LocalFileSystem().createTextFile(tree.path(u"page.htm"), true); }), PermissionDenied);
+    EXPECT_EQ(errorOf([&] { LocalFileSystem().createTextFile(tree.path(u"page.htm")); }), std::errc::is_a_directory);
     EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
 
@@ -197,40 +199,41 @@ TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
     tree.folder(u"a-folder");
     tree.file(u"a-file", "x");
     LocalFileSystem files;
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"missing/page.htm"), true); }), PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file/page.htm"), true); }), PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-folder"), true); }), PermissionDenied);
-    EXPECT_EQ(errorNumberOf([&] { files.createTextFile(tree.path(u"a-file"), false); }), FileAlreadyExists);
+    EXPECT_EQ(errorOf([&] { files.createTextFile(tree.path(u"missing/page.htm")); }), std::errc::no_such_file_or_directory);
+    const std::error_code underAFile = errorOf([&] { files.createTextFile(tree.path(u"a-file/page.htm")); });
+    EXPECT_TRUE(underAFile == std::errc::not_a_directory || underAFile == std::errc::no_such_file_or_directory)
+        << underAFile.message();
+    EXPECT_EQ(errorOf([&] { files.createTextFile(tree.path(u"a-folder")); }), std::errc::is_a_directory);
 }
 
 #ifndef _WIN32
 // POSIX only: a small file system is mounted for a real full disk.
-TEST(Cp932Stream, AFullDiskFailsWithDiskFullAndThePageKeepsWhatFitted)
+TEST(Cp932Stream, AFullDiskFailsWithNoSpaceAndThePageKeepsWhatFitted)
 {
     TempTree tree;
     const SmallFileSystem disk(tree.fsPath(u"small"), "8k");
     if (!disk.mounted())
         GTEST_SKIP() << SmallFileSystem::SkipReason;
-    auto stream = LocalFileSystem().createTextFile(tree.path(u"small/page.htm"), true);
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"small/page.htm"));
     const std::u16string line(1000, u'x');
-    int failure = 0;
-    for (int i = 0; i < 100 && failure == 0; ++i)
-        failure = errorNumberOf([&] { stream->writeLine(line); stream->flush(); });
-    EXPECT_EQ(failure, DiskFull);
+    std::error_code failure;
+    for (int i = 0; i < 100 && !failure; ++i)
+        failure = errorOf([&] { stream->writeLine(line); stream->flush(); });
+    EXPECT_EQ(failure, std::errc::no_space_on_device);
     // Lines were lost, so nothing written later may land after the hole.
-    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"later"); }), DiskFull);
-    EXPECT_EQ(errorNumberOf([&] { stream->close(); }), DiskFull);
-    EXPECT_EQ(errorNumberOf([&] { stream->close(); }), 0);
+    EXPECT_EQ(errorOf([&] { stream->writeLine(u"later"); }), std::errc::no_space_on_device);
+    EXPECT_EQ(errorOf([&] { stream->close(); }), std::errc::no_space_on_device);
+    EXPECT_FALSE(failureOf([&] { stream->close(); }));
     const std::string page = readBytes(tree.path(u"small/page.htm"));
     EXPECT_GT(page.size(), 0u);
     EXPECT_EQ(page.find("later"), std::string::npos);
 }
 #endif
 
-TEST(Cp932Stream, WritingAfterCloseIsAnInvalidCall)
+TEST(Cp932Stream, WritingAfterCloseIsRefused)
 {
     TempTree tree;
-    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"), true);
+    auto stream = LocalFileSystem().createTextFile(tree.path(u"page.htm"));
     stream->close();
-    EXPECT_EQ(errorNumberOf([&] { stream->writeLine(u"late"); }), InvalidCall);
+    EXPECT_EQ(errorOf([&] { stream->writeLine(u"late"); }), std::errc::bad_file_descriptor);
 }

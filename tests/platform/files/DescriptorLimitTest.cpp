@@ -6,7 +6,7 @@
 #include "InternetShortcutReader.h"
 #include "LocalDirectoryListing.h"
 #include "LocalFolder.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <cerrno>
@@ -59,17 +59,17 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     tree.folder(u"f/sub");
     LocalDirectoryListing listing;
     InternetShortcutReader reader;
-    int listed = 0, walked = 0, read = 0;
+    std::error_code listed, walked, read;
     {
         const NoDescriptorLeft limit;
         ASSERT_TRUE(limit.exhausted());
-        listed = errorNumberOf([&] { listing.start(tree.path(u"f") + hostPath(u"/*.url")); });
-        walked = errorNumberOf([&] { LocalFolder(tree.path(u"f")).subfolders(); });
-        read = errorNumberOf([&] { createShortcutAt(reader, tree.path(u"f/a.url")); });
+        listed = errorOf([&] { listing.start(tree.path(u"f") + hostPath(u"/*.url")); });
+        walked = errorOf([&] { LocalFolder(tree.path(u"f")).subfolders(); });
+        read = errorOf([&] { createShortcutAt(reader, tree.path(u"f/a.url")); });
     }
-    EXPECT_EQ(listed, DeviceIoError);
-    EXPECT_EQ(walked, DeviceIoError);
-    EXPECT_EQ(read, DeviceIoError) << "5 would make it a notice line, as if the file were broken";
+    EXPECT_EQ(listed, std::errc::too_many_files_open);
+    EXPECT_EQ(walked, std::errc::too_many_files_open);
+    EXPECT_EQ(read, std::errc::too_many_files_open) << "never a notice line, as if the file were broken";
     // With descriptors free again, the same calls succeed.
     EXPECT_EQ(listing.start(tree.path(u"f") + hostPath(u"/*.url")).name, u"a.url");
     EXPECT_EQ(LocalFolder(tree.path(u"f")).subfolders().names, std::vector<std::u16string>{u"sub"});

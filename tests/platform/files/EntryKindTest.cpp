@@ -3,7 +3,7 @@
 // same outcome either way. Linux only.
 #ifndef _WIN32
 #include "EntryKind.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <dirent.h>
@@ -69,7 +69,7 @@ TEST_F(EntryKindTest, AnEntryGoneSinceItWasListedIsNoFileAndAFailedLookIsRaised)
     EXPECT_EQ(entryKind(folder, "gone.url", DT_UNKNOWN, u"f"), EntryKind::Other);
     // A look that fails for another reason than the entry itself is a failure
     // of the listing, never an entry left out.
-    EXPECT_EQ(errorNumberOf([&] { entryKind(-1, "file.url", DT_UNKNOWN, u"f"); }), DeviceIoError);
-    EXPECT_EQ(errorNumberOf([&] { entryKind(-1, "file.url", DT_LNK, u"f"); }), DeviceIoError);
+    EXPECT_EQ(errorOf([&] { entryKind(-1, "file.url", DT_UNKNOWN, u"f"); }), std::errc::bad_file_descriptor);
+    EXPECT_EQ(errorOf([&] { entryKind(-1, "file.url", DT_LNK, u"f"); }), std::errc::bad_file_descriptor);
 }
 #endif

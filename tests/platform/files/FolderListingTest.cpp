@@ -1,5 +1,5 @@
 #include "LocalFileSystem.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -13,9 +13,9 @@ namespace {
 
 Names subfoldersOf(std::u16string_view path) { return LocalFileSystem().getFolder(path)->subfolders().names; }
 
-int getFolderError(std::u16string_view path)
+bool isMissingFolder(std::u16string_view path)
 {
-    return errorNumberOf([&] { LocalFileSystem().getFolder(path); });
+    return isNoSuchEntry(errorOf([&] { LocalFileSystem().getFolder(path); }));
 }
 
 } // namespace
@@ -90,13 +90,13 @@ TEST(FolderListing, RelativeAndDoubledSeparatorPathsWork)
 }
 #endif
 
-TEST(FolderListing, AMissingFolderOrAFileIsPathNotFound)
+TEST(FolderListing, AMissingFolderOrAFileIsNoSuchEntry)
 {
     TempTree tree;
     tree.file(u"afile", "x");
-    EXPECT_EQ(getFolderError(tree.path(u"missing")), PathNotFound);
-    EXPECT_EQ(getFolderError(tree.path(u"afile")), PathNotFound);
-    EXPECT_EQ(getFolderError(u""), PathNotFound);
+    EXPECT_TRUE(isMissingFolder(tree.path(u"missing")));
+    EXPECT_TRUE(isMissingFolder(tree.path(u"afile")));
+    EXPECT_TRUE(isMissingFolder(u""));
 }
 
 TEST(FolderListing, AFolderRemovedAfterItWasOpenedFailsWhenListed)
@@ -105,5 +105,5 @@ TEST(FolderListing, AFolderRemovedAfterItWasOpenedFailsWhenListed)
     const std::u16string path = tree.folder(u"gone");
     auto folder = LocalFileSystem().getFolder(path);
     std::filesystem::remove_all(tree.fsPath(u"gone"));
-    EXPECT_EQ(errorNumberOf([&] { folder->subfolders().names; }), PathNotFound);
+    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { folder->subfolders(); })));
 }

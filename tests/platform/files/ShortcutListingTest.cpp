@@ -1,6 +1,6 @@
 #include "HostPath.h"
 #include "LocalDirectoryListing.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST(ShortcutListing, ANamedPipeIsNoShortcut)
 TEST(ShortcutListing, AMissingFolderIsAFailureNotAnEmptyFolder)
 {
     TempTree tree;
-    EXPECT_EQ(errorNumberOf([&] { listShortcuts(tree.path(u"missing")); }), markroll::PathNotFound);
+    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { listShortcuts(tree.path(u"missing")); })));
 }
 
 TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)

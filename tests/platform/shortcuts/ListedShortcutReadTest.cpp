@@ -64,7 +64,7 @@ TEST(ListedShortcutRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0], "a.url -> http://a/");
     EXPECT_EQ(seen[1], "b.url -> http://big/");
-    EXPECT_EQ(seen[2].substr(0, 17), "c.url -> error 5:") << seen[2];
+    EXPECT_EQ(seen[2].substr(0, 21), "c.url -> unreadable: ") << seen[2];
     EXPECT_EQ(seen[3], "d.url -> http://d/");
 }
 
@@ -81,8 +81,8 @@ TEST(ListedShortcutRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
     });
     ASSERT_EQ(seen.size(), 200u);
     EXPECT_EQ(seen[149], expectedLine(149));
-    EXPECT_EQ(seen[150].substr(0, 22), "s0150.url -> error 5: ") << seen[150];
-    EXPECT_EQ(seen[151], "s0151.url -> error 5: not an ordinary file");
+    EXPECT_EQ(seen[150].substr(0, 25), "s0150.url -> unreadable: ") << seen[150];
+    EXPECT_EQ(seen[151], "s0151.url -> unreadable: not an ordinary file");
     EXPECT_EQ(seen[152], expectedLine(152));
 }
 #endif

@@ -1,6 +1,6 @@
 #include "InternetShortcut.h"
 #include "InternetShortcutReader.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 #include "Unicode.h"
 
@@ -15,7 +15,7 @@
 using namespace markroll;
 using namespace markroll::test;
 using Target = std::optional<std::u16string>;
-using ReadResult = std::variant<std::u16string, int>;
+using ReadResult = std::variant<std::u16string, FailureKind>;
 
 namespace {
 
@@ -31,14 +31,14 @@ std::string utf16le(std::u16string_view text)
     return bytes;
 }
 
-// The target as the shortcut reader gives it for a file, or the error number.
+// The target as the shortcut reader gives it for a file, or the kind of its failure.
 ReadResult readTarget(std::u16string_view path)
 {
     try {
         InternetShortcutReader reader;
         return createShortcutAt(reader, path)->targetPath();
-    } catch (const ScriptError& error) {
-        return error.number();
+    } catch (const Failure& error) {
+        return error.kind();
     }
 }
 
@@ -178,13 +178,13 @@ TEST(ShortcutReader, FilesThatCannotBeReadFailWithFive)
     fitting.resize(MaxShortcutFileSize, '\n');
     const std::u16string justFits = tree.file(u"fits.url", fitting);
     const std::u16string folder = tree.folder(u"folder.url");
-    EXPECT_EQ(readTarget(big), ReadResult(5));
+    EXPECT_EQ(readTarget(big), ReadResult(FailureKind::UnreadableShortcut));
     EXPECT_EQ(readTarget(justFits), ReadResult(u"http://fits/"));
-    EXPECT_EQ(readTarget(tree.path(u"missing.url")), ReadResult(5));
-    EXPECT_EQ(readTarget(folder), ReadResult(5));
+    EXPECT_EQ(readTarget(tree.path(u"missing.url")), ReadResult(FailureKind::UnreadableShortcut));
+    EXPECT_EQ(readTarget(folder), ReadResult(FailureKind::UnreadableShortcut));
 #ifndef _WIN32
     ASSERT_EQ(mkfifo(tree.fsPath(u"pipe.url").c_str(), 0600), 0);
-    EXPECT_EQ(readTarget(tree.path(u"pipe.url")), ReadResult(5));
+    EXPECT_EQ(readTarget(tree.path(u"pipe.url")), ReadResult(FailureKind::UnreadableShortcut));
 #endif
 }
 

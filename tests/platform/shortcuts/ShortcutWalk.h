@@ -3,7 +3,7 @@
 // What the generator gets for each name of a listing, as text to compare.
 #include "InternetShortcutReader.h"
 #include "LocalDirectoryListing.h"
-#include "ScriptError.h"
+#include "Failure.h"
 #include "TestSupport.h"
 
 #include <string>
@@ -11,13 +11,13 @@
 
 namespace markroll::test {
 
-// The URL of a listed entry, or the error's number and reason.
+// The URL of a listed entry, or whether it is unreadable or a failure, and why.
 inline std::string outcomeOf(InternetShortcutReader& reader, const ListedEntry& entry)
 {
     try {
         return utf8(reader.createShortcut(entry, entry.name)->targetPath());
-    } catch (const ScriptError& error) {
-        return "error " + std::to_string(error.number()) + ": " + error.reason();
+    } catch (const Failure& error) {
+        return (error.isNotice() ? "unreadable: " : "failure: ") + std::string(error.what());
     }
 }
 

@@ -1,22 +1,13 @@
-#include "ScriptError.h"
+#include "Failure.h"
+#include "Unicode.h"
 
 #include <cerrno>
 #include <cstring>
 
-#ifdef _WIN32
-#include "Unicode.h"
-
 #include <windows.h>
-#else
-#include "Iconv.h"
-
-#include <langinfo.h>
-#include <locale.h>
-#endif
 
 namespace markroll {
 
-#ifdef _WIN32
 namespace {
 
 // The Win32 code behind the C runtime's errno values, where there is one: the
@@ -51,9 +42,7 @@ std::u16string messageOf(DWORD code, DWORD language)
     return message;
 }
 
-} // namespace
-
-std::string systemReason(unsigned long code)
+std::string systemReason(DWORD code)
 {
     std::u16string message = messageOf(code, GetUserDefaultUILanguage());
     if (message.empty())
@@ -62,6 +51,8 @@ std::string systemReason(unsigned long code)
         return "error " + std::to_string(code);
     return unicode::encodeUtf8(message);
 }
+
+} // namespace
 
 std::string osReason(int osError)
 {
@@ -73,35 +64,5 @@ std::string reasonFor(const std::error_code& error)
 {
     return error.category() == std::system_category() ? systemReason(DWORD(error.value())) : osReason(error.value());
 }
-#else
-namespace {
-
-// The user's locale as the environment names it, made once; none when the
-// system does not have it.
-locale_t usersLocale()
-{
-    static const locale_t locale = newlocale(LC_MESSAGES_MASK | LC_CTYPE_MASK, "", locale_t(nullptr));
-    return locale;
-}
-
-} // namespace
-
-std::string osReason(int osError)
-{
-    const locale_t locale = usersLocale();
-    if (!locale)
-        return std::strerror(osError);
-    const char* text = strerror_l(osError, locale);
-    const std::string_view codeset = nl_langinfo_l(CODESET, locale);
-    if (codeset == "UTF-8")
-        return text;
-    // The words come in the locale's own encoding; messages carry UTF-8.
-    Iconv toUtf8("UTF-8", std::string(codeset).c_str());
-    std::optional<std::string> converted = toUtf8.isValid() ? toUtf8.convert(text) : std::nullopt;
-    return converted ? std::move(*converted) : std::strerror(osError);
-}
-
-std::string reasonFor(const std::error_code& error) { return osReason(error.value()); }
-#endif
 
 } // namespace markroll

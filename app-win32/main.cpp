@@ -1,5 +1,5 @@
 #include "FrmMain.h"
-#include "LocalPlatform.h"
+#include "LocalHost.h"
 #include "ShellFolderPicker.h"
 #include "Win32MessageBoxes.h"
 
@@ -28,10 +28,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    markroll::LocalPlatform platform;
+    markroll::LocalHost host;
     markroll::Win32MessageBoxes boxes;
     markroll::ShellFolderPicker picker;
-    markroll::FrmMain window({boxes, picker, platform});
+    markroll::FrmMain window({boxes, picker, host});
     window.create(instance);
     boxes.setOwner(window.window());
     window.show(show);

@@ -1,6 +1,6 @@
 #include "FrmMain.h"
 #include "ProgramSetup.h"
-#include "LocalPlatform.h"
+#include "LocalHost.h"
 #include "QtFolderPicker.h"
 #include "QtMessageBoxes.h"
 #include "StandardStreams.h"
@@ -19,10 +19,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Markroll"));
     const markroll::ProgramSetup setup;
 
-    markroll::LocalPlatform platform;
+    markroll::LocalHost host;
     markroll::QtMessageBoxes boxes;
     markroll::QtFolderPicker picker;
-    markroll::FrmMain window({boxes, picker, platform});
+    markroll::FrmMain window({boxes, picker, host});
     boxes.setOwner(&window);
     window.show();
     return QApplication::exec();

@@ -3,7 +3,7 @@
 #include "ConsoleMessageBoxes.h"
 #include "EscapedText.h"
 #include "InputCheck.h"
-#include "LocalPlatform.h"
+#include "LocalHost.h"
 #include "MarkrollVersion.h"
 #include "Messages.h"
 #include "HostPath.h"
@@ -98,8 +98,8 @@ int generate(const std::u16string& favorites, const std::u16string& output, Clos
     // An interrupted run removes its unfinished page and leaves the previous one.
     pendingfile::removeOnTermination();
     ArgumentPaths paths(favorites, output);
-    LocalPlatform platform;
-    LinkPageRun run({paths, boxes, platform});
+    LocalHost host;
+    LinkPageRun run({paths, boxes, host});
     ProgressLine progress(stderr);
     run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });

@@ -52,7 +52,7 @@ std::string readWithTheShortcutReader([[maybe_unused]] const std::uint8_t* data,
     MemoryFile file(data, size);
     try {
         InternetShortcutReader reader;
-        const std::u16string target = createShortcutAt(reader, file.path())->targetPath();
+        const std::u16string target = reader.readUrlAt(file.path());
         if (target.empty())
             return "the reader gave an empty target";
         if (size > MaxShortcutFileSize)

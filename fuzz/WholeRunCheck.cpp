@@ -3,7 +3,7 @@
 #ifdef __linux__
 
 #include "HostPath.h"
-#include "LocalPlatform.h"
+#include "LocalHost.h"
 #include "LinkPageRun.h"
 #include "PathBoxes.h"
 
@@ -200,8 +200,8 @@ std::string checkWholeRun(const std::uint8_t* data, std::size_t size)
     fs::create_directories(root / "out");
     Paths paths(fromFsPath(tree.folders[0]), fromFsPath(root / "out"));
     SilentBoxes boxes;
-    LocalPlatform platform;
-    const RunOutcome outcome = LinkPageRun({paths, boxes, platform}).run();
+    LocalHost host;
+    const RunOutcome outcome = LinkPageRun({paths, boxes, host}).run();
     const std::string finding = checkPage(tree, readAll(root / "out" / "ALL_Favorites_Link.htm"), outcome);
     std::error_code error;
     fs::remove_all(root, error);

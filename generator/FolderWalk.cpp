@@ -2,7 +2,7 @@
 
 #include "HostPath.h"
 #include "Messages.h"
-#include "Platform.h"
+#include "Host.h"
 #include "RunReport.h"
 #include "Failure.h"
 
@@ -53,7 +53,7 @@ void FolderWalk::enterFolder(FolderList& folders, std::size_t index, std::vector
     const std::u16string& path = folders[index];
     SubfolderList list;
     try {
-        list = platform_.createFileSystemObject()->getFolder(path)->subfolders();
+        list = host_.listSubfolders(path);
         pending.push_back({path, std::move(list.names)});
     } catch (...) {
         const Failure error = currentFailure();

@@ -7,7 +7,7 @@
 
 namespace markroll {
 
-class Platform;
+class Host;
 class RunReport;
 
 // Fills the folder list with every folder below the Favorites folder, depth
@@ -17,7 +17,7 @@ class RunReport;
 // a stack of our own, so a deep tree needs no deep call stack.
 class FolderWalk {
 public:
-    FolderWalk(Platform& platform, RunReport& report) : platform_(platform), report_(report) {}
+    FolderWalk(Host& host, RunReport& report) : host_(host), report_(report) {}
 
     // `folders` holds the Favorites folder alone when called. False when the
     // Favorites folder itself could not be listed: there is no tree.
@@ -28,7 +28,7 @@ private:
     void enterFolder(FolderList& folders, std::size_t index, std::vector<PendingFolder>& pending);
     void takeNextSubfolder(FolderList& folders, std::vector<PendingFolder>& pending);
 
-    Platform& platform_;
+    Host& host_;
     RunReport& report_;
 };
 

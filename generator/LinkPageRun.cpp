@@ -34,9 +34,9 @@ RunOutcome::Page LinkPageRun::walkAndWrite(RunReport& report)
 {
     folders_.clear();
     folders_.add(services_.paths.favoriteText());
-    if (!FolderWalk(services_.platform, report).collectFolders(folders_))
+    if (!FolderWalk(services_.host, report).collectFolders(folders_))
         return RunOutcome::Page::NoTree;
-    const bool written = PageWriter(services_.platform, report, onSectionWritten)
+    const bool written = PageWriter(services_.host, report, onSectionWritten)
                              .writeLinkPage(services_.paths.outputText(), folders_);
     return written ? RunOutcome::Page::Written : RunOutcome::Page::Failed;
 }

@@ -10,14 +10,14 @@ namespace markroll {
 
 class PathBoxes;
 class RunReport;
-class Platform;
+class Host;
 class Failure;
 
 // What a run reaches the outside world through.
 struct RunServices {
     PathBoxes& paths;
     MessageBoxes& boxes;
-    Platform& platform;
+    Host& host;
 };
 
 // One generation: walks the Favorites tree into the folder list, writes

@@ -1,14 +1,14 @@
 #include "PageLines.h"
 
 #include "Failure.h"
-#include "TextStream.h"
+#include "Host.h"
 
 namespace markroll {
 
 void PageLines::write(std::u16string_view line)
 {
     try {
-        stream_.writeLine(line);
+        page_.writeLine(line);
     } catch (...) {
         const Failure error = currentFailure();
         if (!error.isNotice())

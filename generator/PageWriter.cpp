@@ -5,7 +5,7 @@
 #include "Messages.h"
 #include "PageFormat.h"
 #include "PageLines.h"
-#include "Platform.h"
+#include "Host.h"
 #include "RunReport.h"
 #include "Failure.h"
 #include "SectionWriter.h"
@@ -15,12 +15,12 @@ namespace {
 
 // A page cut short by a failure still stands under its name with every line
 // written before the failure; the failure itself is what the message tells.
-void closeAfterFailure(TextStream* stream)
+void closeAfterFailure(PageFile* file)
 {
-    if (!stream)
+    if (!file)
         return;
     try {
-        stream->close();
+        file->close();
     } catch (...) {
     }
 }
@@ -29,27 +29,26 @@ void closeAfterFailure(TextStream* stream)
 
 bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderList& folders)
 {
-    std::unique_ptr<TextStream> stream;
+    std::unique_ptr<PageFile> file;
     try {
-        const std::u16string pagePath = joinPath(outputFolder, page::FileName);
-        stream = platform_.createFileSystemObject()->createTextFile(pagePath);
-        writeWholePage(*stream, folders);
-        stream->close();
+        file = host_.createPage(joinPath(outputFolder, page::FileName));
+        writeWholePage(*file, folders);
+        file->close();
         return true;
     } catch (...) {
         const Failure error = currentFailure();
-        closeAfterFailure(stream.get());
+        closeAfterFailure(file.get());
         report_.failure(messages::ErrorOccurred, error);
         return false;
     }
 }
 
-void PageWriter::writeWholePage(TextStream& stream, const FolderList& folders)
+void PageWriter::writeWholePage(PageFile& file, const FolderList& folders)
 {
-    PageLines page(stream);
+    PageLines page(file);
     page.write(page::headBlock());
     page.write(page::styleBlock());
-    SectionWriter sections(platform_, report_, page);
+    SectionWriter sections(host_, report_, page);
     const int total = int(folders.size());
     for (std::size_t index = 0; index < folders.size(); ++index) {
         sections.writeFolderSection(folders[index], folders.unlisted(index));

@@ -7,9 +7,9 @@
 namespace markroll {
 
 class FolderList;
-class Platform;
+class Host;
 class RunReport;
-class TextStream;
+class PageFile;
 
 // Writes "ALL_Favorites_Link.htm" into the output folder: the head, one
 // section per folder of the list, in order, and the foot. The page is
@@ -18,8 +18,8 @@ class TextStream;
 // once, here.
 class PageWriter {
 public:
-    PageWriter(Platform& platform, RunReport& report, const std::function<void(int done, int total)>& onSection)
-        : platform_(platform), report_(report), onSection_(onSection)
+    PageWriter(Host& host, RunReport& report, const std::function<void(int done, int total)>& onSection)
+        : host_(host), report_(report), onSection_(onSection)
     {
     }
 
@@ -27,9 +27,9 @@ public:
     bool writeLinkPage(const std::u16string& outputFolder, const FolderList& folders);
 
 private:
-    void writeWholePage(TextStream& stream, const FolderList& folders);
+    void writeWholePage(PageFile& page, const FolderList& folders);
 
-    Platform& platform_;
+    Host& host_;
     RunReport& report_;
     const std::function<void(int done, int total)>& onSection_;
 };

@@ -4,7 +4,7 @@
 #include "Messages.h"
 #include "PageFormat.h"
 #include "PageLines.h"
-#include "Platform.h"
+#include "Host.h"
 #include "RunReport.h"
 #include "Failure.h"
 
@@ -38,24 +38,20 @@ SectionWriter::StepOutcome SectionWriter::sectionStep(std::u16string_view curren
 void SectionWriter::writeFolderSection(const std::u16string& folderPath, bool unlistedByWalk)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
-    std::unique_ptr<ScriptShell> shell;
     ListedEntry current;
-    if (sectionStep(current.name, [&] { shell = platform_.createScriptShell(); }) == Ended)
-        return;
     if (sectionStep(current.name, [&] { page_.write(page::sectionOpeningLine(folderPath)); }) == Ended)
         return;
     if (sectionStep(current.name, [&] { current = startListing(folderPath, unlistedByWalk); }) == Ended)
         return;
-    if (!writeLinkLines(*shell, folderPath, current))
+    if (!writeLinkLines(folderPath, current))
         return;
-    shell.reset();
     sectionStep(std::u16string_view(), [&] { page_.write(page::sectionClosingLine()); });
 }
 
 ListedEntry SectionWriter::startListing(const std::u16string& folderPath, bool unlistedByWalk)
 {
     try {
-        return platform_.directoryListing().start(joinPath(folderPath, ShortcutMask));
+        return host_.listShortcuts(folderPath, ShortcutMask);
     } catch (...) {
         if (!unlistedByWalk)
             throw;
@@ -64,27 +60,22 @@ ListedEntry SectionWriter::startListing(const std::u16string& folderPath, bool u
 }
 
 // False when a failure ended the section.
-bool SectionWriter::writeLinkLines(ScriptShell& shell, const std::u16string& folderPath, ListedEntry& current)
+bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry& current)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
-    DirectoryListing& listing = platform_.directoryListing();
-    std::unique_ptr<Shortcut> shortcut;
     // One path text, as messages show it, serves every shortcut of the folder.
     std::u16string shortcutPath = joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
         shortcutPath.resize(folderPart);
         shortcutPath.append(current.name);
-        const auto created = sectionStep(current.name, [&] { shortcut = shell.createShortcut(current, shortcutPath); });
-        if (created == Ended)
+        const auto linked = sectionStep(current.name, [&] {
+            page::linkLineInto(line_, host_.readShortcutUrl(current, shortcutPath), page::displayName(current.name));
+            page_.write(line_);
+        });
+        if (linked == Ended)
             return false;
-        // Without this shortcut's own object there is nothing true to link to.
-        if (created == StepOutcome::Done && sectionStep(current.name, [&] {
-                page::linkLineInto(line_, shortcut->targetPath(), page::displayName(current.name));
-                page_.write(line_);
-            }) == Ended)
-            return false;
-        const auto fetched = sectionStep(current.name, [&] { listing.next(current); });
+        const auto fetched = sectionStep(current.name, [&] { host_.nextShortcut(current); });
         if (fetched == Ended)
             return false;
         // A listing that cannot go on ends here rather than repeat a name.

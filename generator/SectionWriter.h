@@ -8,9 +8,8 @@
 namespace markroll {
 
 class PageLines;
-class Platform;
+class Host;
 class RunReport;
-class ScriptShell;
 
 // Writes one folder's section of the page: its opening line, a link line for
 // each shortcut in it, in name order, and its closing line. A shortcut that
@@ -20,8 +19,8 @@ class ScriptShell;
 // the section's to tell: it passes to the page writer.
 class SectionWriter {
 public:
-    SectionWriter(Platform& platform, RunReport& report, PageLines& page)
-        : platform_(platform), report_(report), page_(page)
+    SectionWriter(Host& host, RunReport& report, PageLines& page)
+        : host_(host), report_(report), page_(page)
     {
     }
 
@@ -34,9 +33,9 @@ private:
     template <typename Step>
     StepOutcome sectionStep(std::u16string_view currentName, Step step);
     ListedEntry startListing(const std::u16string& folderPath, bool unlistedByWalk);
-    bool writeLinkLines(ScriptShell& shell, const std::u16string& folderPath, ListedEntry& current);
+    bool writeLinkLines(const std::u16string& folderPath, ListedEntry& current);
 
-    Platform& platform_;
+    Host& host_;
     RunReport& report_;
     PageLines& page_;
     // One link line serves every shortcut of a section.

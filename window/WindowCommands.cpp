@@ -9,7 +9,7 @@
 namespace markroll {
 
 WindowCommands::WindowCommands(WindowServices services, WindowControls& controls)
-    : services_(services), controls_(controls), run_({controls, services.boxes, services.platform})
+    : services_(services), controls_(controls), run_({controls, services.boxes, services.host})
 {
 }
 

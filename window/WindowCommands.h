@@ -9,7 +9,7 @@
 
 namespace markroll {
 
-class Platform;
+class Host;
 
 // What a front end offers the window's commands: its two path boxes, its
 // handle and its mouse pointer.
@@ -25,7 +25,7 @@ public:
 struct WindowServices {
     MessageBoxes& boxes;
     FolderPicker& picker;
-    Platform& platform;
+    Host& host;
 };
 
 // The three buttons' commands, the same for every front end, which only

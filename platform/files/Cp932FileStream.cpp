@@ -142,10 +142,10 @@ void Cp932FileStream::writeLine(std::u16string_view text)
         throw Failure(FailureKind::UnencodableText, path_, "not representable in code page 932");
     pending_.append("\r\n", 2);
     if (pending_.size() >= FlushThreshold)
-        flush();
+        handOver();
 }
 
-void Cp932FileStream::flush()
+void Cp932FileStream::handOver()
 {
     failIfBroken();
     if (descriptor_ < 0)
@@ -188,7 +188,7 @@ void Cp932FileStream::close()
     if (descriptor_ < 0)
         return;
     try {
-        flush();
+        handOver();
     } catch (const Failure&) {
         // The lines before the failure still make the page.
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextStream.h"
+#include "Host.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,15 +10,15 @@
 
 namespace markroll {
 
-// The page's text stream: lines in code page 932, each ended by CR LF, buffered
-// and handed to the OS by flush(), close() or when the buffer fills.
+// The page's file: lines in code page 932, each ended by CR LF, buffered and
+// handed to the OS when the buffer fills and by close().
 //
 // The lines go to a new hidden file beside the target, which close() moves to
 // the target's name, replacing whatever entry stands there (a file, a link, a
 // pipe or a device) without ever opening it. So the target never holds half a
 // page: readers see the previous page until the new one is whole, and two runs
 // into one folder leave one whole page.
-class Cp932FileStream : public TextStream {
+class Cp932FileStream : public PageFile {
 public:
     static std::unique_ptr<Cp932FileStream> create(std::u16string_view path);
     ~Cp932FileStream() override;
@@ -26,7 +26,6 @@ public:
     Cp932FileStream& operator=(const Cp932FileStream&) = delete;
 
     void writeLine(std::u16string_view text) override;
-    void flush() override;
     // Puts what was written on the disk and then moves it to the target's
     // name, also after a failed write: the page then holds every line up to
     // the failure, and that failure is raised. A page that cannot be put on
@@ -37,6 +36,7 @@ private:
     Cp932FileStream(int descriptor, std::filesystem::path temporary, std::filesystem::path target, std::u16string path);
 
     void failIfBroken() const;
+    void handOver();
     void cutToWholeLines(std::size_t done);
     void moveIntoPlace();
     void dropTemporary();

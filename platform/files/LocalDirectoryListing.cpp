@@ -7,39 +7,21 @@
 #include <cerrno>
 
 namespace markroll {
-namespace {
 
-struct Search {
-    std::u16string folder;
-    std::u16string_view mask;
-};
-
-// The pattern is made by the caller as folder, separator, mask: this is the
-// one place it is taken apart, as the runtime's own search takes it.
-Search searchOf(std::u16string_view pattern)
+ListedEntry LocalDirectoryListing::start(std::u16string_view folder, std::u16string_view mask)
 {
-    const std::size_t cut = pattern.rfind(hostSeparator());
-    const std::u16string_view folder = cut == std::u16string_view::npos ? u"." : pattern.substr(0, cut);
-    const std::u16string_view mask = pattern.substr(cut == std::u16string_view::npos ? 0 : cut + 1);
-    // "/x.url" searches the root folder.
-    return {folder.empty() ? std::u16string(1, hostSeparator()) : std::u16string(folder), mask};
-}
-
-} // namespace
-
-ListedEntry LocalDirectoryListing::start(std::u16string_view pattern)
-{
-    const Search search = searchOf(pattern);
     prefetcher_.stop();
     folder_.reset();
     names_.reset();
     position_ = 0;
     coldReadsTold_ = 0;
-    list(search.folder, search.mask);
-    return next();
+    list(folder, mask);
+    ListedEntry first;
+    next(first);
+    return first;
 }
 
-void LocalDirectoryListing::list(const std::u16string& folder, std::u16string_view mask)
+void LocalDirectoryListing::list(std::u16string_view folder, std::u16string_view mask)
 {
     auto names = std::make_shared<ListedNames>();
 #ifdef _WIN32

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DirectoryListing.h"
+#include "ListedEntry.h"
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
 
@@ -15,14 +15,16 @@ namespace markroll {
 // A folder that cannot be listed is raised, whatever the reason; an entry
 // whose type cannot be told is listed, so reading it tells what it is. Each
 // entry comes with its open folder, to be opened relative to it.
-class LocalDirectoryListing : public DirectoryListing {
+class LocalDirectoryListing {
 public:
-    ListedEntry start(std::u16string_view pattern) override;
-    using DirectoryListing::next;
-    void next(ListedEntry& entry) override;
+    // Abandons the previous listing; the first entry, or one with the empty
+    // name when the folder has none.
+    ListedEntry start(std::u16string_view folder, std::u16string_view mask);
+    // The next entry into `entry`, whose room is kept; the empty name at the end.
+    void next(ListedEntry& entry);
 
 private:
-    void list(const std::u16string& folder, std::u16string_view mask);
+    void list(std::u16string_view folder, std::u16string_view mask);
 
     std::shared_ptr<const ListedFolder> folder_;
     std::optional<ListedNames::Cursor> names_;

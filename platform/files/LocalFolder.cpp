@@ -32,6 +32,25 @@ bool tellingEntryFailures(SubfolderList& list, Question isFolder)
     }
 }
 
+// A path that names no folder fails before anything is listed.
+#ifdef _WIN32
+void checkIsFolder(std::u16string_view path)
+{
+    const DWORD attributes = GetFileAttributesW(toOsPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        raiseWindowsError(GetLastError(), path);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        raiseWindowsError(ERROR_PATH_NOT_FOUND, path);
+}
+#else
+void checkIsFolder(std::u16string_view path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(toOsPath(path), error))
+        raiseSystemFailure(error ? error.value() : ENOENT, path);
+}
+#endif
+
 // The listing order of the OS is not the same from run to run.
 void inNameOrder(SubfolderList& list)
 {
@@ -47,6 +66,7 @@ LocalFolder::LocalFolder(std::u16string_view path) : shownPath_(path), path_(toO
 #ifdef _WIN32
 SubfolderList LocalFolder::subfolders()
 {
+    checkIsFolder(shownPath_);
     SubfolderList list;
     const std::wstring& folder = path_.native();
     const DWORD failed = forEachEntry(folder, shownPath_, [&](const WIN32_FIND_DATAW& entry) {
@@ -109,6 +129,7 @@ void LocalFolder::addWithAncestors(std::wstring path)
 // systems that give no type) cost a look at what they lead to.
 SubfolderList LocalFolder::subfolders()
 {
+    checkIsFolder(shownPath_);
     const DirectoryStream folder(opendir(path_.c_str()));
     if (!folder.get())
         raiseSystemFailure(errno, shownPath_);

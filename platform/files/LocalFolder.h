@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Folder.h"
+#include "Host.h"
 
 #ifdef _WIN32
 #include "WindowsEntries.h"
@@ -16,10 +16,11 @@ namespace markroll {
 // in name order. A link back to this folder or one of its ancestors is left
 // out, so no walk can loop; an entry whose type or target the OS will not
 // tell is left out with its failure.
-class LocalFolder : public Folder {
+class LocalFolder {
 public:
     explicit LocalFolder(std::u16string_view path);
-    SubfolderList subfolders() override;
+    // Raises when the folder itself cannot be listed (or is none).
+    SubfolderList subfolders();
 
 private:
 #ifdef _WIN32

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DirectoryListing.h"
+#include "Host.h"
 #include "ListedNames.h"
 
 #include <string>

@@ -1,21 +1,29 @@
 #pragma once
 
-#include "ScriptShell.h"
+#include "ListedEntry.h"
 
 #include <string>
+#include <string_view>
 
 namespace markroll {
 
-// Reads Internet Shortcut files ("*.url") from the host's file system, never
-// writing them: each listed entry is opened in its own folder.
-class InternetShortcutReader : public ScriptShell {
+// Reads the URLs of Internet Shortcut files ("*.url") from the host's file
+// system, never writing them: each listed entry is opened in its own folder.
+class InternetShortcutReader {
 public:
-    std::unique_ptr<Shortcut> createShortcut(const ListedEntry& entry, std::u16string_view path) override;
+    // The URL of `entry`, shown as `shownPath` in failures; valid until the
+    // next read. An UnreadableShortcut failure when the file cannot be read
+    // on its own account or has no URL; a System failure when the OS lacks
+    // what reading takes or the disk fails.
+    const std::u16string& readUrl(const ListedEntry& entry, std::u16string_view shownPath);
+    // The shortcut file at `path`, read on its own, not from a listing.
+    const std::u16string& readUrlAt(std::u16string_view path);
 
 private:
     // Reused from file to file.
     std::string name_;
     std::string bytes_;
+    std::u16string url_;
 };
 
 } // namespace markroll

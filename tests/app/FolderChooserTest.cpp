@@ -43,7 +43,7 @@ BrowseOutcome browse(const BrowseButton& which, std::function<std::optional<std:
     (harness.*which.otherBox)()->setText(QStringLiteral("other"));
     harness.picker.answer = std::move(answer);
     int runs = 0;
-    harness.platform.beforeCreateFileSystem = [&] { ++runs; };
+    harness.host.beforeListSubfolders = [&](std::u16string_view) { ++runs; };
     QTest::mouseClick(harness.button(which.button), Qt::LeftButton);
     EXPECT_EQ(runs, 0) << "choosing a folder started a run";
     EXPECT_EQ(harness.picker.calls.size(), 1);

@@ -35,7 +35,7 @@ TEST(GenerateCommand, ABlankBoxIsRefusedWithOneMessageAndNoRun)
     for (const auto& [favorites, output] : blanks) {
         WindowHarness harness;
         int runs = 0;
-        harness.platform.beforeCreateFileSystem = [&] { ++runs; };
+        harness.host.beforeListSubfolders = [&](std::u16string_view) { ++runs; };
         harness.favorites()->setText(favorites);
         harness.output()->setText(output);
         clickGenerate(harness);
@@ -88,8 +88,8 @@ TEST(GenerateCommand, SpacesAroundThePathsReachTheRunUnchanged)
     tree.folder(u" out");
     WindowHarness harness;
     std::vector<std::u16string> walked, createdPages;
-    harness.platform.beforeGetFolder = [&](std::u16string_view path) { walked.emplace_back(path); };
-    harness.platform.beforeCreateTextFile = [&](std::u16string_view path) { createdPages.emplace_back(path); };
+    harness.host.beforeListSubfolders = [&](std::u16string_view path) { walked.emplace_back(path); };
+    harness.host.beforeCreatePage = [&](std::u16string_view path) { createdPages.emplace_back(path); };
     WorkingFolder inside(tree.path());
     harness.favorites()->setText(QStringLiteral(" fav "));
     harness.output()->setText(QStringLiteral(" out"));

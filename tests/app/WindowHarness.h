@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "FolderPicker.h"
 #include "FrmMain.h"
 #include "QtText.h"
@@ -59,8 +59,8 @@ private:
 struct WindowHarness {
     RecordingMessageBoxes boxes;
     ScriptedFolderPicker picker;
-    FaultyPlatform platform;
-    FrmMain window{{boxes, picker, platform}};
+    FaultyHost host;
+    FrmMain window{{boxes, picker, host}};
 
     QLineEdit* favorites() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_Favorite")); }
     QLineEdit* output() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_OutPut")); }

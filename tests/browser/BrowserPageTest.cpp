@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "Process.h"
 #ifndef _WIN32
 #include "SmallFileSystem.h"

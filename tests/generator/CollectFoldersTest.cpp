@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "FolderWalk.h"
 #include "RunReport.h"
 #include "PageText.h"
@@ -17,7 +17,7 @@ namespace {
 
 // A walk on its own, as a run starts it, without a page.
 struct WalkHarness {
-    FaultyPlatform platform;
+    FaultyHost host;
     RecordingMessageBoxes boxes;
     std::function<void(const Failure&)> onFailure;
     RunReport report{boxes, onFailure};
@@ -36,7 +36,7 @@ void collect(WalkHarness& harness, const std::u16string& favorites)
 {
     harness.folders.clear();
     harness.folders.add(favorites);
-    FolderWalk(harness.platform, harness.report).collectFolders(harness.folders);
+    FolderWalk(harness.host, harness.report).collectFolders(harness.folders);
 }
 
 } // namespace
@@ -89,7 +89,7 @@ TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
     for (const char16_t* path : {u"R/A/Hidden-below", u"R/B/B1"})
         tree.folder(path);
     WalkHarness harness;
-    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+    harness.host.beforeListSubfolders = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/A")))
             throw systemFailure(std::errc::permission_denied);
     };
@@ -97,17 +97,6 @@ TEST(CollectFolders, ASubfolderThatCannotBeOpenedIsListedAndTheWalkGoesOn)
     collect(harness, u"R");
     EXPECT_EQ(tableOf(harness.folders), (Names{u"R", hostPath(u"R/A"), hostPath(u"R/B"), hostPath(u"R/B/B1")}));
     EXPECT_EQ(harness.boxes.shown.size(), 1u);
-}
-
-TEST(CollectFolders, NoFileSystemObjectMeansOneMessageForTheFirstCall)
-{
-    TempTree tree;
-    tree.folder(u"A");
-    WalkHarness harness;
-    harness.platform.beforeCreateFileSystem = failWith(std::errc::operation_not_supported);
-    collect(harness, tree.path());
-    EXPECT_EQ(tableOf(harness.folders), Names{tree.path()});
-    EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
 TEST(CollectFolders, AFullTableWithOneWideFolderShowsOneMessage)

@@ -2,7 +2,7 @@
 // seen as std::system_error, an exception of any other type, even from a
 // message box) end as the usual message where they happen, never as the end of
 // the program or a page file left behind.
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "PageText.h"
 #include "Failure.h"
 
@@ -49,7 +49,7 @@ const std::vector<std::string> onlyThePage{"ALL_Favorites_Link.htm"};
 
 TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSection)
 {
-    harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
+    harness.host.beforeReadShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
             throw std::bad_alloc();
     };
@@ -63,8 +63,8 @@ TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSection)
 
 TEST_F(ForeignFailure, ASystemErrorFromAListingIsASystemFailure)
 {
-    harness.platform.beforeListingStart = [](std::u16string_view pattern) {
-        if (pattern.find(u"sub") != std::u16string_view::npos)
+    harness.host.beforeListShortcuts = [](std::u16string_view folder) {
+        if (folder.find(u"sub") != std::u16string_view::npos)
             throw std::system_error(EMFILE, std::generic_category(), "no descriptor");
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + closing() +
@@ -76,7 +76,7 @@ TEST_F(ForeignFailure, ASystemErrorFromAListingIsASystemFailure)
 
 TEST_F(ForeignFailure, NoMemoryToOpenTheFavoritesFolderWritesNothing)
 {
-    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+    harness.host.beforeListSubfolders = [](std::u16string_view path) {
         if (path == u"fav")
             throw std::bad_alloc();
     };
@@ -87,7 +87,7 @@ TEST_F(ForeignFailure, NoMemoryToOpenTheFavoritesFolderWritesNothing)
 
 TEST_F(ForeignFailure, NoMemoryForAPageLineEndsThePageAfterItsWholeLines)
 {
-    harness.platform.beforeWriteLine = [](std::u16string_view line) {
+    harness.host.beforeWriteLine = [](std::u16string_view line) {
         if (line.find(u">b</A>") != std::u16string_view::npos)
             throw std::bad_alloc();
     };
@@ -99,7 +99,7 @@ TEST_F(ForeignFailure, NoMemoryForAPageLineEndsThePageAfterItsWholeLines)
 
 TEST_F(ForeignFailure, AnExceptionOfNoKnownTypeIsStillAMessage)
 {
-    harness.platform.beforeCreateScriptShell = [] { throw 42; };
+    harness.host.beforeListShortcuts = [](std::u16string_view) { throw 42; };
     run();
     EXPECT_EQ(harness.boxes.shown.front(), fileOutputFailedBox());
     EXPECT_EQ(harness.boxes.shown.back(), completedBox());
@@ -112,7 +112,7 @@ TEST_F(ForeignFailure, AnExceptionOfNoKnownTypeIsStillAMessage)
 // page file is left behind.
 TEST_F(ForeignFailure, AMessageBoxThatFailsPassesUpAndTheRunStillEndsCleanly)
 {
-    harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
+    harness.host.beforeReadShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
             throw systemFailure(std::errc::io_error);
     };

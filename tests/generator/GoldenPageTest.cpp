@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "HostPath.h"
 
 #include <cstdlib>

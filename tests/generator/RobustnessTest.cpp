@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "HostPath.h"
 #include "PageText.h"
 #include "Failure.h"
@@ -129,7 +129,7 @@ TEST(PageFailure, AFailedWriteEndsThePageWithOneMessage)
         tree.shortcut(std::u16string(folder) + u"/x.url", u"http://x/");
     GeneratorHarness harness;
     bool diskFull = false;
-    harness.platform.beforeWriteLine = [&](std::u16string_view line) {
+    harness.host.beforeWriteLine = [&](std::u16string_view line) {
         diskFull = diskFull || line.find(hostPath(u"fav/b")) != std::u16string_view::npos;
         if (diskFull)
             throw systemFailure(std::errc::no_space_on_device);
@@ -195,7 +195,7 @@ TEST(PageReplacement, AMoveIntoPlaceThatFailsLeavesNoTemporaryFile)
     tree.shortcut(u"fav/a.url", u"http://a/");
     tree.folder(u"out");
     GeneratorHarness harness;
-    harness.platform.beforeWriteLine = [&](std::u16string_view line) {
+    harness.host.beforeWriteLine = [&](std::u16string_view line) {
         if (line.starts_with(u"</BODY>"))
             tree.file(u"out/ALL_Favorites_Link.htm/inside", "x");
     };

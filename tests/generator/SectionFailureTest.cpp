@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "HostPath.h"
 #include "PageText.h"
 #include "Failure.h"
@@ -34,7 +34,7 @@ protected:
 
     void failLinesContaining(std::vector<std::u16string> markers, const Failure& failure)
     {
-        harness.platform.beforeWriteLine = [markers, failure](std::u16string_view line) {
+        harness.host.beforeWriteLine = [markers, failure](std::u16string_view line) {
             for (const auto& marker : markers) {
                 if (line.find(marker) != std::u16string_view::npos)
                     throw failure;
@@ -44,7 +44,7 @@ protected:
 
     void failShortcut(std::u16string_view name, const Failure& failure)
     {
-        harness.platform.beforeCreateShortcut = [name = std::u16string(name), failure](std::u16string_view path) {
+        harness.host.beforeReadShortcut = [name = std::u16string(name), failure](std::u16string_view path) {
             if (path.ends_with(name))
                 throw failure;
         };
@@ -92,19 +92,10 @@ TEST_F(SectionFailure, AClosingLineFailingWithFivePassesToThePageWriter)
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
-TEST_F(SectionFailure, NoScriptShellMeansOneWarningPerFolderAndNoSections)
-{
-    harness.platform.beforeCreateScriptShell = failWith(std::errc::operation_not_supported);
-    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + foot()), run());
-    EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), fileOutputFailedBox(), completedBox()}));
-    EXPECT_TRUE(harness.outcome.pageWritten());
-    EXPECT_TRUE(harness.outcome.failuresTold);
-}
-
 TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
 {
-    harness.platform.beforeListingStart = [](std::u16string_view pattern) {
-        if (pattern.find(u"sub") == std::u16string_view::npos)
+    harness.host.beforeListShortcuts = [](std::u16string_view folder) {
+        if (folder.find(u"sub") == std::u16string_view::npos)
             throw systemFailure(std::errc::permission_denied);
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + subSection() + foot()), run());
@@ -139,7 +130,7 @@ TEST_F(SectionFailure, AShortcutFailingOtherwiseThanUnreadableEndsOnlyItsSection
 TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
 {
     int calls = 0;
-    harness.platform.beforeListingNext = [&] {
+    harness.host.beforeNextShortcut = [&] {
         if (++calls == 1)
             throw unreadable;
     };
@@ -150,7 +141,7 @@ TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
 
 TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
 {
-    harness.platform.beforeCreateShortcut = [](std::u16string_view path) {
+    harness.host.beforeReadShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
             std::filesystem::remove(toFsPath(path));
     };
@@ -164,8 +155,8 @@ TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
 // section, which ends there.
 TEST_F(SectionFailure, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
 {
-    harness.platform.beforeListingStart = [&](std::u16string_view pattern) {
-        if (pattern.starts_with(hostPath(u"fav/sub/")))
+    harness.host.beforeListShortcuts = [&](std::u16string_view folder) {
+        if (folder == hostPath(u"fav/sub"))
             std::filesystem::remove_all(tree.fsPath(u"fav/sub"));
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c") + closing() +
@@ -176,12 +167,12 @@ TEST_F(SectionFailure, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
 
 TEST_F(SectionFailure, AFolderTheWalkCouldNotListIsToldOnceAndWrittenEmpty)
 {
-    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+    harness.host.beforeListSubfolders = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/sub")))
             throw systemFailure(std::errc::permission_denied);
     };
-    harness.platform.beforeListingStart = [](std::u16string_view pattern) {
-        if (pattern.starts_with(hostPath(u"fav/sub/")))
+    harness.host.beforeListShortcuts = [](std::u16string_view folder) {
+        if (folder == hostPath(u"fav/sub"))
             throw systemFailure(std::errc::permission_denied);
     };
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c") + closing() +

@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "PageText.h"
 #include "Failure.h"
 
@@ -25,7 +25,7 @@ TEST(WriterFailure, AFileThatCannotBeCreatedShowsOneMessage)
     TempTree tree;
     tree.folder(u"fav");
     GeneratorHarness harness;
-    harness.platform.beforeCreateTextFile = [](std::u16string_view) { throw systemFailure(std::errc::permission_denied); };
+    harness.host.beforeCreatePage = [](std::u16string_view) { throw systemFailure(std::errc::permission_denied); };
     harness.run(tree.path(u"fav"), tree.path());
     EXPECT_FALSE(std::filesystem::exists(tree.fsPath(u"ALL_Favorites_Link.htm")));
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
@@ -79,7 +79,7 @@ TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
     TempTree out;
     GeneratorHarness harness;
     WorkingFolder inside(tree.path());
-    harness.platform.beforeWriteLine = [](std::u16string_view line) {
+    harness.host.beforeWriteLine = [](std::u16string_view line) {
         if (line.starts_with(u"</BODY>"))
             throw systemFailure(std::errc::no_space_on_device);
     };
@@ -90,7 +90,7 @@ TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
     EXPECT_SAME_PAGE(partial, onDiskWhenTold);
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 
-    harness.platform.beforeWriteLine = nullptr;
+    harness.host.beforeWriteLine = nullptr;
     harness.boxes.onShow = nullptr;
     harness.run(u"small", out.path());
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"small") + closing() + foot()), readBytes(pageFile(out.path())));
@@ -102,7 +102,7 @@ TEST(WriterFailure, TheWalkAloneFailingStillCompletes)
     tree.folder(u"fav/locked");
     TempTree out;
     GeneratorHarness harness;
-    harness.platform.beforeGetFolder = [](std::u16string_view path) {
+    harness.host.beforeListSubfolders = [](std::u16string_view path) {
         if (path.ends_with(u"locked"))
             throw systemFailure(std::errc::permission_denied);
     };

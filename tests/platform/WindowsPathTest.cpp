@@ -2,9 +2,9 @@
 // of opening a folder or creating the page.
 #ifdef _WIN32
 
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "HostPath.h"
-#include "LocalFileSystem.h"
+#include "LocalHost.h"
 #include "Failure.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(WindowsPaths, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
 
 TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
 {
-    const std::error_code missing = errorOf([] { LocalFileSystem().getFolder(u"Q:\\no\\such\\drive"); });
+    const std::error_code missing = errorOf([] { LocalHost().listSubfolders(u"Q:\\no\\such\\drive"); });
     EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
     // Favorites on a drive that is not plugged in: one message, and nothing
     // is written anywhere.
@@ -48,11 +48,11 @@ TEST(WindowsPaths, CreateFailuresCarryTheirErrors)
 {
     TempTree tree;
     tree.folder(u"a-folder");
-    LocalFileSystem files;
-    const std::error_code missing = errorOf([&] { files.createTextFile(tree.path(u"missing\\page.htm")); });
+    LocalHost files;
+    const std::error_code missing = errorOf([&] { files.createPage(tree.path(u"missing\\page.htm")); });
     EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
-    EXPECT_EQ(errorOf([&] { files.createTextFile(tree.path(u"a-folder")); }), std::errc::is_a_directory);
-    const auto badName = failureOf([&] { files.createTextFile(tree.path(u"bad<name>.htm")); });
+    EXPECT_EQ(errorOf([&] { files.createPage(tree.path(u"a-folder")); }), std::errc::is_a_directory);
+    const auto badName = failureOf([&] { files.createPage(tree.path(u"bad<name>.htm")); });
     ASSERT_TRUE(badName);
     EXPECT_EQ(badName->kind(), FailureKind::System);
 }

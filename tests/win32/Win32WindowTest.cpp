@@ -1,4 +1,4 @@
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "FrmMain.h"
 #include "MainWindowLayout.h"
 #include "ShellFolderPicker.h"
@@ -26,13 +26,13 @@ public:
 };
 
 struct WindowHarness {
-    explicit WindowHarness(FolderPicker* picker = nullptr) : window({boxes, picker ? *picker : scripted, platform})
+    explicit WindowHarness(FolderPicker* picker = nullptr) : window({boxes, picker ? *picker : scripted, host})
     {
         window.create(GetModuleHandleW(nullptr));
     }
     RecordingMessageBoxes boxes;
     ScriptedFolderPicker scripted;
-    FaultyPlatform platform;
+    FaultyHost host;
     FrmMain window;
 
     HWND control(std::string_view name) const { return window.control(name); }
@@ -199,7 +199,7 @@ TEST(Win32Window, ABlankBoxIsRefusedWithTheMessageAndNoRun)
 {
     WindowHarness harness;
     int runs = 0;
-    harness.platform.beforeCreateFileSystem = [&] { ++runs; };
+    harness.host.beforeListSubfolders = [&](std::u16string_view) { ++runs; };
     SetWindowTextW(harness.control("Txt_Favorite"), L"\u3000 ");
     harness.click("Cmd_Do");
     const ShownMessage blank{u"未入力項目が有ります", int(MessageStyle::Exclamation), u"Markroll"};

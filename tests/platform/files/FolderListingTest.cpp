@@ -1,4 +1,5 @@
-#include "LocalFileSystem.h"
+#include "LocalFolder.h"
+#include "LocalHost.h"
 #include "Failure.h"
 #include "TestSupport.h"
 
@@ -11,11 +12,11 @@ using Names = std::vector<std::u16string>;
 
 namespace {
 
-Names subfoldersOf(std::u16string_view path) { return LocalFileSystem().getFolder(path)->subfolders().names; }
+Names subfoldersOf(std::u16string_view path) { return LocalHost().listSubfolders(path).names; }
 
 bool isMissingFolder(std::u16string_view path)
 {
-    return isNoSuchEntry(errorOf([&] { LocalFileSystem().getFolder(path); }));
+    return isNoSuchEntry(errorOf([&] { LocalHost().listSubfolders(path); }));
 }
 
 } // namespace
@@ -103,7 +104,7 @@ TEST(FolderListing, AFolderRemovedAfterItWasOpenedFailsWhenListed)
 {
     TempTree tree;
     const std::u16string path = tree.folder(u"gone");
-    auto folder = LocalFileSystem().getFolder(path);
+    LocalFolder folder(path);
     std::filesystem::remove_all(tree.fsPath(u"gone"));
-    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { folder->subfolders(); })));
+    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { folder.subfolders(); })));
 }

@@ -14,18 +14,26 @@ using Names = std::vector<std::u16string>;
 
 namespace {
 
-Names listAll(DirectoryListing& listing, std::u16string_view pattern)
+Names listAll(LocalDirectoryListing& listing, std::u16string_view folder, std::u16string_view mask)
 {
     Names names;
-    for (std::u16string name = listing.start(pattern).name; !name.empty(); name = listing.next().name)
-        names.push_back(name);
+    ListedEntry entry = listing.start(folder, mask);
+    for (; !entry.empty(); listing.next(entry))
+        names.push_back(entry.name);
     return names;
+}
+
+ListedEntry nextOf(LocalDirectoryListing& listing)
+{
+    ListedEntry entry;
+    listing.next(entry);
+    return entry;
 }
 
 Names listShortcuts(std::u16string_view folder)
 {
     LocalDirectoryListing listing;
-    return listAll(listing, joinPath(folder, u"*.url"));
+    return listAll(listing, folder, u"*.url");
 }
 
 } // namespace
@@ -81,10 +89,10 @@ TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
     tree.file(u"one/b.url", "x");
     tree.file(u"two/z.url", "x");
     LocalDirectoryListing listing;
-    EXPECT_EQ(listing.start(joinPath(tree.path(u"one"), u"*.url")).name, u"a.url");
-    EXPECT_EQ(listing.start(joinPath(tree.path(u"two"), u"*.url")).name, u"z.url");
-    EXPECT_EQ(listing.next().name, u"");
-    EXPECT_EQ(listing.next().name, u"");
+    EXPECT_EQ(listing.start(tree.path(u"one"), u"*.url").name, u"a.url");
+    EXPECT_EQ(listing.start(tree.path(u"two"), u"*.url").name, u"z.url");
+    EXPECT_TRUE(nextOf(listing).empty());
+    EXPECT_TRUE(nextOf(listing).empty());
 }
 
 TEST(ShortcutListing, OtherMasksMatchAsWildcards)
@@ -94,5 +102,5 @@ TEST(ShortcutListing, OtherMasksMatchAsWildcards)
     tree.file(u"f/ABD.txt", "x");
     tree.file(u"f/xbc.url", "x");
     LocalDirectoryListing listing;
-    EXPECT_EQ(listAll(listing, joinPath(tree.path(u"f"), u"a?*.*")), (Names{u"abc.url", u"ABD.txt"}));
+    EXPECT_EQ(listAll(listing, tree.path(u"f"), u"a?*.*"), (Names{u"abc.url", u"ABD.txt"}));
 }

@@ -3,7 +3,7 @@
 // dot or a space, which ordinary Win32 paths silently rewrite.
 #ifdef _WIN32
 #include "ExtendedTree.h"
-#include "FaultyPlatform.h"
+#include "FaultyHost.h"
 #include "PageText.h"
 
 #include <gtest/gtest.h>

@@ -20,7 +20,7 @@ template <typename Meanwhile>
 std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
 {
     LocalDirectoryListing listing;
-    ListedEntry first = listing.start(folder + hostPath(u"/*.url"));
+    ListedEntry first = listing.start(folder, u"*.url");
     meanwhile();
     return walkFrom(listing, std::move(first));
 }
@@ -97,11 +97,11 @@ TEST(ListedShortcutRead, ANewListingNeverShowsTheAbandonedOnesFiles)
     LocalDirectoryListing listing;
     InternetShortcutReader reader;
     // Left after three names.
-    ListedEntry entry = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
-    for (int step = 0; step < 3; ++step, entry = listing.next())
+    ListedEntry entry = listing.start(tree.path(u"one"), u"*.url");
+    for (int step = 0; step < 3; ++step, listing.next(entry))
         EXPECT_EQ(outcomeOf(reader, entry), "http://one/");
-    entry = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
-    for (int number = 0; !entry.empty(); ++number, entry = listing.next())
+    entry = listing.start(tree.path(u"two"), u"*.url");
+    for (int number = 0; !entry.empty(); ++number, listing.next(entry))
         EXPECT_EQ(utf8(entry.name) + " -> " + outcomeOf(reader, entry), expectedLine(number));
 }
 
@@ -114,10 +114,10 @@ TEST(ListedShortcutRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
     tree.shortcut(u"two/s.url", u"http://two/");
     LocalDirectoryListing listing;
     InternetShortcutReader reader;
-    const ListedEntry fromOne = listing.start(tree.path(u"one") + hostPath(u"/*.url"));
-    const ListedEntry fromTwo = listing.start(tree.path(u"two") + hostPath(u"/*.url"));
+    const ListedEntry fromOne = listing.start(tree.path(u"one"), u"*.url");
+    const ListedEntry fromTwo = listing.start(tree.path(u"two"), u"*.url");
     EXPECT_EQ(outcomeOf(reader, fromOne), "http://one/");
     EXPECT_EQ(outcomeOf(reader, fromTwo), "http://two/");
     // A file read on its own, not listed, is opened by its path.
-    EXPECT_EQ(utf8(createShortcutAt(reader, tree.path(u"one/s.url"))->targetPath()), "http://one/");
+    EXPECT_EQ(utf8(reader.readUrlAt(tree.path(u"one/s.url"))), "http://one/");
 }

@@ -36,7 +36,7 @@ ReadResult readTarget(std::u16string_view path)
 {
     try {
         InternetShortcutReader reader;
-        return createShortcutAt(reader, path)->targetPath();
+        return reader.readUrlAt(path);
     } catch (const Failure& error) {
         return error.kind();
     }

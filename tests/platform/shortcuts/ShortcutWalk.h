@@ -15,7 +15,7 @@ namespace markroll::test {
 inline std::string outcomeOf(InternetShortcutReader& reader, const ListedEntry& entry)
 {
     try {
-        return utf8(reader.createShortcut(entry, entry.name)->targetPath());
+        return utf8(reader.readUrl(entry, entry.name));
     } catch (const Failure& error) {
         return (error.isNotice() ? "unreadable: " : "failure: ") + std::string(error.what());
     }
@@ -27,7 +27,7 @@ inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, ListedE
 {
     InternetShortcutReader reader;
     std::vector<std::string> seen;
-    for (; !entry.empty(); entry = listing.next())
+    for (; !entry.empty(); listing.next(entry))
         seen.push_back(utf8(entry.name) + " -> " + outcomeOf(reader, entry));
     return seen;
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Failure.h"
+#include "ListedEntry.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace markroll {
+
+// The mask the generator lists each folder's shortcuts with.
+inline constexpr std::u16string_view ShortcutMask = u"*.url";
+
+// What a folder's listing gave: its direct sub-folders in name order, and the
+// entries that could not be told to be folders or not (a type or a link
+// target the OS would not tell), each left out with its failure, in name
+// order. One bad entry never hides the folder's others.
+struct SubfolderList {
+    std::vector<std::u16string> names;
+    std::vector<Failure> entryFailures;
+};
+
+// The page being written: lines in code page 932, each ended by CR LF. A line
+// that cannot be encoded is an UnencodableText failure and writes nothing.
+class PageFile {
+public:
+    virtual ~PageFile() = default;
+    virtual void writeLine(std::u16string_view text) = 0;
+    // Puts the page on the disk and in its place, also when a write failed
+    // on the way (the page then holds every line before it), and raises that
+    // failure. A page that cannot be put on the disk is dropped: the previous
+    // one stays. A page dropped without close() was never finished: its file
+    // is removed.
+    virtual void close() = 0;
+};
+
+// What the generator needs of the machine it runs on. Every failure is a
+// Failure; paths are the texts the user typed, joined.
+class Host {
+public:
+    virtual ~Host() = default;
+    // Raises only when the folder itself cannot be listed.
+    virtual SubfolderList listSubfolders(std::u16string_view folder) = 0;
+    // The first of the ordinary, visible files of `folder` whose names match
+    // `mask`, in name order; an entry with the empty name when there is none.
+    // A new listing abandons the previous one.
+    virtual ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) = 0;
+    // Puts the listing's next file into `entry`, whose room is kept.
+    virtual void nextShortcut(ListedEntry& entry) = 0;
+    // The URL of the shortcut file `entry`, shown as `shownPath` in messages;
+    // valid until the next read. Unreadable shortcuts are an
+    // UnreadableShortcut failure.
+    virtual const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) = 0;
+    // A new page at `path`, written aside until it is closed.
+    virtual std::unique_ptr<PageFile> createPage(std::u16string_view path) = 0;
+};
+
+} // namespace markroll

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Host.h"
+#include "InternetShortcutReader.h"
+#include "LocalDirectoryListing.h"
+
+namespace markroll {
+
+// The machine the program runs on: its folders, its shortcut files and the
+// page's file.
+class LocalHost : public Host {
+public:
+    SubfolderList listSubfolders(std::u16string_view folder) override;
+    ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
+    void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }
+    const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
+
+private:
+    LocalDirectoryListing listing_;
+    InternetShortcutReader reader_;
+};
+
+} // namespace markroll

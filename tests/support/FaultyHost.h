@@ -1,0 +1,47 @@
+#pragma once
+
+#include "LinkPageRun.h"
+#include "LocalHost.h"
+#include "TestSupport.h"
+
+#include <functional>
+
+namespace markroll::test {
+
+// The machine's own host with a hook before each operation; a hook that
+// throws makes that operation fail with what it threw.
+class FaultyHost : public Host {
+public:
+    std::function<void(std::u16string_view folder)> beforeListSubfolders;
+    std::function<void(std::u16string_view folder)> beforeListShortcuts;
+    std::function<void()> beforeNextShortcut;
+    std::function<void(std::u16string_view shownPath)> beforeReadShortcut;
+    std::function<void(std::u16string_view path)> beforeCreatePage;
+    std::function<void(std::u16string_view line)> beforeWriteLine;
+
+    SubfolderList listSubfolders(std::u16string_view folder) override;
+    ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
+    void nextShortcut(ListedEntry& entry) override;
+    const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
+
+private:
+    LocalHost local_;
+};
+
+// A run over a FaultyHost, with recorded message boxes.
+struct GeneratorHarness {
+    FixedPaths paths;
+    RecordingMessageBoxes boxes;
+    FaultyHost host;
+    LinkPageRun generator{{paths, boxes, host}};
+    RunOutcome outcome;
+
+    // One whole run; returns the page bytes, or "<missing: ...>" when no file.
+    std::string run(std::u16string_view favorites, std::u16string_view output);
+};
+
+// A hook whose OS call fails every time with `error`.
+std::function<void()> failWith(std::errc error);
+
+} // namespace markroll::test

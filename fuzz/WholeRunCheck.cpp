@@ -198,7 +198,7 @@ std::string checkWholeRun(const std::uint8_t* data, std::size_t size)
     Input input(data, size);
     const Tree tree = buildTree(input, root);
     fs::create_directories(root / "out");
-    Paths paths(fromFsPath(tree.folders[0]), fromFsPath(root / "out"));
+    Paths paths(fromHostBytes(tree.folders[0].native()), fromHostBytes((root / "out").native()));
     SilentBoxes boxes;
     LocalHost host;
     const RunOutcome outcome = LinkPageRun({paths, boxes, host}).run();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HostUnit.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,22 +22,14 @@ std::filesystem::path toFsPath(std::u16string_view path);
 // rewriting of names applies; the text shown to people stays the path as
 // joined. On Linux it is toFsPath's.
 std::filesystem::path toOsPath(std::u16string_view path);
-std::u16string fromFsPath(const std::filesystem::path& path);
-std::u16string fileNameOf(const std::filesystem::path& path);
 std::u16string fromHostBytes(std::string_view bytes);
 std::string toHostBytes(std::u16string_view text);
 void toHostBytes(std::u16string_view text, std::string& bytes);
 
 // A name as the OS lists it and is given it back: bytes on Linux, UTF-16 on
-// Windows.
-#ifdef _WIN32
-using HostUnit = char16_t;
-#else
-using HostUnit = char;
-#endif
+// Windows (HostUnit.h of each system).
 using HostName = std::basic_string<HostUnit>;
 using HostNameView = std::basic_string_view<HostUnit>;
-HostName toHostName(std::u16string_view name);
 // Into `name`, whose room is kept from call to call.
 void fromHostName(HostNameView listed, std::u16string& name);
 

@@ -1,10 +1,7 @@
 #include "LocalDirectoryListing.h"
 
-#include "HostPath.h"
+#include "ListedFolder.h"
 #include "MatchingFiles.h"
-#include "Failure.h"
-
-#include <cerrno>
 
 namespace markroll {
 
@@ -21,23 +18,15 @@ ListedEntry LocalDirectoryListing::start(std::u16string_view folder, std::u16str
     return first;
 }
 
-void LocalDirectoryListing::list(std::u16string_view folder, std::u16string_view mask)
+void LocalDirectoryListing::list(std::u16string_view folderPath, std::u16string_view mask)
 {
     auto names = std::make_shared<ListedNames>();
-#ifdef _WIN32
-    std::wstring path = toOsPath(folder).native();
-    addMatchingFiles(path, folder, mask, *names);
-    folder_ = std::make_shared<const ListedFolder>(std::move(path));
-#else
-    DirectoryStream stream{opendir(toOsPath(folder).c_str())};
-    if (!stream)
-        raiseSystemFailure(errno, folder);
-    addMatchingFiles(stream.get(), folder, mask, *names);
-    folder_ = std::make_shared<const ListedFolder>(std::move(stream));
-#endif
+    auto folder = openListedFolder(folderPath);
+    addMatchingFiles(*folder, folderPath, mask, *names);
+    folder_ = std::move(folder);
     names->sort();
     names_.emplace(names);
-    if (folder_ && !names->empty())
+    if (!names->empty())
         prefetcher_.start(folder_, std::move(names));
 }
 

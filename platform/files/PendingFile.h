@@ -1,10 +1,8 @@
 #pragma once
 
-#include <filesystem>
+#include "TerminationHeld.h"
 
-#ifndef _WIN32
-#include <signal.h>
-#endif
+#include <filesystem>
 
 namespace markroll::pendingfile {
 
@@ -12,26 +10,13 @@ namespace markroll::pendingfile {
 // told to end (Ctrl+C, SIGTERM, SIGHUP, or the console closing on Windows)
 // after removeOnTermination(), that file is removed before the process ends,
 // so an interrupted run leaves nothing behind and the previous page stands.
+// TerminationHeld (one for each system) holds those back while it lives, so a
+// file is never created without being tracked, nor moved while still tracked.
 void track(const std::filesystem::path& path);
 void untrack();
 void removeOnTermination();
 // Removes the tracked file at once; safe where nothing else is (a signal
 // handler, a terminate handler).
 void removeTrackedNow() noexcept;
-
-// Holds back the termination signals while it lives, so a file is never
-// created without being tracked, nor moved while still tracked.
-class TerminationHeld {
-public:
-    TerminationHeld();
-    ~TerminationHeld();
-    TerminationHeld(const TerminationHeld&) = delete;
-    TerminationHeld& operator=(const TerminationHeld&) = delete;
-
-private:
-#ifndef _WIN32
-    sigset_t previous_;
-#endif
-};
 
 } // namespace markroll::pendingfile

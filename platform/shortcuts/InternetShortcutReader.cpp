@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "InternetShortcut.h"
 #include "ShortcutFileRead.h"
+#include "ListedFolder.h"
 
 namespace markroll {
 

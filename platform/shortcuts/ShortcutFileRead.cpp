@@ -1,4 +1,5 @@
 #include "ShortcutFileRead.h"
+#include "ListedFolder.h"
 
 #include "HostPath.h"
 #include "Failure.h"

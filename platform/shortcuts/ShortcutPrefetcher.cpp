@@ -1,17 +1,10 @@
 #include "ShortcutPrefetcher.h"
 
 #include "HostPath.h"
+#include "ListedFolder.h"
+#include "WarmFiles.h"
 
 #include <utility>
-
-#ifndef _WIN32
-#include "FreeDescriptors.h"
-
-#include <fcntl.h>
-#include <pthread.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace markroll {
 namespace {
@@ -23,28 +16,6 @@ constexpr std::uint64_t ColdReadsBeforeHelp = 16;
 // At least one read in this many waited.
 constexpr std::uint64_t ColdShare = 4;
 
-#ifndef _WIN32
-// Opening pulls in the file's inode, the advice its bytes; both are what a
-// cold disk is slow at. A name that cannot even be converted is skipped: the
-// generator's own read tells of it.
-void warm(int folder, const HostName& listed) noexcept
-{
-    const int file = ::openat(folder, listed.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (file < 0)
-        return;
-    struct stat status {};
-    if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode))
-        ::posix_fadvise(file, 0, status.st_size, POSIX_FADV_WILLNEED);
-    ::close(file);
-}
-
-// Each helper holds a file open for a moment, and a job the folder of an
-// abandoned listing. Were those the last descriptors free, the generator's
-// own read would fail, and which one would depend on timing. So the helpers
-// start only with this many free, counted as they are (a parent may have
-// left many open): far more than they and the generator hold at once.
-constexpr int DescriptorsFreeForHelpers = 64;
-#endif
 
 } // namespace
 
@@ -83,10 +54,8 @@ ShortcutPrefetcher::~ShortcutPrefetcher()
         helper.join();
 }
 
-void ShortcutPrefetcher::start([[maybe_unused]] std::shared_ptr<const ListedFolder> folder,
-                               [[maybe_unused]] std::shared_ptr<const ListedNames> names)
+void ShortcutPrefetcher::start(std::shared_ptr<const ListedFolder> folder, std::shared_ptr<const ListedNames> names)
 {
-#ifndef _WIN32
     {
         const std::lock_guard lock(mutex_);
         job_ = std::make_shared<Job>(std::move(folder), std::move(names));
@@ -94,7 +63,6 @@ void ShortcutPrefetcher::start([[maybe_unused]] std::shared_ptr<const ListedFold
             return;
     }
     wake_.notify_all();
-#endif
 }
 
 void ShortcutPrefetcher::stop()
@@ -141,10 +109,8 @@ void ShortcutPrefetcher::reached(std::size_t position)
 // no memory for its stack) is only help missed: the run does without it.
 void ShortcutPrefetcher::startHelpers()
 {
-#ifndef _WIN32
-    if (!helpersRefused_ && !descriptorsFree(DescriptorsFreeForHelpers))
+    if (!helpersRefused_ && !roomForWarmingHelpers())
         helpersRefused_ = true;
-#endif
     if (helpersRefused_)
         return;
     try {
@@ -164,9 +130,7 @@ std::size_t ShortcutPrefetcher::helperCount()
 
 void ShortcutPrefetcher::work()
 {
-#ifndef _WIN32
-    // Named, so a look at the process tells them apart.
-    pthread_setname_np(pthread_self(), "markroll-warm");
+    nameWarmingHelper();
     std::u16string name;
     HostName listed;
     std::unique_lock lock(mutex_);
@@ -188,11 +152,10 @@ void ShortcutPrefetcher::work()
             continue; // no room to copy a name: the generator's own read tells
         }
         lock.unlock();
-        warm(job->folder->descriptor(), listed);
+        warmFile(*job->folder, listed);
         job.reset();
         lock.lock();
     }
-#endif
 }
 
 } // namespace markroll

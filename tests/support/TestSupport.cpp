@@ -276,6 +276,25 @@ std::error_code errorOf(const std::function<void()>& action)
     return failure ? failure->error() : std::error_code();
 }
 
+std::u16string fromFsPath(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const std::wstring& wide = path.native();
+    return std::u16string(wide.begin(), wide.end());
+#else
+    return fromHostBytes(path.native());
+#endif
+}
+
+HostName toHostName(std::u16string_view name)
+{
+#ifdef _WIN32
+    return HostName(name);
+#else
+    return toHostBytes(name);
+#endif
+}
+
 bool isNoSuchEntry(const std::error_code& error)
 {
     // ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
@@ -304,7 +323,7 @@ std::vector<std::string> filesIn(std::u16string_view folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(toFsPath(folder)))
-        names.push_back(utf8(fileNameOf(entry.path())));
+        names.push_back(utf8(fromFsPath(entry.path().filename())));
     std::sort(names.begin(), names.end());
     return names;
 }

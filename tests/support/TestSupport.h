@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "HostPath.h"
 
 #include "MessageBoxes.h"
 #include "PathBoxes.h"
@@ -118,6 +119,11 @@ std::size_t countOf(std::string_view haystack, std::string_view needle);
 // The Failure that `action` raised, if any; the OS's error it carries.
 std::optional<Failure> failureOf(const std::function<void()>& action);
 std::error_code errorOf(const std::function<void()>& action);
+// A path of the standard library's as the program's text, and a name as the
+// OS lists it.
+std::u16string fromFsPath(const std::filesystem::path& path);
+HostName toHostName(std::u16string_view name);
+
 // What a failing OS call raises, for a hook to throw.
 Failure systemFailure(std::errc error);
 // The OS said there is no such file or folder (or a file stands where a

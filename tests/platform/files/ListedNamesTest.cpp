@@ -1,6 +1,7 @@
 #include "HostPath.h"
 #include "ListedNames.h"
 #include "NameOrder.h"
+#include "TestSupport.h"
 #include "Unicode.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ std::vector<std::u16string> mixedNames(int count)
     return names;
 }
 
-HostName listedFormOf(std::u16string_view name) { return toHostName(name); }
+HostName listedFormOf(std::u16string_view name) { return markroll::test::toHostName(name); }
 
 std::shared_ptr<ListedNames> namesOf(const std::vector<std::u16string>& names, std::size_t runNames)
 {

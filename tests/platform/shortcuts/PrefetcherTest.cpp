@@ -3,6 +3,7 @@
 // them where they cannot start. Linux only: elsewhere there are no helpers.
 #ifndef _WIN32
 #include "ListedEntry.h"
+#include "ListedFolder.h"
 #include "ListedNames.h"
 #include "ShortcutPrefetcher.h"
 #include "TestSupport.h"

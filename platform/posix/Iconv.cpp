@@ -1,4 +1,3 @@
-#ifndef _WIN32
 
 #include "Iconv.h"
 
@@ -32,4 +31,3 @@ std::optional<std::string> Iconv::convert(std::string_view input)
 
 } // namespace markroll
 
-#endif

@@ -1,6 +1,5 @@
 #pragma once
 
-#ifndef _WIN32
 #include <dirent.h>
 #include <memory>
 
@@ -14,4 +13,3 @@ struct CloseDirectory {
 using DirectoryStream = std::unique_ptr<DIR, CloseDirectory>;
 
 } // namespace markroll
-#endif

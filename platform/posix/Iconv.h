@@ -1,7 +1,5 @@
 #pragma once
 
-#ifndef _WIN32
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,4 +26,3 @@ private:
 
 } // namespace markroll
 
-#endif

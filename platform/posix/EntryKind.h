@@ -1,6 +1,5 @@
 #pragma once
 
-#ifndef _WIN32
 #include <string_view>
 
 namespace markroll {
@@ -17,4 +16,3 @@ enum class EntryKind { Folder, LinkToFolder, File, Other };
 EntryKind entryKind(int folder, const char* name, unsigned char listedType, std::u16string_view folderPath);
 
 } // namespace markroll
-#endif

@@ -1,6 +1,5 @@
 #pragma once
 
-#ifdef _WIN32
 #include "Failure.h"
 
 #include <functional>
@@ -50,4 +49,3 @@ bool identityOf(const std::wstring& path, FileIdentity& identity, DWORD& error);
 std::wstring finalPathOf(const std::wstring& path);
 
 } // namespace markroll
-#endif

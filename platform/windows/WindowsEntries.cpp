@@ -1,6 +1,5 @@
 #include "WindowsEntries.h"
 
-#ifdef _WIN32
 #include <system_error>
 
 namespace markroll {
@@ -122,4 +121,3 @@ std::wstring finalPathOf(const std::wstring& path)
 }
 
 } // namespace markroll
-#endif

@@ -1,6 +1,5 @@
 #include "EntryKind.h"
 
-#ifndef _WIN32
 #include "HostPath.h"
 #include "Failure.h"
 
@@ -52,4 +51,3 @@ EntryKind entryKind(int folder, const char* name, unsigned char listedType, std:
 }
 
 } // namespace markroll
-#endif

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace markroll {
+
+// Linux names are bytes.
+using HostUnit = char;
+
+} // namespace markroll

@@ -1,0 +1,45 @@
+#include "HostPath.h"
+
+#include "ExtendedPath.h"
+#include "WindowsEntries.h"
+
+namespace markroll {
+namespace {
+
+// The absolute path the OS gives a relative start ("X:", "\\", "."), or empty.
+std::u16string fullPathOf(std::u16string_view start)
+{
+    const std::wstring text(start.begin(), start.end());
+    const std::wstring full = textFromCall(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(text.c_str(), size, buffer, nullptr); });
+    return std::u16string(full.begin(), full.end());
+}
+
+} // namespace
+
+char16_t hostSeparator() { return u'\\'; }
+
+std::filesystem::path toFsPath(std::u16string_view path)
+{
+    return std::filesystem::path(std::wstring(path.begin(), path.end()));
+}
+
+std::filesystem::path toOsPath(std::u16string_view path)
+{
+    const std::u16string_view start = relativeStartOf(path);
+    const std::u16string base = path.empty() || start.empty() ? std::u16string() : fullPathOf(start);
+    // What cannot be made absolute goes to the OS as it is, to fail there.
+    if (path.empty() || (!start.empty() && base.empty()))
+        return toFsPath(path);
+    const std::u16string extended = extendedLengthPath(path, base);
+    return std::filesystem::path(std::wstring(extended.begin(), extended.end()));
+}
+
+// Windows names are UTF-16 already.
+void fromHostName(HostNameView listed, std::u16string& name) { name.assign(listed); }
+
+bool isReadableAsIs(std::u16string_view) { return true; }
+
+std::u16string readableHostText(std::u16string_view text) { return std::u16string(text); }
+
+} // namespace markroll

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace markroll::pendingfile {
+
+// The console's close event is not held back: its handler removes the file.
+class TerminationHeld {
+public:
+    TerminationHeld() = default;
+    TerminationHeld(const TerminationHeld&) = delete;
+    TerminationHeld& operator=(const TerminationHeld&) = delete;
+};
+
+} // namespace markroll::pendingfile

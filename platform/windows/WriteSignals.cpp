@@ -1,0 +1,8 @@
+#include "WriteSignals.h"
+
+namespace markroll {
+
+// Windows ends no process for a failed write.
+void failWritesInsteadOfSignals() {}
+
+} // namespace markroll

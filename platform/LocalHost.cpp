@@ -1,11 +1,11 @@
 #include "LocalHost.h"
 
 #include "Cp932FileStream.h"
-#include "LocalFolder.h"
+#include "SubfolderListing.h"
 
 namespace markroll {
 
-SubfolderList LocalHost::listSubfolders(std::u16string_view folder) { return LocalFolder(folder).subfolders(); }
+SubfolderList LocalHost::listSubfolders(std::u16string_view folder) { return markroll::listSubfolders(folder); }
 
 ListedEntry LocalHost::listShortcuts(std::u16string_view folder, std::u16string_view mask)
 {

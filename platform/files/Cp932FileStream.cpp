@@ -3,6 +3,7 @@
 #include "Cp932.h"
 #include "DiskFlush.h"
 #include "HostPath.h"
+#include "PageFileCalls.h"
 #include "PendingFile.h"
 #include "Failure.h"
 
@@ -11,72 +12,16 @@
 #include <random>
 #include <utility>
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace markroll {
 namespace {
 
+using namespace pagefile;
+
 constexpr std::size_t FlushThreshold = 64 * 1024;
 
-#ifdef _WIN32
-int openNew(const fs::path& path)
-{
-    int descriptor = -1;
-    _wsopen_s(&descriptor, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYWR, _S_IREAD | _S_IWRITE);
-    if (descriptor >= 0)
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    return descriptor;
-}
-
-long writeSome(int descriptor, const char* data, std::size_t size)
-{
-    return _write(descriptor, data, unsigned(std::min<std::size_t>(size, 1u << 30)));
-}
-
-int closeDescriptor(int descriptor) { return _close(descriptor); }
-
-void truncateTo(int descriptor, std::uint64_t size) { _chsize_s(descriptor, static_cast<long long>(size)); }
-
-int removeEntry(const fs::path& path) { return DeleteFileW(path.c_str()) ? 0 : -1; }
-
-bool isDirectory(const fs::path& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-#else
-// A new file gets the usual permissions: 0666 less the umask.
-int openNew(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666); }
-
-long writeSome(int descriptor, const char* data, std::size_t size) { return long(::write(descriptor, data, size)); }
-
-int closeDescriptor(int descriptor) { return ::close(descriptor); }
-
-void truncateTo(int descriptor, std::uint64_t size)
-{
-    while (::ftruncate(descriptor, off_t(size)) != 0 && errno == EINTR) {
-    }
-}
-
-int removeEntry(const fs::path& path) { return ::unlink(path.c_str()); }
-
-bool isDirectory(const fs::path& path)
-{
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-#endif
 
 // ".NAME.XXXXXXXX.tmp" beside the target, made new: never an entry that exists.
 std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)

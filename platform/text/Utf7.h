@@ -14,4 +14,8 @@ namespace markroll {
 // decoders would pass over such text and give a mangled URL.
 std::optional<std::u16string> decodeUtf7(std::string_view bytes);
 
+// The system's own decoder (iconv, MultiByteToWideChar), for text already
+// checked to be well-formed; nothing when it refuses.
+std::optional<std::u16string> decodeWellFormedUtf7(std::string_view bytes);
+
 } // namespace markroll

@@ -5,7 +5,7 @@
 #ifndef _WIN32
 #include "InternetShortcutReader.h"
 #include "LocalDirectoryListing.h"
-#include "LocalFolder.h"
+#include "SubfolderListing.h"
 #include "Failure.h"
 #include "TestSupport.h"
 
@@ -64,7 +64,7 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
         const NoDescriptorLeft limit;
         ASSERT_TRUE(limit.exhausted());
         listed = errorOf([&] { listing.start(tree.path(u"f"), u"*.url"); });
-        walked = errorOf([&] { LocalFolder(tree.path(u"f")).subfolders(); });
+        walked = errorOf([&] { listSubfolders(tree.path(u"f")); });
         read = errorOf([&] { reader.readUrlAt(tree.path(u"f/a.url")); });
     }
     EXPECT_EQ(listed, std::errc::too_many_files_open);
@@ -72,6 +72,6 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     EXPECT_EQ(read, std::errc::too_many_files_open) << "never a notice line, as if the file were broken";
     // With descriptors free again, the same calls succeed.
     EXPECT_EQ(listing.start(tree.path(u"f"), u"*.url").name, u"a.url");
-    EXPECT_EQ(LocalFolder(tree.path(u"f")).subfolders().names, std::vector<std::u16string>{u"sub"});
+    EXPECT_EQ(listSubfolders(tree.path(u"f")).names, std::vector<std::u16string>{u"sub"});
 }
 #endif

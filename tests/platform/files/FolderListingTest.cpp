@@ -1,4 +1,4 @@
-#include "LocalFolder.h"
+#include "SubfolderListing.h"
 #include "LocalHost.h"
 #include "Failure.h"
 #include "TestSupport.h"
@@ -100,11 +100,10 @@ TEST(FolderListing, AMissingFolderOrAFileIsNoSuchEntry)
     EXPECT_TRUE(isMissingFolder(u""));
 }
 
-TEST(FolderListing, AFolderRemovedAfterItWasOpenedFailsWhenListed)
+TEST(FolderListing, AFolderRemovedSinceItWasNamedIsNoSuchEntry)
 {
     TempTree tree;
     const std::u16string path = tree.folder(u"gone");
-    LocalFolder folder(path);
     std::filesystem::remove_all(tree.fsPath(u"gone"));
-    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { folder.subfolders(); })));
+    EXPECT_TRUE(isNoSuchEntry(errorOf([&] { listSubfolders(path); })));
 }

@@ -1,0 +1,16 @@
+#include "SubfolderListing.h"
+
+#include "NameOrder.h"
+
+#include <algorithm>
+
+namespace markroll {
+
+void inNameOrder(SubfolderList& list)
+{
+    sortByNameOrder(list.names);
+    std::sort(list.entryFailures.begin(), list.entryFailures.end(),
+              [](const Failure& a, const Failure& b) { return nameOrderLess(a.object(), b.object()); });
+}
+
+} // namespace markroll

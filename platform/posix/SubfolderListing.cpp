@@ -1,0 +1,95 @@
+#include "SubfolderListing.h"
+
+#include "DirectoryStream.h"
+#include "EntryKind.h"
+#include "HostPath.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace markroll {
+namespace {
+
+void checkIsFolder(std::u16string_view path)
+{
+    std::error_code error;
+    if (!fs::is_directory(toOsPath(path), error))
+        raiseSystemFailure(error ? error.value() : ENOENT, path);
+}
+
+// A folder's ancestors are those of its real place and, as well, those of the
+// path as walked through links, so two folders that link to each other are
+// each entered once through a link and no more.
+class Ancestors {
+public:
+    explicit Ancestors(fs::path folder) : folder_(std::move(folder)) {}
+
+    bool leadBackUp(const fs::path& link)
+    {
+        std::error_code error;
+        const fs::path target = fs::canonical(link, error);
+        if (error)
+            return false;
+        if (!known_) {
+            known_ = true;
+            add(fs::absolute(folder_, error), false);
+            add(fs::canonical(folder_, error), true);
+        }
+        return ancestors_.contains(target);
+    }
+
+private:
+    void add(fs::path path, bool resolved)
+    {
+        std::error_code error;
+        for (; !path.empty(); path = path.parent_path()) {
+            const fs::path real = resolved ? path : fs::canonical(path, error);
+            if (resolved || !error)
+                ancestors_.insert(real);
+            if (path == path.parent_path())
+                break;
+        }
+    }
+
+    fs::path folder_;
+    std::set<fs::path> ancestors_;
+    bool known_ = false;
+};
+
+} // namespace
+
+// The entry types of the listing tell folders apart; only links (and file
+// systems that give no type) cost a look at what they lead to.
+SubfolderList listSubfolders(std::u16string_view path)
+{
+    checkIsFolder(path);
+    const fs::path folderPath = toOsPath(path);
+    const DirectoryStream folder(opendir(folderPath.c_str()));
+    if (!folder.get())
+        raiseSystemFailure(errno, path);
+    Ancestors ancestors(folderPath);
+    SubfolderList list;
+    errno = 0;
+    while (const dirent* entry = readdir(folder.get())) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const bool isFolder = tellingEntryFailures(list, [&] {
+            const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, path);
+            return kind == EntryKind::Folder ||
+                   (kind == EntryKind::LinkToFolder && !ancestors.leadBackUp(folderPath / fs::path(std::string(name))));
+        });
+        if (isFolder)
+            list.names.push_back(fromHostBytes(name));
+        errno = 0;
+    }
+    if (errno != 0)
+        raiseSystemFailure(errno, path);
+    inNameOrder(list);
+    return list;
+}
+
+} // namespace markroll

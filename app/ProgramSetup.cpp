@@ -8,8 +8,7 @@ namespace markroll {
 
 ProgramSetup::ProgramSetup()
 {
-    japaneseLoaded_ = japanese_.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (japaneseLoaded_)
+    if (japanese_.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&japanese_);
     for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, settings_.path());

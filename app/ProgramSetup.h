@@ -12,13 +12,10 @@ public:
     ProgramSetup(const ProgramSetup&) = delete;
     ProgramSetup& operator=(const ProgramSetup&) = delete;
 
-    bool japaneseLoaded() const { return japaneseLoaded_; }
-
 private:
     // Qt's own texts in Japanese (the folder picker, the boxes' buttons), as on
     // the Japanese desktop the program is made for.
     QTranslator japanese_;
-    bool japaneseLoaded_ = false;
     // Qt keeps the folder picker's history in its settings; they go to a
     // folder of this run's, removed when the program ends, so nothing outlives it.
     QTemporaryDir settings_;

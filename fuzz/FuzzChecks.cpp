@@ -19,6 +19,28 @@
 namespace markroll::fuzz {
 namespace {
 
+// The escaping and the link line, as whole strings.
+std::u16string escapePageText(std::u16string_view text)
+{
+    std::u16string out;
+    appendPageText(out, text);
+    return out;
+}
+
+std::u16string escapeLinkTarget(std::u16string_view target)
+{
+    std::u16string out;
+    appendLinkTarget(out, target);
+    return out;
+}
+
+std::u16string linkLineOf(std::u16string_view target, std::u16string_view displayName)
+{
+    std::u16string line;
+    page::linkLineInto(line, target, displayName);
+    return line;
+}
+
 #ifdef __linux__
 // The bytes as a file that lives in memory, so the real reader reads them.
 class MemoryFile {
@@ -127,7 +149,7 @@ std::string checkPageEscaping(const std::uint8_t* data, std::size_t size)
     if (std::any_of(target.begin(), target.end(), [](char16_t unit) { return unit >= 0x80; }))
         return "a target kept a non-ASCII character";
     for (const std::string& finding : {checkEscaped("escaped text", name), checkEscaped("escaped target", target),
-                                       checkLine("a link line", page::linkLine(text, text)),
+                                       checkLine("a link line", linkLineOf(text, text)),
                                        checkLine("a section opening line", page::sectionOpeningLine(text)),
                                        checkLine("a notice line", page::noticeLine(text))}) {
         if (!finding.empty())

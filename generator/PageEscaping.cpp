@@ -141,20 +141,4 @@ void appendLinkTarget(std::u16string& out, std::u16string_view target)
     });
 }
 
-std::u16string escapePageText(std::u16string_view text)
-{
-    std::u16string out;
-    out.reserve(text.size() + 16);
-    appendPageText(out, text);
-    return out;
-}
-
-std::u16string escapeLinkTarget(std::u16string_view target)
-{
-    std::u16string out;
-    out.reserve(target.size() + 16);
-    appendLinkTarget(out, target);
-    return out;
-}
-
 } // namespace markroll

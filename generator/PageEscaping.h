@@ -8,13 +8,11 @@ namespace markroll {
 // Folder paths and display names as page text: the four HTML-special signs as
 // entities, and every character that code page 932 cannot carry exactly, or
 // that is a control character, as a decimal character reference.
-std::u16string escapePageText(std::u16string_view text);
 void appendPageText(std::u16string& out, std::u16string_view text);
 
 // A link target as an attribute value: non-ASCII and control characters as
 // UTF-8 percent-escapes, so the link leads to the same URL whatever encoding the
 // page is read in; then the HTML-special signs as entities.
-std::u16string escapeLinkTarget(std::u16string_view target);
 void appendLinkTarget(std::u16string& out, std::u16string_view target);
 
 } // namespace markroll

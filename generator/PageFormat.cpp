@@ -55,13 +55,6 @@ std::u16string sectionOpeningLine(std::u16string_view folderPath)
     });
 }
 
-std::u16string linkLine(std::u16string_view target, std::u16string_view displayName)
-{
-    std::u16string line;
-    linkLineInto(line, target, displayName);
-    return line;
-}
-
 void linkLineInto(std::u16string& line, std::u16string_view target, std::u16string_view displayName)
 {
     line.clear();

@@ -13,8 +13,7 @@ inline constexpr std::u16string_view FileName = u"ALL_Favorites_Link.htm";
 std::u16string_view headBlock();
 std::u16string_view styleBlock();
 std::u16string sectionOpeningLine(std::u16string_view folderPath);
-std::u16string linkLine(std::u16string_view target, std::u16string_view displayName);
-// The same into `line`, whose room is kept from link to link.
+// Into `line`, whose room is kept from link to link.
 void linkLineInto(std::u16string& line, std::u16string_view target, std::u16string_view displayName);
 std::u16string noticeLine(std::u16string_view displayName);
 std::u16string_view sectionClosingLine();

@@ -122,12 +122,6 @@ void ShortcutPrefetcher::startHelpers()
     }
 }
 
-std::size_t ShortcutPrefetcher::helperCount()
-{
-    const std::lock_guard lock(mutex_);
-    return helpers_.size();
-}
-
 void ShortcutPrefetcher::work()
 {
     nameWarmingHelper();

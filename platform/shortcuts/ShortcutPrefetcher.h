@@ -43,8 +43,6 @@ public:
     void reached(std::size_t position);
     // Nothing more of the current listing is wanted.
     void stop();
-    // How many helpers run now.
-    std::size_t helperCount();
 
 private:
     struct Job;

@@ -123,7 +123,6 @@ TEST(FolderChooser, TheQtPickerCancelledInJapaneseLeavesNoStateBehind)
     QString cancelText;
     {
         const ProgramSetup setup;
-        EXPECT_TRUE(setup.japaneseLoaded()) << "qtbase_ja.qm was not found (package qt6-translations-l10n)";
         WindowHarness harness;
         harness.window.show();
         QtFolderPicker picker;
@@ -139,7 +138,8 @@ TEST(FolderChooser, TheQtPickerCancelledInJapaneseLeavesNoStateBehind)
     }
     qputenv("XDG_CONFIG_HOME", previous);
     EXPECT_EQ(chosen, std::nullopt);
-    EXPECT_EQ(cancelText, QStringLiteral("キャンセル"));
+    EXPECT_EQ(cancelText, QStringLiteral("キャンセル")) << "Qt's Japanese texts were not loaded (qtbase_ja.qm, package "
+                                                           "qt6-translations-l10n)";
     EXPECT_TRUE(QDir(config.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
         << "the picker left settings in the user's config folder";
 }

@@ -9,6 +9,29 @@
 using namespace markroll;
 
 namespace {
+
+// The escaping and the link line, as whole strings.
+std::u16string escapePageText(std::u16string_view text)
+{
+    std::u16string out;
+    appendPageText(out, text);
+    return out;
+}
+
+std::u16string escapeLinkTarget(std::u16string_view target)
+{
+    std::u16string out;
+    appendLinkTarget(out, target);
+    return out;
+}
+
+std::u16string linkLineOf(std::u16string_view target, std::u16string_view displayName)
+{
+    std::u16string line;
+    page::linkLineInto(line, target, displayName);
+    return line;
+}
+
 std::string encoded(std::u16string_view line)
 {
     std::string bytes;
@@ -35,7 +58,7 @@ TEST(PageFormat, SectionOpeningAndNoticeLinesHaveTheirExactBytes)
               "\x3C\x42\x52\x3E\x81\x40\x81\xA6\x81\xA6\x81\x77" "Name"
               "\x81\x78\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC"
               "\x82\xB5\x82\xBD\x3C\x42\x52\x3E\x0D\x0A");
-    EXPECT_EQ(page::linkLine(u"http://a/", u""), u"<LI><A Href=\"http://a/\"></A></LI>");
+    EXPECT_EQ(linkLineOf(u"http://a/", u""), u"<LI><A Href=\"http://a/\"></A></LI>");
 }
 
 TEST(PageFormat, DisplayNameCutsTheLastFourCharactersByCount)
@@ -106,7 +129,7 @@ TEST(PageEscaping, EveryEscapedLineIsWritable)
             everything.push_back(char16_t(c));
     }
     std::string sink;
-    EXPECT_TRUE(cp932::encodeAppend(page::linkLine(everything, everything), sink));
+    EXPECT_TRUE(cp932::encodeAppend(linkLineOf(everything, everything), sink));
     EXPECT_TRUE(cp932::encodeAppend(page::sectionOpeningLine(everything), sink));
     EXPECT_TRUE(cp932::encodeAppend(page::noticeLine(everything), sink));
 }

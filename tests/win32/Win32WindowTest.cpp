@@ -269,7 +269,7 @@ TEST(Win32Window, MessageBoxesCarryTheirTextStyleAndTitle)
     EXPECT_EQ(seenText, L"ファイルの出力に失敗しました");
 }
 
-// The shell's own picker through Shell.Application, cancelled by the test.
+// The shell's own folder picker, cancelled by the test.
 TEST(Win32Window, TheShellPickerCancelledLeavesTheBoxAsItWas)
 {
     const ComApartment apartment;

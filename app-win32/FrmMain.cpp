@@ -1,7 +1,7 @@
 #include "FrmMain.h"
 
 #include "MainWindowLayout.h"
-#include "Win32Text.h"
+#include "WideText.h"
 
 namespace markroll {
 namespace {

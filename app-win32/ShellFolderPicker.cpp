@@ -1,7 +1,7 @@
 #include "ShellFolderPicker.h"
 
 #include "Failure.h"
-#include "Win32Text.h"
+#include "WideText.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,6 +1,6 @@
 #include "Win32MessageBoxes.h"
 
-#include "Win32Text.h"
+#include "WideText.h"
 
 namespace markroll {
 

@@ -1,6 +1,11 @@
 #include "LastResort.h"
 
+#include "MessageBoxes.h"
+#include "Messages.h"
 #include "PendingFile.h"
+
+#include <array>
+#include <string_view>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,16 +20,46 @@
 namespace markroll {
 namespace {
 
-constexpr char Message[] = "Markroll: \xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc\xe3\x81\x8c\xe7\x99\xba\xe7\x94\x9f"
-                           "\xe3\x81\x97\xe3\x81\xbe\xe3\x81\x97\xe3\x81\x9f\n";
+// "Markroll: エラーが発生しました" and a line end in UTF-8, made when the
+// program is compiled: where the runtime gives up, nothing may be allocated.
+struct Line {
+    std::array<char, 128> bytes{};
+    std::size_t length = 0;
+
+    // Every unit of these texts lies in the Basic Multilingual Plane.
+    constexpr void append(std::u16string_view text)
+    {
+        for (const char16_t unit : text) {
+            if (unit < 0x80) {
+                bytes[length++] = char(unit);
+            } else if (unit < 0x800) {
+                bytes[length++] = char(0xC0 | (unit >> 6));
+                bytes[length++] = char(0x80 | (unit & 0x3F));
+            } else {
+                bytes[length++] = char(0xE0 | (unit >> 12));
+                bytes[length++] = char(0x80 | ((unit >> 6) & 0x3F));
+                bytes[length++] = char(0x80 | (unit & 0x3F));
+            }
+        }
+    }
+};
+
+constexpr Line lastLine = [] {
+    Line line;
+    line.append(ApplicationTitle);
+    line.append(u": ");
+    line.append(messages::ErrorOccurred);
+    line.append(u"\n");
+    return line;
+}();
 
 [[noreturn]] void endAsFailure()
 {
     pendingfile::removeTrackedNow();
 #ifdef _WIN32
-    _write(2, Message, sizeof Message - 1);
+    _write(2, lastLine.bytes.data(), unsigned(lastLine.length));
 #else
-    [[maybe_unused]] const auto written = ::write(2, Message, sizeof Message - 1);
+    [[maybe_unused]] const auto written = ::write(2, lastLine.bytes.data(), lastLine.length);
 #endif
     std::_Exit(1);
 }

@@ -7,15 +7,15 @@
 
 #ifdef _WIN32
 
+#include "WideText.h"
+
 int wmain(int argc, wchar_t* argv[])
 {
     const markroll::ClosedStandardStreams closed = markroll::openClosedStandardStreams();
     markroll::installLastResort();
     std::vector<std::u16string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring argument(argv[i]);
-        arguments.emplace_back(argument.begin(), argument.end());
-    }
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(markroll::fromWide(argv[i]));
     return markroll::runCli(arguments, closed);
 }
 

@@ -1,18 +1,19 @@
 #include "PageEscaping.h"
 
+#include "AsciiRuns.h"
+
 #include "Cp932.h"
 #include "Unicode.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <experimental/simd>
 
 namespace markroll {
 namespace {
 
-namespace stdx = std::experimental;
-using EightUnits = stdx::fixed_size_simd<char16_t, 8>;
+using ascii::EightUnits;
+namespace simd = ascii::simd;
 
 constexpr bool isControl(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0); }
 
@@ -73,8 +74,8 @@ bool targetNeedsEscape(char16_t unit) { return unit >= 0x80 || AsciiTargetEscape
 // together: printable ASCII but for & < > and ".
 bool eightPlainTargetUnits(std::u16string_view text, std::size_t at)
 {
-    const EightUnits units(text.data() + at, stdx::element_aligned);
-    return stdx::none_of(units < 0x20 || units >= 0x7F || units == u'&' || units == u'<' || units == u'>' ||
+    const EightUnits units(text.data() + at, simd::element_aligned);
+    return simd::none_of(units < 0x20 || units >= 0x7F || units == u'&' || units == u'<' || units == u'>' ||
                          units == u'"');
 }
 

@@ -1,5 +1,7 @@
 #include "InternetShortcut.h"
 
+#include "AsciiRuns.h"
+
 #include "Cp932.h"
 #include "Unicode.h"
 #include "UpperCase.h"
@@ -60,7 +62,7 @@ std::optional<std::u16string> decodeWideUrl(std::basic_string_view<Char> value)
 
 std::optional<std::u16string> decodeWideUrl(std::u8string_view value)
 {
-    if (utf8::isAscii(value))
+    if (ascii::isAscii(utf8::bytesOf(value)))
         return decodeUtf7(std::string(value.begin(), value.end()));
     const std::u16string text = textOf(value);
     return decodeWideUrl(std::u16string_view(text));
@@ -97,7 +99,7 @@ bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 // letters beyond ASCII may match ASCII ones without regard to case.
 bool sameName(std::u8string_view name, std::u16string_view expected)
 {
-    if (utf8::isAscii(name))
+    if (ascii::isAscii(utf8::bytesOf(name)))
         return sameName(utf8::bytesOf(name), expected);
     const std::u16string text = textOf(name);
     return sameName(std::u16string_view(text), expected);
@@ -182,7 +184,6 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
     return urls;
 }
 
-bool isAscii(std::string_view bytes) { return unicode::asciiRunEnd(bytes, 0) == bytes.size(); }
 
 template <typename Char>
 bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
@@ -243,7 +244,7 @@ std::u16string decodeShortcutText(std::string_view bytes)
 // nothing decoded but the URL kept. (A file that starts FE FF is not ASCII.)
 bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
 {
-    if (isAscii(bytes))
+    if (ascii::isAscii(bytes))
         return targetFrom(scanUrls(bytes), target);
     if (const auto valid = validUtf8Text(bytes)) {
         // Copied as UTF-8 units, which bytes may not be read as in place;

@@ -1,10 +1,10 @@
 #include "Cp932.h"
 
+#include "AsciiRuns.h"
 #include "Unicode.h"
 
 #include <array>
 #include <cstdint>
-#include <experimental/simd>
 #include <optional>
 
 namespace markroll::cp932 {
@@ -51,18 +51,19 @@ bool isRepresentable(char32_t codePoint)
 
 namespace {
 
-namespace stdx = std::experimental;
-using EightUnits = stdx::fixed_size_simd<char16_t, 8>;
+using ascii::EightBytes;
+using ascii::EightUnits;
+namespace simd = ascii::simd;
 
 // Writes the eight units from `at` as eight bytes when all of them are ASCII.
 bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
 {
     if (at + EightUnits::size() > text.size())
         return false;
-    const EightUnits units(text.data() + at, stdx::element_aligned);
-    if (stdx::any_of(units >= 0x80))
+    const EightUnits units(text.data() + at, simd::element_aligned);
+    if (simd::any_of(units >= 0x80))
         return false;
-    stdx::static_simd_cast<stdx::fixed_size_simd<char, 8>>(units).copy_to(into, stdx::element_aligned);
+    simd::static_simd_cast<EightBytes>(units).copy_to(into, simd::element_aligned);
     return true;
 }
 

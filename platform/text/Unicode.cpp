@@ -1,23 +1,11 @@
 #include "Unicode.h"
 
+#include "AsciiRuns.h"
+#include "Utf8Lead.h"
+
 #include <algorithm>
-#include <experimental/simd>
 
 namespace markroll::unicode {
-
-// Sixteen bytes at a time.
-std::size_t asciiRunEnd(std::string_view bytes, std::size_t at)
-{
-    using SixteenBytes = std::experimental::fixed_size_simd<unsigned char, 16>;
-    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (; at + SixteenBytes::size() <= bytes.size(); at += SixteenBytes::size()) {
-        if (std::experimental::any_of(SixteenBytes(data + at, std::experimental::element_aligned) >= 0x80))
-            break;
-    }
-    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
-        ++at;
-    return at;
-}
 
 namespace {
 
@@ -32,65 +20,50 @@ void appendCodePoint(std::u16string& out, char32_t codePoint)
     }
 }
 
+unsigned byteAt(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
+
+// Most of a shortcut file is ASCII: the whole run from `at` is copied at once,
+// widened in place (an append of the bytes would build a temporary string).
+std::size_t appendAsciiRun(std::string_view bytes, std::size_t at, std::u16string& out)
+{
+    const std::size_t end = ascii::runEnd(bytes, at + 1);
+    const std::size_t filled = out.size();
+    out.resize(filled + (end - at));
+    std::copy(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(end),
+              out.begin() + std::ptrdiff_t(filled));
+    return end;
+}
+
+// The sequence that starts at `at` with a byte past ASCII, as its code point;
+// or one U+FFFD for its broken part, which ends before the first byte that
+// does not fit (that byte starts afresh). Returns where the next one starts.
+std::size_t appendSequence(std::string_view bytes, std::size_t at, std::u16string& out, bool& broken)
+{
+    const Utf8Lead lead = utf8Lead(byteAt(bytes, at));
+    char32_t codePoint = byteAt(bytes, at) & (0x7Fu >> lead.length);
+    for (std::size_t k = 1; k < lead.length; ++k) {
+        if (at + k == bytes.size() || !continues(lead, k, byteAt(bytes, at + k))) {
+            out.push_back(ReplacementCharacter);
+            broken = true;
+            return at + k;
+        }
+        codePoint = (codePoint << 6) | (byteAt(bytes, at + k) & 0x3F);
+    }
+    if (lead.length == 0) {
+        out.push_back(ReplacementCharacter);
+        broken = true;
+        return at + 1;
+    }
+    appendCodePoint(out, codePoint);
+    return at + lead.length;
+}
+
 // The WHATWG UTF-8 decoder; returns whether any replacement was needed.
 bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
 {
     bool broken = false;
-    char32_t codePoint = 0;
-    int needed = 0;
-    unsigned lower = 0x80;
-    unsigned upper = 0xBF;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned byte = static_cast<unsigned char>(bytes[i]);
-        if (needed == 0) {
-            if (byte < 0x80) {
-                // Most of a shortcut file is ASCII: copy the whole run at once.
-                const std::size_t end = asciiRunEnd(bytes, i + 1);
-                // Widened in place: an append of the bytes would build a temporary string.
-                const std::size_t filled = out.size();
-                out.resize(filled + (end - i));
-                std::copy(bytes.begin() + std::ptrdiff_t(i), bytes.begin() + std::ptrdiff_t(end),
-                          out.begin() + std::ptrdiff_t(filled));
-                i = end - 1;
-            } else if (byte >= 0xC2 && byte <= 0xDF) {
-                needed = 1;
-                codePoint = byte & 0x1F;
-            } else if (byte >= 0xE0 && byte <= 0xEF) {
-                lower = byte == 0xE0 ? 0xA0 : 0x80;
-                upper = byte == 0xED ? 0x9F : 0xBF;
-                needed = 2;
-                codePoint = byte & 0x0F;
-            } else if (byte >= 0xF0 && byte <= 0xF4) {
-                lower = byte == 0xF0 ? 0x90 : 0x80;
-                upper = byte == 0xF4 ? 0x8F : 0xBF;
-                needed = 3;
-                codePoint = byte & 0x07;
-            } else {
-                out.push_back(ReplacementCharacter);
-                broken = true;
-            }
-            continue;
-        }
-        if (byte < lower || byte > upper) {
-            // The broken part ends before this byte, which starts afresh.
-            needed = 0;
-            lower = 0x80;
-            upper = 0xBF;
-            out.push_back(ReplacementCharacter);
-            broken = true;
-            --i;
-            continue;
-        }
-        lower = 0x80;
-        upper = 0xBF;
-        codePoint = (codePoint << 6) | (byte & 0x3F);
-        if (--needed == 0)
-            appendCodePoint(out, codePoint);
-    }
-    if (needed != 0) {
-        out.push_back(ReplacementCharacter);
-        broken = true;
-    }
+    for (std::size_t at = 0; at < bytes.size();)
+        at = byteAt(bytes, at) < 0x80 ? appendAsciiRun(bytes, at, out) : appendSequence(bytes, at, out, broken);
     return !broken;
 }
 
@@ -98,38 +71,19 @@ bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const unsigned lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            i = asciiRunEnd(bytes, i + 1);
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (byteAt(bytes, at) < 0x80) {
+            at = ascii::runEnd(bytes, at + 1);
             continue;
         }
-        // The second byte's range rules out overlong forms, surrogates and
-        // code points past U+10FFFF, as the decoder does.
-        std::size_t length = 0;
-        unsigned lower = 0x80;
-        unsigned upper = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            lower = lead == 0xE0 ? 0xA0 : 0x80;
-            upper = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            lower = lead == 0xF0 ? 0x90 : 0x80;
-            upper = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
+        const Utf8Lead lead = utf8Lead(byteAt(bytes, at));
+        if (lead.length == 0 || at + lead.length > bytes.size())
             return false;
-        }
-        if (i + length > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned byte = static_cast<unsigned char>(bytes[i + k]);
-            if (byte < (k == 1 ? lower : 0x80) || byte > (k == 1 ? upper : 0xBF))
+        for (std::size_t k = 1; k < lead.length; ++k) {
+            if (!continues(lead, k, byteAt(bytes, at + k)))
                 return false;
         }
-        i += length;
+        at += lead.length;
     }
     return true;
 }
@@ -191,9 +145,9 @@ void decodeEscapedUtf8(std::string_view bytes, std::u16string& text)
     std::size_t at = 0;
     while (at < bytes.size()) {
         // The longest valid sequence here is taken whole; anything else is one escaped byte.
-        const unsigned lead = static_cast<unsigned char>(bytes[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (at + length <= bytes.size() && lead < 0xF8) {
+        const unsigned lead = byteAt(bytes, at);
+        const std::size_t length = utf8Lead(lead).length;
+        if (length != 0 && at + length <= bytes.size()) {
             const std::size_t kept = text.size();
             if (decodeUtf8Into(bytes.substr(at, length), text)) {
                 at += length;

@@ -15,8 +15,6 @@ constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xD
 // UTF-8 as the WHATWG Encoding standard decodes it: each maximal broken part,
 // a cut-off sequence at the end included, becomes one U+FFFD.
 std::u16string decodeUtf8(std::string_view bytes);
-// Where the run of ASCII bytes from `at` ends.
-std::size_t asciiRunEnd(std::string_view bytes, std::size_t at);
 // Whether decodeUtf8 would need no replacement.
 bool isValidUtf8(std::string_view bytes);
 // The text only when every byte is valid UTF-8.

@@ -1,6 +1,7 @@
 #include "Utf8Text.h"
 
 #include "Unicode.h"
+#include "Utf8Lead.h"
 
 namespace markroll::utf8 {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 char32_t codePointAt(std::u8string_view text, std::size_t at, std::size_t& length)
 {
     const unsigned lead = text[at];
-    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    length = utf8Lead(lead).length;
     char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k)
         codePoint = (codePoint << 6) | (text[at + k] & 0x3F);
@@ -25,8 +26,6 @@ std::string_view bytesOf(std::u8string_view text)
 {
     return std::string_view(reinterpret_cast<const char*>(text.data()), text.size());
 }
-
-bool isAscii(std::u8string_view text) { return unicode::asciiRunEnd(bytesOf(text), 0) == text.size(); }
 
 std::u16string decode(std::u8string_view text) { return unicode::decodeUtf8(bytesOf(text)); }
 

@@ -8,7 +8,6 @@ namespace markroll::utf8 {
 
 // The same units, seen as bytes.
 std::string_view bytesOf(std::u8string_view text);
-bool isAscii(std::u8string_view text);
 std::u16string decode(std::u8string_view text);
 // Without white space at either end, as unicode::trimmed reads the decoded
 // text: a space beyond ASCII is a sequence of several bytes.

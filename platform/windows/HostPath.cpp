@@ -1,6 +1,7 @@
 #include "HostPath.h"
 
 #include "ExtendedPath.h"
+#include "WideText.h"
 #include "WindowsEntries.h"
 
 namespace markroll {
@@ -9,10 +10,9 @@ namespace {
 // The absolute path the OS gives a relative start ("X:", "\\", "."), or empty.
 std::u16string fullPathOf(std::u16string_view start)
 {
-    const std::wstring text(start.begin(), start.end());
-    const std::wstring full = textFromCall(
-        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(text.c_str(), size, buffer, nullptr); });
-    return std::u16string(full.begin(), full.end());
+    const std::wstring text = toWide(start);
+    return fromWide(textFromCall(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(text.c_str(), size, buffer, nullptr); }));
 }
 
 } // namespace
@@ -21,7 +21,7 @@ char16_t hostSeparator() { return u'\\'; }
 
 std::filesystem::path toFsPath(std::u16string_view path)
 {
-    return std::filesystem::path(std::wstring(path.begin(), path.end()));
+    return std::filesystem::path(toWide(path));
 }
 
 std::filesystem::path toOsPath(std::u16string_view path)
@@ -32,7 +32,7 @@ std::filesystem::path toOsPath(std::u16string_view path)
     if (path.empty() || (!start.empty() && base.empty()))
         return toFsPath(path);
     const std::u16string extended = extendedLengthPath(path, base);
-    return std::filesystem::path(std::wstring(extended.begin(), extended.end()));
+    return std::filesystem::path(toWide(extended));
 }
 
 // Windows names are UTF-16 already.

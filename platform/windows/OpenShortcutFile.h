@@ -3,6 +3,7 @@
 #include "HostPath.h"
 #include "ListedEntry.h"
 #include "ListedFolder.h"
+#include "WideText.h"
 #include "WindowsEntries.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ class OpenShortcutFile {
 public:
     OpenShortcutFile(const ListedEntry& entry, std::string&)
     {
-        const std::wstring listedName(entry.listedName.begin(), entry.listedName.end());
+        const std::wstring listedName = toWide(entry.listedName);
         const std::wstring path = entry.folder ? entryPath(entry.folder->path(), listedName.c_str())
                                                : toOsPath(entry.name).native();
         handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -1,4 +1,5 @@
 #include "Utf7.h"
+#include "WideText.h"
 
 #include <windows.h>
 
@@ -13,7 +14,7 @@ std::optional<std::u16string> decodeWellFormedUtf7(std::string_view bytes)
         return std::nullopt;
     std::wstring wide(size_t(n), L'\0');
     MultiByteToWideChar(CP_UTF7, 0, bytes.data(), int(bytes.size()), wide.data(), n);
-    return std::u16string(wide.begin(), wide.end());
+    return fromWide(wide);
 }
 
 } // namespace markroll

@@ -1,5 +1,7 @@
 #include "WindowsEntries.h"
 
+#include "WideText.h"
+
 #include <system_error>
 
 namespace markroll {
@@ -52,8 +54,7 @@ bool leadsNowhere(DWORD code)
 
 std::u16string nameOf(const WIN32_FIND_DATAW& entry)
 {
-    const std::wstring_view listed(entry.cFileName);
-    return std::u16string(listed.begin(), listed.end());
+    return fromWide(entry.cFileName);
 }
 
 std::wstring textFromCall(const std::function<DWORD(wchar_t* buffer, DWORD size)>& call)

@@ -87,6 +87,27 @@ TEST(ListedNames, EveryNameOnceInNameOrderHeldWholeOrMergedFromRuns)
     }
 }
 
+// Names of 128 bytes and more, sharing starts of 128 and more once sorted:
+// the front-coded runs keep every one whole.
+TEST(ListedNames, LongNamesWithLongSharedStartsComeBackWhole)
+{
+    const std::u16string start(150, u'k');
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 40; ++i)
+        names.push_back(start + std::u16string(std::size_t(i % 7) * 40, u'名') + unicode::fromAscii(std::to_string(i)));
+    std::vector<std::u16string> expected = names;
+    sortByNameOrder(expected);
+    for (const std::size_t runNames : {std::size_t(3), std::size_t(1)}) {
+        ListedNames::Cursor cursor(namesOf(names, runNames));
+        const auto read = readAll(cursor);
+        ASSERT_EQ(read.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(read[i].first, expected[i]) << "at " << i << " in runs of " << runNames;
+            ASSERT_EQ(read[i].second, listedFormOf(expected[i])) << "at " << i;
+        }
+    }
+}
+
 // The helpers that read ahead keep a cursor of their own beside the
 // generator's: neither moves the other.
 TEST(ListedNames, CursorsKeepTheirOwnPlace)

@@ -1,3 +1,4 @@
+#include "AsciiRuns.h"
 #include "NameOrder.h"
 #include "Unicode.h"
 #include "UpperCase.h"
@@ -36,6 +37,54 @@ TEST(Utf8Decoding, ValidTextOfEveryLength)
     EXPECT_EQ(decodeUtf8Strict("a\x80"), std::nullopt);
     EXPECT_EQ(decodeUtf8Strict("\xE6\x97"), std::nullopt);
     EXPECT_EQ(decodeUtf8Strict(""), u"");
+}
+
+// Every byte past ASCII, at every place of a 16-byte block and of the tail
+// after the blocks, ends the ASCII run there; alone among ASCII it is never
+// valid UTF-8. Shift_JIS text whose blocks hold only bytes 80 to BF passes
+// for neither.
+TEST(AsciiRuns, EveryByteFrom80ToFFAtEveryPlaceEndsTheRun)
+{
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+        for (std::size_t at = 0; at < 40; ++at) {
+            std::string text(40, 'a');
+            text[at] = char(byte);
+            ASSERT_EQ(ascii::runEnd(text, 0), at) << std::hex << byte << " at " << std::dec << at;
+            ASSERT_FALSE(ascii::isAscii(text)) << std::hex << byte << " at " << std::dec << at;
+            ASSERT_FALSE(unicode::isValidUtf8(text)) << std::hex << byte << " at " << std::dec << at;
+        }
+    }
+    std::string shiftJis;
+    for (int i = 0; i < 16; ++i)
+        shiftJis += "\x82\xA0\x83\x81"; // あメ: every byte from 80 to BF
+    EXPECT_EQ(ascii::runEnd(shiftJis, 0), 0u);
+    EXPECT_FALSE(ascii::isAscii(shiftJis));
+    EXPECT_FALSE(unicode::isValidUtf8(shiftJis));
+}
+
+// The validity check and the strict decoder agree on every lead byte with
+// every kind of second and third byte: overlong forms, encoded surrogates,
+// code points past U+10FFFF and cut-off sequences are refused by both.
+TEST(Utf8Validity, AgreesWithTheStrictDecoderOnEveryShape)
+{
+    const unsigned nexts[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xFF};
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+        for (const unsigned second : nexts) {
+            for (const unsigned third : nexts) {
+                for (const std::string tail : {"", "\x80", "\xBF\x80"}) {
+                    const std::string text = "ab" + std::string{char(lead), char(second), char(third)} + tail;
+                    ASSERT_EQ(unicode::isValidUtf8(text), unicode::decodeUtf8Strict(text).has_value())
+                        << std::hex << lead << " " << second << " " << third << " +" << tail.size();
+                }
+            }
+        }
+    }
+    for (const char* refused : {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xED\xA0\x80",
+                                "\xED\xBF\xBF", "\xF0\x80\x80\x80", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                                "\xF5\x80\x80\x80", "\xE3\x81"})
+        EXPECT_FALSE(unicode::isValidUtf8(refused)) << refused;
+    for (const char* accepted : {"\xC2\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(unicode::isValidUtf8(accepted)) << accepted;
 }
 
 TEST(Utf16Decoding, LittleEndianUnitsAsTheyStand)

@@ -1,0 +1,19 @@
+#include "AsciiRuns.h"
+
+namespace markroll::ascii {
+
+std::size_t runEnd(std::string_view bytes, std::size_t at)
+{
+    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (; at + SixteenBytes::size() <= bytes.size(); at += SixteenBytes::size()) {
+        if (simd::any_of(SixteenBytes(data + at, simd::element_aligned) >= 0x80))
+            break;
+    }
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
+        ++at;
+    return at;
+}
+
+bool isAscii(std::string_view bytes) { return runEnd(bytes, 0) == bytes.size(); }
+
+} // namespace markroll::ascii

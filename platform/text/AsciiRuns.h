@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <experimental/simd>
+#include <string_view>
+
+namespace markroll::ascii {
+
+// Runs of ASCII, which most of a page and most shortcut files are, are tested
+// several units at a time with the standard library's SIMD types.
+namespace simd = std::experimental;
+using EightUnits = simd::fixed_size_simd<char16_t, 8>;
+using EightBytes = simd::fixed_size_simd<char, 8>;
+using SixteenBytes = simd::fixed_size_simd<unsigned char, 16>;
+
+// The end of the run of ASCII bytes that starts at `at`.
+std::size_t runEnd(std::string_view bytes, std::size_t at);
+bool isAscii(std::string_view bytes);
+
+} // namespace markroll::ascii

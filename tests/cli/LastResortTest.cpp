@@ -1,0 +1,32 @@
+#include "LastResort.h"
+#include "PendingFile.h"
+#include "TestSupport.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace markroll;
+using namespace markroll::test;
+
+// Where even the C++ runtime gives up, the program removes its unfinished
+// page and writes exactly its one failure line, with status 1.
+TEST(LastResortDeathTest, TerminateRemovesThePendingPageAndSaysOneLine)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The same path in the test's own process and in the one it starts to die.
+    const std::filesystem::path folder = toFsPath(utf16(MARKROLL_TEST_OUTPUT_DIR)) / "last-resort";
+    std::filesystem::create_directories(folder);
+    const std::u16string pending = fromFsPath(folder / ".ALL_Favorites_Link.htm.12345678.tmp");
+    std::ofstream(toFsPath(pending), std::ios::binary) << "half a page";
+    EXPECT_EXIT(
+        {
+            installLastResort();
+            pendingfile::track(toFsPath(pending));
+            std::terminate();
+        },
+        ::testing::ExitedWithCode(1), ::testing::Eq(std::string("Markroll: エラーが発生しました\n")));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(pending)));
+}

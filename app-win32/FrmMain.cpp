@@ -1,7 +1,7 @@
-#include "FrmMain.h"
+#include "app-win32/FrmMain.h"
 
-#include "MainWindowLayout.h"
-#include "WideText.h"
+#include "window/MainWindowLayout.h"
+#include "platform/windows/WideText.h"
 
 namespace markroll {
 namespace {

@@ -1,7 +1,7 @@
-#include "ShellFolderPicker.h"
+#include "app-win32/ShellFolderPicker.h"
 
-#include "Failure.h"
-#include "WideText.h"
+#include "platform/Failure.h"
+#include "platform/windows/WideText.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderPicker.h"
+#include "window/FolderPicker.h"
 
 namespace markroll {
 

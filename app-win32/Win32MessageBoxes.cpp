@@ -1,6 +1,6 @@
-#include "Win32MessageBoxes.h"
+#include "app-win32/Win32MessageBoxes.h"
 
-#include "WideText.h"
+#include "platform/windows/WideText.h"
 
 namespace markroll {
 

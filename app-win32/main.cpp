@@ -1,7 +1,7 @@
-#include "FrmMain.h"
-#include "LocalHost.h"
-#include "ShellFolderPicker.h"
-#include "Win32MessageBoxes.h"
+#include "app-win32/FrmMain.h"
+#include "platform/LocalHost.h"
+#include "app-win32/ShellFolderPicker.h"
+#include "app-win32/Win32MessageBoxes.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -1,4 +1,4 @@
-#include "CloseBoxOnly.h"
+#include "app/CloseBoxOnly.h"
 
 #include <QEvent>
 #include <QGuiApplication>

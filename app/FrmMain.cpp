@@ -1,9 +1,9 @@
-#include "FrmMain.h"
+#include "app/FrmMain.h"
 
-#include "CloseBoxOnly.h"
+#include "app/CloseBoxOnly.h"
 
-#include "MainWindowLayout.h"
-#include "QtText.h"
+#include "window/MainWindowLayout.h"
+#include "app/QtText.h"
 
 #include <QFont>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowCommands.h"
+#include "window/WindowCommands.h"
 
 #include <QWidget>
 

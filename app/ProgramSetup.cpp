@@ -1,4 +1,4 @@
-#include "ProgramSetup.h"
+#include "app/ProgramSetup.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

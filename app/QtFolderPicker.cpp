@@ -1,7 +1,7 @@
-#include "QtFolderPicker.h"
+#include "app/QtFolderPicker.h"
 
-#include "QtText.h"
-#include "Failure.h"
+#include "app/QtText.h"
+#include "platform/Failure.h"
 
 #include <QDir>
 #include <QFileDialog>

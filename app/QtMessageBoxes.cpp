@@ -1,7 +1,7 @@
-#include "QtMessageBoxes.h"
+#include "app/QtMessageBoxes.h"
 
-#include "CloseBoxOnly.h"
-#include "QtText.h"
+#include "app/CloseBoxOnly.h"
+#include "app/QtText.h"
 
 #include <QGridLayout>
 #include <QMessageBox>

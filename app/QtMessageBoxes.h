@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include "generator/MessageBoxes.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StandardStreams.h"
+#include "platform/files/StandardStreams.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "ConsoleMessageBoxes.h"
+#include "cli/ConsoleMessageBoxes.h"
 
-#include "EscapedText.h"
-#include "HostPath.h"
-#include "Unicode.h"
+#include "cli/EscapedText.h"
+#include "platform/files/HostPath.h"
+#include "platform/text/Unicode.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageBoxes.h"
-#include "StandardStreams.h"
+#include "generator/MessageBoxes.h"
+#include "platform/files/StandardStreams.h"
 
 #include <cstdio>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "EscapedText.h"
+#include "cli/EscapedText.h"
 
 #include <cstdio>
 

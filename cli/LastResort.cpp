@@ -1,8 +1,8 @@
-#include "LastResort.h"
+#include "cli/LastResort.h"
 
-#include "MessageBoxes.h"
-#include "Messages.h"
-#include "PendingFile.h"
+#include "generator/MessageBoxes.h"
+#include "generator/Messages.h"
+#include "platform/files/PendingFile.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ProgressLine.h"
+#include "cli/ProgressLine.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -1,13 +1,13 @@
-#include "CliRun.h"
-#include "LastResort.h"
-#include "StandardStreams.h"
+#include "cli/CliRun.h"
+#include "cli/LastResort.h"
+#include "platform/files/StandardStreams.h"
 
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
 
-#include "WideText.h"
+#include "platform/windows/WideText.h"
 
 int wmain(int argc, wchar_t* argv[])
 {
@@ -21,7 +21,7 @@ int wmain(int argc, wchar_t* argv[])
 
 #else
 
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
 // Paths are taken byte for byte, so a folder whose name is not UTF-8 opens too.
 int main(int argc, char* argv[])

@@ -1,12 +1,12 @@
-#include "FuzzChecks.h"
+#include "fuzz/FuzzChecks.h"
 
-#include "Cp932.h"
-#include "InternetShortcut.h"
-#include "InternetShortcutReader.h"
-#include "PageEscaping.h"
-#include "PageFormat.h"
-#include "Failure.h"
-#include "Unicode.h"
+#include "platform/text/Cp932.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
+#include "generator/PageEscaping.h"
+#include "generator/PageFormat.h"
+#include "platform/Failure.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 #include <string_view>

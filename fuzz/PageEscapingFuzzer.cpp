@@ -1,4 +1,4 @@
-#include "FuzzChecks.h"
+#include "fuzz/FuzzChecks.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,11 +1,11 @@
-#include "FuzzChecks.h"
+#include "fuzz/FuzzChecks.h"
 
 #ifdef __linux__
 
-#include "HostPath.h"
-#include "LocalHost.h"
-#include "LinkPageRun.h"
-#include "PathBoxes.h"
+#include "platform/files/HostPath.h"
+#include "platform/LocalHost.h"
+#include "generator/LinkPageRun.h"
+#include "generator/PathBoxes.h"
 
 #include <dirent.h>
 #include <fcntl.h>

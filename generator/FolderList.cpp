@@ -1,6 +1,6 @@
-#include "FolderList.h"
+#include "generator/FolderList.h"
 
-#include "Failure.h"
+#include "platform/Failure.h"
 
 namespace markroll {
 

@@ -1,10 +1,10 @@
-#include "FolderWalk.h"
+#include "generator/FolderWalk.h"
 
-#include "HostPath.h"
-#include "Messages.h"
-#include "Host.h"
-#include "RunReport.h"
-#include "Failure.h"
+#include "platform/files/HostPath.h"
+#include "generator/Messages.h"
+#include "platform/Host.h"
+#include "generator/RunReport.h"
+#include "platform/Failure.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderList.h"
+#include "generator/FolderList.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "InputCheck.h"
+#include "generator/InputCheck.h"
 
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
 namespace markroll {
 

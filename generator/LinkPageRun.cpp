@@ -1,11 +1,11 @@
-#include "LinkPageRun.h"
+#include "generator/LinkPageRun.h"
 
-#include "FolderWalk.h"
-#include "Messages.h"
-#include "PageWriter.h"
-#include "PathBoxes.h"
-#include "RunReport.h"
-#include "Failure.h"
+#include "generator/FolderWalk.h"
+#include "generator/Messages.h"
+#include "generator/PageWriter.h"
+#include "generator/PathBoxes.h"
+#include "generator/RunReport.h"
+#include "platform/Failure.h"
 
 namespace markroll {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FolderList.h"
-#include "MessageBoxes.h"
-#include "RunOutcome.h"
+#include "generator/FolderList.h"
+#include "generator/MessageBoxes.h"
+#include "generator/RunOutcome.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
-#include "PageEscaping.h"
+#include "generator/PageEscaping.h"
 
-#include "AsciiRuns.h"
+#include "platform/text/AsciiRuns.h"
 
-#include "Cp932.h"
-#include "Unicode.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "PageFormat.h"
+#include "generator/PageFormat.h"
 
-#include "HostPath.h"
-#include "PageEscaping.h"
-#include "Failure.h"
-#include "Unicode.h"
+#include "platform/files/HostPath.h"
+#include "generator/PageEscaping.h"
+#include "platform/Failure.h"
+#include "platform/text/Unicode.h"
 
 namespace markroll::page {
 

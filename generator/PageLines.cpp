@@ -1,7 +1,7 @@
-#include "PageLines.h"
+#include "generator/PageLines.h"
 
-#include "Failure.h"
-#include "Host.h"
+#include "platform/Failure.h"
+#include "platform/Host.h"
 
 namespace markroll {
 

@@ -1,14 +1,14 @@
-#include "PageWriter.h"
+#include "generator/PageWriter.h"
 
-#include "FolderList.h"
-#include "HostPath.h"
-#include "Messages.h"
-#include "PageFormat.h"
-#include "PageLines.h"
-#include "Host.h"
-#include "RunReport.h"
-#include "Failure.h"
-#include "SectionWriter.h"
+#include "generator/FolderList.h"
+#include "platform/files/HostPath.h"
+#include "generator/Messages.h"
+#include "generator/PageFormat.h"
+#include "generator/PageLines.h"
+#include "platform/Host.h"
+#include "generator/RunReport.h"
+#include "platform/Failure.h"
+#include "generator/SectionWriter.h"
 
 namespace markroll {
 namespace {

@@ -1,7 +1,7 @@
-#include "RunReport.h"
+#include "generator/RunReport.h"
 
-#include "Messages.h"
-#include "Failure.h"
+#include "generator/Messages.h"
+#include "platform/Failure.h"
 
 namespace markroll {
 

@@ -1,12 +1,12 @@
-#include "SectionWriter.h"
+#include "generator/SectionWriter.h"
 
-#include "HostPath.h"
-#include "Messages.h"
-#include "PageFormat.h"
-#include "PageLines.h"
-#include "Host.h"
-#include "RunReport.h"
-#include "Failure.h"
+#include "platform/files/HostPath.h"
+#include "generator/Messages.h"
+#include "generator/PageFormat.h"
+#include "generator/PageLines.h"
+#include "platform/Host.h"
+#include "generator/RunReport.h"
+#include "platform/Failure.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "Failure.h"
+#include "platform/Failure.h"
 
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
 #include <cerrno>
 #include <new>

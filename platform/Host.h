@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Failure.h"
-#include "ListedEntry.h"
+#include "platform/Failure.h"
+#include "platform/ListedEntry.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "LocalHost.h"
+#include "platform/LocalHost.h"
 
-#include "Cp932FileStream.h"
-#include "SubfolderListing.h"
+#include "platform/files/Cp932FileStream.h"
+#include "platform/files/SubfolderListing.h"
 
 namespace markroll {
 

@@ -1,10 +1,10 @@
-#include "WindowCommands.h"
+#include "window/WindowCommands.h"
 
-#include "HostPath.h"
-#include "InputCheck.h"
-#include "Messages.h"
-#include "Failure.h"
-#include "WindowMessages.h"
+#include "platform/files/HostPath.h"
+#include "generator/InputCheck.h"
+#include "generator/Messages.h"
+#include "platform/Failure.h"
+#include "window/WindowMessages.h"
 
 namespace markroll {
 

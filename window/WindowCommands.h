@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FolderPicker.h"
-#include "MessageBoxes.h"
-#include "LinkPageRun.h"
-#include "PathBoxes.h"
+#include "window/FolderPicker.h"
+#include "generator/MessageBoxes.h"
+#include "generator/LinkPageRun.h"
+#include "generator/PathBoxes.h"
 
 #include <string>
 

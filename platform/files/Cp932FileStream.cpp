@@ -1,11 +1,11 @@
-#include "Cp932FileStream.h"
+#include "platform/files/Cp932FileStream.h"
 
-#include "Cp932.h"
-#include "DiskFlush.h"
-#include "HostPath.h"
-#include "PageFileCalls.h"
-#include "PendingFile.h"
-#include "Failure.h"
+#include "platform/text/Cp932.h"
+#include "platform/files/DiskFlush.h"
+#include "platform/files/HostPath.h"
+#include "platform/files/PageFileCalls.h"
+#include "platform/files/PendingFile.h"
+#include "platform/Failure.h"
 
 #include <algorithm>
 #include <cerrno>

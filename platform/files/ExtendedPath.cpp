@@ -1,4 +1,4 @@
-#include "ExtendedPath.h"
+#include "platform/files/ExtendedPath.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostUnit.h"
+#include "os/HostUnit.h"
 
 #include <filesystem>
 #include <string>

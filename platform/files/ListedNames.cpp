@@ -1,6 +1,6 @@
-#include "ListedNames.h"
+#include "platform/files/ListedNames.h"
 
-#include "NameOrder.h"
+#include "platform/text/NameOrder.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "LocalDirectoryListing.h"
+#include "platform/files/LocalDirectoryListing.h"
 
-#include "ListedFolder.h"
-#include "MatchingFiles.h"
+#include "os/ListedFolder.h"
+#include "platform/files/MatchingFiles.h"
 
 namespace markroll {
 

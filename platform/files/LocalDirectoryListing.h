@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ListedEntry.h"
-#include "ListedNames.h"
-#include "ShortcutPrefetcher.h"
+#include "platform/ListedEntry.h"
+#include "platform/files/ListedNames.h"
+#include "platform/shortcuts/ShortcutPrefetcher.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "PendingFile.h"
+#include "platform/files/PendingFile.h"
 
-#include "PendingPath.h"
+#include "platform/files/PendingPath.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TerminationHeld.h"
+#include "os/TerminationHeld.h"
 
 #include <filesystem>
 

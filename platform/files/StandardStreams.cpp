@@ -1,4 +1,4 @@
-#include "StandardStreams.h"
+#include "platform/files/StandardStreams.h"
 
 namespace markroll {
 

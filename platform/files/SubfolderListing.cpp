@@ -1,6 +1,6 @@
-#include "SubfolderListing.h"
+#include "platform/files/SubfolderListing.h"
 
-#include "NameOrder.h"
+#include "platform/text/NameOrder.h"
 
 #include <algorithm>
 

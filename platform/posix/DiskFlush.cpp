@@ -1,4 +1,4 @@
-#include "DiskFlush.h"
+#include "platform/files/DiskFlush.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
-#include "EntryKind.h"
+#include "platform/posix/EntryKind.h"
 
-#include "HostPath.h"
-#include "Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/Failure.h"
 
 #include <cerrno>
 #include <dirent.h>

@@ -1,5 +1,5 @@
-#include "Failure.h"
-#include "Iconv.h"
+#include "platform/Failure.h"
+#include "platform/posix/Iconv.h"
 
 #include <cstring>
 #include <optional>

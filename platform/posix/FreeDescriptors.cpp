@@ -1,4 +1,4 @@
-#include "FreeDescriptors.h"
+#include "platform/shortcuts/FreeDescriptors.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
-#include "Cp932.h"
-#include "Unicode.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Unicode.h"
 
 namespace markroll {
 namespace {

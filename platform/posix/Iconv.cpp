@@ -1,5 +1,5 @@
 
-#include "Iconv.h"
+#include "platform/posix/Iconv.h"
 
 namespace markroll {
 

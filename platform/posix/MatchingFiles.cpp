@@ -1,10 +1,10 @@
-#include "MatchingFiles.h"
+#include "platform/files/MatchingFiles.h"
 
-#include "EntryKind.h"
-#include "Failure.h"
-#include "HostPath.h"
-#include "ListedFolder.h"
-#include "Wildcard.h"
+#include "platform/posix/EntryKind.h"
+#include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "os/ListedFolder.h"
+#include "platform/text/Wildcard.h"
 
 #include <cerrno>
 #include <cstring>

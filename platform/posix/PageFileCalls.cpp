@@ -1,4 +1,4 @@
-#include "PageFileCalls.h"
+#include "platform/files/PageFileCalls.h"
 
 #include <cerrno>
 

@@ -1,5 +1,5 @@
-#include "PendingFile.h"
-#include "PendingPath.h"
+#include "platform/files/PendingFile.h"
+#include "platform/files/PendingPath.h"
 
 #include <pthread.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "UnreadableShortcut.h"
+#include "platform/shortcuts/UnreadableShortcut.h"
 
 #include <cerrno>
 

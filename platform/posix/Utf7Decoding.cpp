@@ -1,7 +1,7 @@
-#include "Utf7.h"
+#include "platform/text/Utf7.h"
 
-#include "Iconv.h"
-#include "Unicode.h"
+#include "platform/posix/Iconv.h"
+#include "platform/text/Unicode.h"
 
 namespace markroll {
 

@@ -1,7 +1,7 @@
-#include "WarmFiles.h"
+#include "platform/shortcuts/WarmFiles.h"
 
-#include "FreeDescriptors.h"
-#include "ListedFolder.h"
+#include "platform/shortcuts/FreeDescriptors.h"
+#include "os/ListedFolder.h"
 
 #include <fcntl.h>
 #include <pthread.h>

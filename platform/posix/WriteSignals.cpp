@@ -1,4 +1,4 @@
-#include "WriteSignals.h"
+#include "platform/files/WriteSignals.h"
 
 #include <csignal>
 

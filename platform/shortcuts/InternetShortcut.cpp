@@ -1,12 +1,12 @@
-#include "InternetShortcut.h"
+#include "platform/shortcuts/InternetShortcut.h"
 
-#include "AsciiRuns.h"
+#include "platform/text/AsciiRuns.h"
 
-#include "Cp932.h"
-#include "Unicode.h"
-#include "UpperCase.h"
-#include "Utf7.h"
-#include "Utf8Text.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Unicode.h"
+#include "platform/text/UpperCase.h"
+#include "platform/text/Utf7.h"
+#include "platform/text/Utf8Text.h"
 
 #include <algorithm>
 #include <array>

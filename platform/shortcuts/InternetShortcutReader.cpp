@@ -1,9 +1,9 @@
-#include "InternetShortcutReader.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
 
-#include "Failure.h"
-#include "InternetShortcut.h"
-#include "ShortcutFileRead.h"
-#include "ListedFolder.h"
+#include "platform/Failure.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "platform/shortcuts/ShortcutFileRead.h"
+#include "os/ListedFolder.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListedEntry.h"
+#include "platform/ListedEntry.h"
 
 #include <string>
 #include <string_view>

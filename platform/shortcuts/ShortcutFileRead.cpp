@@ -1,8 +1,8 @@
-#include "ShortcutFileRead.h"
+#include "platform/shortcuts/ShortcutFileRead.h"
 
-#include "Failure.h"
-#include "OpenShortcutFile.h"
-#include "UnreadableShortcut.h"
+#include "platform/Failure.h"
+#include "os/OpenShortcutFile.h"
+#include "platform/shortcuts/UnreadableShortcut.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListedEntry.h"
+#include "platform/ListedEntry.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ShortcutPrefetcher.h"
+#include "platform/shortcuts/ShortcutPrefetcher.h"
 
-#include "HostPath.h"
-#include "ListedFolder.h"
-#include "WarmFiles.h"
+#include "platform/files/HostPath.h"
+#include "os/ListedFolder.h"
+#include "platform/shortcuts/WarmFiles.h"
 
 #include <utility>
 

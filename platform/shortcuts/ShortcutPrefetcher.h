@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListedEntry.h"
-#include "ListedNames.h"
+#include "platform/ListedEntry.h"
+#include "platform/files/ListedNames.h"
 
 #include <condition_variable>
 #include <cstdint>

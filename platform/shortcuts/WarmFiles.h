@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
 namespace markroll {
 

@@ -1,4 +1,4 @@
-#include "AsciiRuns.h"
+#include "platform/text/AsciiRuns.h"
 
 namespace markroll::ascii {
 

@@ -1,6 +1,6 @@
-#include "NameOrder.h"
+#include "platform/text/NameOrder.h"
 
-#include "UpperCase.h"
+#include "platform/text/UpperCase.h"
 
 #include <algorithm>
 

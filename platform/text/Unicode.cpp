@@ -1,7 +1,7 @@
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
-#include "AsciiRuns.h"
-#include "Utf8Lead.h"
+#include "platform/text/AsciiRuns.h"
+#include "platform/text/Utf8Lead.h"
 
 #include <algorithm>
 

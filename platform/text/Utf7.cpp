@@ -1,6 +1,6 @@
-#include "Utf7.h"
+#include "platform/text/Utf7.h"
 
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 

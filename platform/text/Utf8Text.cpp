@@ -1,7 +1,7 @@
-#include "Utf8Text.h"
+#include "platform/text/Utf8Text.h"
 
-#include "Unicode.h"
-#include "Utf8Lead.h"
+#include "platform/text/Unicode.h"
+#include "platform/text/Utf8Lead.h"
 
 namespace markroll::utf8 {
 namespace {

@@ -1,6 +1,6 @@
-#include "Wildcard.h"
+#include "platform/text/Wildcard.h"
 
-#include "UpperCase.h"
+#include "platform/text/UpperCase.h"
 
 namespace markroll {
 

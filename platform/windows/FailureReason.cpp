@@ -1,5 +1,5 @@
-#include "Failure.h"
-#include "Unicode.h"
+#include "platform/Failure.h"
+#include "platform/text/Unicode.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
-#include "ExtendedPath.h"
-#include "WideText.h"
-#include "WindowsEntries.h"
+#include "platform/files/ExtendedPath.h"
+#include "platform/windows/WideText.h"
+#include "platform/windows/WindowsEntries.h"
 
 namespace markroll {
 namespace {

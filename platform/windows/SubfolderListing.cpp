@@ -1,7 +1,7 @@
-#include "SubfolderListing.h"
+#include "platform/files/SubfolderListing.h"
 
-#include "HostPath.h"
-#include "WindowsEntries.h"
+#include "platform/files/HostPath.h"
+#include "platform/windows/WindowsEntries.h"
 
 #include <set>
 

@@ -1,5 +1,5 @@
-#include "Utf7.h"
-#include "WideText.h"
+#include "platform/text/Utf7.h"
+#include "platform/windows/WideText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "WarmFiles.h"
+#include "platform/shortcuts/WarmFiles.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
-#include "WindowsEntries.h"
+#include "platform/windows/WindowsEntries.h"
 
-#include "WideText.h"
+#include "platform/windows/WideText.h"
 
 #include <system_error>
 

@@ -1,5 +1,5 @@
-#include "Messages.h"
-#include "WindowHarness.h"
+#include "generator/Messages.h"
+#include "tests/app/WindowHarness.h"
 
 #include <filesystem>
 #include <QTest>

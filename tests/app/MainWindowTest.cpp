@@ -1,5 +1,5 @@
-#include "QtMessageBoxes.h"
-#include "WindowHarness.h"
+#include "app/QtMessageBoxes.h"
+#include "tests/app/WindowHarness.h"
 
 #include <QApplication>
 #include <QLabel>

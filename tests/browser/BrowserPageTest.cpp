@@ -1,4 +1,4 @@
-#include "FaultyHost.h"
+#include "tests/support/FaultyHost.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // A failure's reason is the OS's own words in the user's language, and an
 // entry the OS lists but will not open is a failure with its reason, never a
 // gap in the page.
-#include "Process.h"
-#include "TestSupport.h"
+#include "tests/support/Process.h"
+#include "tests/support/TestSupport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "ExtendedTree.h"
+#include "tests/support/ExtendedTree.h"
 #endif
 
 using namespace markroll::test;

@@ -4,9 +4,9 @@
 // signal right after the page is done. Each run ends with its message and
 // exit status, never by a signal, and leaves no temporary file. Linux only.
 #ifndef _WIN32
-#include "Process.h"
-#include "SmallFileSystem.h"
-#include "TestSupport.h"
+#include "tests/support/Process.h"
+#include "tests/support/SmallFileSystem.h"
+#include "tests/support/TestSupport.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
-#include "Process.h"
-#include "TestSupport.h"
+#include "tests/support/Process.h"
+#include "tests/support/TestSupport.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,11 +1,10 @@
-#include "LastResort.h"
-#include "PendingFile.h"
-#include "TestSupport.h"
+#include "cli/LastResort.h"
+#include "platform/files/PendingFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace markroll;
@@ -27,6 +26,6 @@ TEST(LastResortDeathTest, TerminateRemovesThePendingPageAndSaysOneLine)
             pendingfile::track(toFsPath(pending));
             std::terminate();
         },
-        ::testing::ExitedWithCode(1), ::testing::Eq(std::string("Markroll: エラーが発生しました\n")));
+        ::testing::ExitedWithCode(1), "^Markroll: エラーが発生しました\r?\n$");
     EXPECT_FALSE(std::filesystem::exists(toFsPath(pending)));
 }

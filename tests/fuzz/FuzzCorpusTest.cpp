@@ -1,5 +1,5 @@
-#include "FuzzChecks.h"
-#include "TestSupport.h"
+#include "fuzz/FuzzChecks.h"
+#include "tests/support/TestSupport.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "FaultyHost.h"
-#include "Process.h"
+#include "tests/support/FaultyHost.h"
+#include "tests/support/Process.h"
 #ifndef _WIN32
-#include "SmallFileSystem.h"
+#include "tests/support/SmallFileSystem.h"
 #endif
 
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "FolderList.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "generator/FolderList.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

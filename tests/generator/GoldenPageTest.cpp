@@ -1,5 +1,5 @@
-#include "FaultyHost.h"
-#include "HostPath.h"
+#include "tests/support/FaultyHost.h"
+#include "platform/files/HostPath.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "Cp932.h"
-#include "PageEscaping.h"
-#include "PageFormat.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/text/Cp932.h"
+#include "generator/PageEscaping.h"
+#include "generator/PageFormat.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

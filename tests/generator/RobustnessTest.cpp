@@ -1,7 +1,7 @@
-#include "FaultyHost.h"
-#include "HostPath.h"
-#include "PageText.h"
-#include "Failure.h"
+#include "tests/support/FaultyHost.h"
+#include "platform/files/HostPath.h"
+#include "tests/support/PageText.h"
+#include "platform/Failure.h"
 
 #include <filesystem>
 #include <fstream>

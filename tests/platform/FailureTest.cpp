@@ -1,5 +1,5 @@
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #ifdef _WIN32
-#include "ExtendedTree.h"
+#include "tests/support/ExtendedTree.h"
 
-#include "HostPath.h"
+#include "platform/files/HostPath.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 #ifdef _WIN32
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "FaultyHost.h"
+#include "tests/support/FaultyHost.h"
 
-#include "Failure.h"
+#include "platform/Failure.h"
 
 namespace markroll::test {
 namespace {

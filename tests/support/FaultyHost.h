@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LinkPageRun.h"
-#include "LocalHost.h"
-#include "TestSupport.h"
+#include "generator/LinkPageRun.h"
+#include "platform/LocalHost.h"
+#include "tests/support/TestSupport.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "Process.h"
+#include "tests/support/Process.h"
 
 #ifndef _WIN32
 
@@ -144,7 +144,7 @@ std::string findProgram(const std::string& name)
 
 #ifdef _WIN32
 
-#include "Unicode.h"
+#include "platform/text/Unicode.h"
 
 #include <cstdlib>
 #include <sstream>

@@ -1,6 +1,6 @@
-#include "SmallFileSystem.h"
+#include "tests/support/SmallFileSystem.h"
 
-#include "Process.h"
+#include "tests/support/Process.h"
 
 #include <unistd.h>
 

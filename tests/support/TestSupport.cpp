@@ -1,10 +1,10 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "Cp932.h"
-#include "HostPath.h"
-#include "Messages.h"
-#include "Failure.h"
-#include "Unicode.h"
+#include "platform/text/Cp932.h"
+#include "platform/files/HostPath.h"
+#include "generator/Messages.h"
+#include "platform/Failure.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,7 +18,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "Iconv.h"
+#include "platform/posix/Iconv.h"
 #endif
 
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Failure.h"
-#include "HostPath.h"
+#include "platform/Failure.h"
+#include "platform/files/HostPath.h"
 
-#include "MessageBoxes.h"
-#include "PathBoxes.h"
+#include "generator/MessageBoxes.h"
+#include "generator/PathBoxes.h"
 
 #include <filesystem>
 #include <functional>

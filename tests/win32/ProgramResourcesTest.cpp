@@ -1,7 +1,7 @@
 // What each program file carries for Windows itself: the manifest that lifts
 // the 260-character path limit, the icon, and the version record.
 #include "MarkrollVersion.h"
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "FaultyHost.h"
-#include "FrmMain.h"
-#include "MainWindowLayout.h"
-#include "ShellFolderPicker.h"
-#include "Win32MessageBoxes.h"
-#include "WindowMessages.h"
+#include "tests/support/FaultyHost.h"
+#include "app-win32/FrmMain.h"
+#include "window/MainWindowLayout.h"
+#include "app-win32/ShellFolderPicker.h"
+#include "app-win32/Win32MessageBoxes.h"
+#include "window/WindowMessages.h"
 
 #include <atomic>
 #include <chrono>

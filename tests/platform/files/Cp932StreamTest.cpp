@@ -1,10 +1,10 @@
-#include "Cp932.h"
-#include "LocalHost.h"
-#include "Failure.h"
+#include "platform/text/Cp932.h"
+#include "platform/LocalHost.h"
+#include "platform/Failure.h"
 #ifndef _WIN32
-#include "SmallFileSystem.h"
+#include "tests/support/SmallFileSystem.h"
 #endif
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <algorithm>
 #include <filesystem>

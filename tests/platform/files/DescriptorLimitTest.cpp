@@ -3,11 +3,11 @@
 // shortcut taken for unreadable. Linux only: the limit is made real by
 // taking every descriptor the process may have.
 #ifndef _WIN32
-#include "InternetShortcutReader.h"
-#include "LocalDirectoryListing.h"
-#include "SubfolderListing.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/SubfolderListing.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -2,9 +2,9 @@
 // it gives none (DT_UNKNOWN, as some file systems list every entry), with the
 // same outcome either way. Linux only.
 #ifndef _WIN32
-#include "EntryKind.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/posix/EntryKind.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,8 +1,8 @@
 // The extended-length form Windows is given every path in: what the OS would
 // do to a path is done here, and no name is changed. Pure text, so it runs on
 // every platform.
-#include "ExtendedPath.h"
-#include "TestSupport.h"
+#include "platform/files/ExtendedPath.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "SubfolderListing.h"
-#include "LocalHost.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/files/SubfolderListing.h"
+#include "platform/LocalHost.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "HostPath.h"
-#include "ListedNames.h"
-#include "NameOrder.h"
-#include "TestSupport.h"
-#include "Unicode.h"
+#include "platform/files/HostPath.h"
+#include "platform/files/ListedNames.h"
+#include "platform/text/NameOrder.h"
+#include "tests/support/TestSupport.h"
+#include "platform/text/Unicode.h"
 
 #include <gtest/gtest.h>
 

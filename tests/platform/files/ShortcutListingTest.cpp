@@ -1,7 +1,7 @@
-#include "HostPath.h"
-#include "LocalDirectoryListing.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/files/HostPath.h"
+#include "platform/files/LocalDirectoryListing.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

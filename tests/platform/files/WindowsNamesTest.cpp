@@ -2,9 +2,9 @@
 // given as drive paths or in the extended-length form, and names ending in a
 // dot or a space, which ordinary Win32 paths silently rewrite.
 #ifdef _WIN32
-#include "ExtendedTree.h"
-#include "FaultyHost.h"
-#include "PageText.h"
+#include "tests/support/ExtendedTree.h"
+#include "tests/support/FaultyHost.h"
+#include "tests/support/PageText.h"
 
 #include <gtest/gtest.h>
 

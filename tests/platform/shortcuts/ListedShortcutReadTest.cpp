@@ -1,8 +1,8 @@
 // Shortcuts of the listed folder are opened relative to it; the generator must
 // get each file's own URL, in order, whatever happens to the files between
 // the listing and the read.
-#include "InternetShortcut.h"
-#include "ShortcutWalk.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "tests/platform/shortcuts/ShortcutWalk.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "InternetShortcut.h"
-#include "InternetShortcutReader.h"
-#include "Failure.h"
-#include "TestSupport.h"
-#include "Unicode.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
+#include "platform/text/Unicode.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

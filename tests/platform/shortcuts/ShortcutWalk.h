@@ -1,10 +1,10 @@
 #pragma once
 
 // What the generator gets for each name of a listing, as text to compare.
-#include "InternetShortcutReader.h"
-#include "LocalDirectoryListing.h"
-#include "Failure.h"
-#include "TestSupport.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/files/LocalDirectoryListing.h"
+#include "platform/Failure.h"
+#include "tests/support/TestSupport.h"
 
 #include <string>
 #include <vector>

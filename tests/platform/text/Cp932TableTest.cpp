@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "platform/text/Cp932.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "Iconv.h"
+#include "platform/posix/Iconv.h"
 #endif
 
 using namespace markroll;

@@ -1,8 +1,8 @@
-#include "AsciiRuns.h"
-#include "NameOrder.h"
-#include "Unicode.h"
-#include "UpperCase.h"
-#include "Wildcard.h"
+#include "platform/text/AsciiRuns.h"
+#include "platform/text/NameOrder.h"
+#include "platform/text/Unicode.h"
+#include "platform/text/UpperCase.h"
+#include "platform/text/Wildcard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColdReads.h"
-#include "DirectoryStream.h"
+#include "platform/files/ColdReads.h"
+#include "platform/posix/DirectoryStream.h"
 
 namespace markroll {
 

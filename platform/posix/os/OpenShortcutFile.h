@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HostPath.h"
-#include "ListedEntry.h"
-#include "ListedFolder.h"
+#include "platform/files/HostPath.h"
+#include "platform/ListedEntry.h"
+#include "os/ListedFolder.h"
 
 #include <cerrno>
 #include <cstdint>

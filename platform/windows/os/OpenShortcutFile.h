@@ -1,10 +1,10 @@
 #pragma once
 
-#include "HostPath.h"
-#include "ListedEntry.h"
-#include "ListedFolder.h"
-#include "WideText.h"
-#include "WindowsEntries.h"
+#include "platform/files/HostPath.h"
+#include "platform/ListedEntry.h"
+#include "os/ListedFolder.h"
+#include "platform/windows/WideText.h"
+#include "platform/windows/WindowsEntries.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColdReads.h"
+#include "platform/files/ColdReads.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "app-win32/FrmMain.h"
 
-#include "window/MainWindowLayout.h"
 #include "platform/windows/WideText.h"
+#include "window/MainWindowLayout.h"
 
 namespace markroll {
 namespace {

@@ -1,7 +1,7 @@
 #include "app-win32/FrmMain.h"
-#include "platform/LocalHost.h"
 #include "app-win32/ShellFolderPicker.h"
 #include "app-win32/Win32MessageBoxes.h"
+#include "platform/LocalHost.h"
 
 #include <commctrl.h>
 #include <objbase.h>

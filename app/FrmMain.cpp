@@ -2,8 +2,8 @@
 
 #include "app/CloseBoxOnly.h"
 
-#include "window/MainWindowLayout.h"
 #include "app/QtText.h"
+#include "window/MainWindowLayout.h"
 
 #include <QFont>
 #include <QIcon>

@@ -1,10 +1,10 @@
 #include "app/FrmMain.h"
 #include "app/ProgramSetup.h"
-#include "platform/LocalHost.h"
 #include "app/QtFolderPicker.h"
 #include "app/QtMessageBoxes.h"
 #include "platform/files/StandardStreams.h"
 #include "platform/files/WriteSignals.h"
+#include "platform/LocalHost.h"
 
 #include <QApplication>
 

@@ -2,18 +2,18 @@
 
 #include "cli/ConsoleMessageBoxes.h"
 #include "cli/EscapedText.h"
-#include "generator/InputCheck.h"
-#include "platform/LocalHost.h"
-#include "MarkrollVersion.h"
-#include "generator/Messages.h"
-#include "platform/files/HostPath.h"
-#include "generator/LinkPageRun.h"
-#include "platform/Failure.h"
-#include "platform/files/PendingFile.h"
-#include "generator/PathBoxes.h"
 #include "cli/ProgressLine.h"
-#include "platform/text/Unicode.h"
+#include "generator/InputCheck.h"
+#include "generator/LinkPageRun.h"
+#include "generator/Messages.h"
+#include "generator/PathBoxes.h"
+#include "MarkrollVersion.h"
+#include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/files/PendingFile.h"
 #include "platform/files/WriteSignals.h"
+#include "platform/LocalHost.h"
+#include "platform/text/Unicode.h"
 
 #include <array>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "fuzz/FuzzChecks.h"
 
-#include "platform/text/Cp932.h"
-#include "platform/shortcuts/InternetShortcut.h"
-#include "platform/shortcuts/InternetShortcutReader.h"
 #include "generator/PageEscaping.h"
 #include "generator/PageFormat.h"
 #include "platform/Failure.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/Unicode.h"
 
 #include <algorithm>

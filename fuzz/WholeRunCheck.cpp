@@ -2,10 +2,10 @@
 
 #ifdef __linux__
 
-#include "platform/files/HostPath.h"
-#include "platform/LocalHost.h"
 #include "generator/LinkPageRun.h"
 #include "generator/PathBoxes.h"
+#include "platform/files/HostPath.h"
+#include "platform/LocalHost.h"
 
 #include <dirent.h>
 #include <fcntl.h>

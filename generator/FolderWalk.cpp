@@ -1,10 +1,10 @@
 #include "generator/FolderWalk.h"
 
-#include "platform/files/HostPath.h"
 #include "generator/Messages.h"
-#include "platform/Host.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/Host.h"
 
 namespace markroll {
 

@@ -1,8 +1,8 @@
 #include "generator/PageFormat.h"
 
-#include "platform/files/HostPath.h"
 #include "generator/PageEscaping.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
 #include "platform/text/Unicode.h"
 
 namespace markroll::page {

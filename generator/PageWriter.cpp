@@ -1,14 +1,14 @@
 #include "generator/PageWriter.h"
 
 #include "generator/FolderList.h"
-#include "platform/files/HostPath.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
 #include "generator/PageLines.h"
-#include "platform/Host.h"
 #include "generator/RunReport.h"
-#include "platform/Failure.h"
 #include "generator/SectionWriter.h"
+#include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/Host.h"
 
 namespace markroll {
 namespace {

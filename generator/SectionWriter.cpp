@@ -1,12 +1,12 @@
 #include "generator/SectionWriter.h"
 
-#include "platform/files/HostPath.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
 #include "generator/PageLines.h"
-#include "platform/Host.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/Host.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/files/LocalDirectoryListing.h"
 #include "platform/Host.h"
 #include "platform/shortcuts/InternetShortcutReader.h"
-#include "platform/files/LocalDirectoryListing.h"
 
 namespace markroll {
 

@@ -1,9 +1,9 @@
 #include "window/WindowCommands.h"
 
-#include "platform/files/HostPath.h"
 #include "generator/InputCheck.h"
 #include "generator/Messages.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
 #include "window/WindowMessages.h"
 
 namespace markroll {

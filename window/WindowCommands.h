@@ -1,9 +1,9 @@
 #pragma once
 
-#include "window/FolderPicker.h"
-#include "generator/MessageBoxes.h"
 #include "generator/LinkPageRun.h"
+#include "generator/MessageBoxes.h"
 #include "generator/PathBoxes.h"
+#include "window/FolderPicker.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "platform/files/Cp932FileStream.h"
 
-#include "platform/text/Cp932.h"
+#include "platform/Failure.h"
 #include "platform/files/DiskFlush.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/PageFileCalls.h"
 #include "platform/files/PendingFile.h"
-#include "platform/Failure.h"
+#include "platform/text/Cp932.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Host.h"
 #include "platform/files/ListedNames.h"
+#include "platform/Host.h"
 
 #include <memory>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "platform/posix/EntryKind.h"
 
-#include "platform/files/HostPath.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
 
 #include <cerrno>
 #include <dirent.h>

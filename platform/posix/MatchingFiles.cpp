@@ -1,9 +1,9 @@
 #include "platform/files/MatchingFiles.h"
 
-#include "platform/posix/EntryKind.h"
+#include "os/ListedFolder.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "os/ListedFolder.h"
+#include "platform/posix/EntryKind.h"
 #include "platform/text/Wildcard.h"
 
 #include <cerrno>

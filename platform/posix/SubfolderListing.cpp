@@ -1,8 +1,8 @@
 #include "platform/files/SubfolderListing.h"
 
+#include "platform/files/HostPath.h"
 #include "platform/posix/DirectoryStream.h"
 #include "platform/posix/EntryKind.h"
-#include "platform/files/HostPath.h"
 
 #include <cerrno>
 #include <filesystem>

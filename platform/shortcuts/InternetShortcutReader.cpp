@@ -1,9 +1,9 @@
 #include "platform/shortcuts/InternetShortcutReader.h"
 
+#include "os/ListedFolder.h"
 #include "platform/Failure.h"
 #include "platform/shortcuts/InternetShortcut.h"
 #include "platform/shortcuts/ShortcutFileRead.h"
-#include "os/ListedFolder.h"
 
 namespace markroll {
 

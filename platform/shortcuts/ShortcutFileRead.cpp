@@ -1,7 +1,7 @@
 #include "platform/shortcuts/ShortcutFileRead.h"
 
-#include "platform/Failure.h"
 #include "os/OpenShortcutFile.h"
+#include "platform/Failure.h"
 #include "platform/shortcuts/UnreadableShortcut.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/shortcuts/ShortcutPrefetcher.h"
 
-#include "platform/files/HostPath.h"
 #include "os/ListedFolder.h"
+#include "platform/files/HostPath.h"
 #include "platform/shortcuts/WarmFiles.h"
 
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ListedEntry.h"
 #include "platform/files/ListedNames.h"
+#include "platform/ListedEntry.h"
 
 #include <condition_variable>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "platform/files/MatchingFiles.h"
 
+#include "os/ListedFolder.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "os/ListedFolder.h"
-#include "platform/windows/WindowsEntries.h"
 #include "platform/text/Wildcard.h"
+#include "platform/windows/WindowsEntries.h"
 
 namespace markroll {
 namespace {

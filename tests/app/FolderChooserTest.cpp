@@ -1,8 +1,8 @@
-#include "window/WindowMessages.h"
 #include "app/ProgramSetup.h"
 #include "app/QtFolderPicker.h"
 #include "platform/Failure.h"
 #include "tests/app/WindowHarness.h"
+#include "window/WindowMessages.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "tests/support/FaultyHost.h"
-#include "window/FolderPicker.h"
 #include "app/FrmMain.h"
 #include "app/QtText.h"
+#include "tests/support/FaultyHost.h"
+#include "window/FolderPicker.h"
 
 #include <QApplication>
 #include <QLineEdit>

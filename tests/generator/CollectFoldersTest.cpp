@@ -1,8 +1,8 @@
-#include "tests/support/FaultyHost.h"
 #include "generator/FolderWalk.h"
 #include "generator/RunReport.h"
-#include "tests/support/PageText.h"
 #include "platform/Failure.h"
+#include "tests/support/FaultyHost.h"
+#include "tests/support/PageText.h"
 
 #include <cstdio>
 #include <filesystem>

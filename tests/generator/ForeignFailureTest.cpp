@@ -2,9 +2,9 @@
 // seen as std::system_error, an exception of any other type, even from a
 // message box) end as the usual message where they happen, never as the end of
 // the program or a page file left behind.
+#include "platform/Failure.h"
 #include "tests/support/FaultyHost.h"
 #include "tests/support/PageText.h"
-#include "platform/Failure.h"
 
 #include <gtest/gtest.h>
 #include <new>

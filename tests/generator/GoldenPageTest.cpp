@@ -1,5 +1,5 @@
-#include "tests/support/FaultyHost.h"
 #include "platform/files/HostPath.h"
+#include "tests/support/FaultyHost.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "platform/text/Cp932.h"
 #include "generator/PageEscaping.h"
 #include "generator/PageFormat.h"
 #include "platform/Failure.h"
+#include "platform/text/Cp932.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

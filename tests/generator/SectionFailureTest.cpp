@@ -1,7 +1,7 @@
-#include "tests/support/FaultyHost.h"
-#include "platform/files/HostPath.h"
-#include "tests/support/PageText.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "tests/support/FaultyHost.h"
+#include "tests/support/PageText.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "platform/Failure.h"
 #include "tests/support/FaultyHost.h"
 #include "tests/support/PageText.h"
-#include "platform/Failure.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,10 +2,10 @@
 // of opening a folder or creating the page.
 #ifdef _WIN32
 
-#include "tests/support/FaultyHost.h"
+#include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/LocalHost.h"
-#include "platform/Failure.h"
+#include "tests/support/FaultyHost.h"
 
 #include <gtest/gtest.h>
 

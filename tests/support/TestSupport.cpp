@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
-#include "platform/text/Cp932.h"
-#include "platform/files/HostPath.h"
 #include "generator/Messages.h"
 #include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/Unicode.h"
 
 #include <algorithm>

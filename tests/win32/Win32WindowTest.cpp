@@ -1,8 +1,8 @@
-#include "tests/support/FaultyHost.h"
 #include "app-win32/FrmMain.h"
-#include "window/MainWindowLayout.h"
 #include "app-win32/ShellFolderPicker.h"
 #include "app-win32/Win32MessageBoxes.h"
+#include "tests/support/FaultyHost.h"
+#include "window/MainWindowLayout.h"
 #include "window/WindowMessages.h"
 
 #include <atomic>

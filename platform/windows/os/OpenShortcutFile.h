@@ -1,8 +1,8 @@
 #pragma once
 
+#include "os/ListedFolder.h"
 #include "platform/files/HostPath.h"
 #include "platform/ListedEntry.h"
-#include "os/ListedFolder.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/WindowsEntries.h"
 

@@ -3,10 +3,10 @@
 // shortcut taken for unreadable. Linux only: the limit is made real by
 // taking every descriptor the process may have.
 #ifndef _WIN32
-#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/Failure.h"
 #include "platform/files/LocalDirectoryListing.h"
 #include "platform/files/SubfolderListing.h"
-#include "platform/Failure.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
 #include "tests/support/TestSupport.h"
 
 #include <cerrno>

@@ -2,8 +2,8 @@
 // it gives none (DT_UNKNOWN, as some file systems list every entry), with the
 // same outcome either way. Linux only.
 #ifndef _WIN32
-#include "platform/posix/EntryKind.h"
 #include "platform/Failure.h"
+#include "platform/posix/EntryKind.h"
 #include "tests/support/TestSupport.h"
 
 #include <dirent.h>

@@ -1,6 +1,6 @@
+#include "platform/Failure.h"
 #include "platform/files/SubfolderListing.h"
 #include "platform/LocalHost.h"
-#include "platform/Failure.h"
 #include "tests/support/TestSupport.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "platform/files/HostPath.h"
 #include "platform/files/ListedNames.h"
 #include "platform/text/NameOrder.h"
-#include "tests/support/TestSupport.h"
 #include "platform/text/Unicode.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

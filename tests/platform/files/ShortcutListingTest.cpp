@@ -1,6 +1,6 @@
+#include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/LocalDirectoryListing.h"
-#include "platform/Failure.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // waiting for the disk, end with their prefetcher, and a run goes on without
 // them where they cannot start. Linux only: elsewhere there are no helpers.
 #ifndef _WIN32
-#include "platform/ListedEntry.h"
 #include "os/ListedFolder.h"
 #include "platform/files/ListedNames.h"
+#include "platform/ListedEntry.h"
 #include "platform/shortcuts/ShortcutPrefetcher.h"
 #include "tests/support/TestSupport.h"
 

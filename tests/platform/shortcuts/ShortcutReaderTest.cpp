@@ -1,8 +1,8 @@
+#include "platform/Failure.h"
 #include "platform/shortcuts/InternetShortcut.h"
 #include "platform/shortcuts/InternetShortcutReader.h"
-#include "platform/Failure.h"
-#include "tests/support/TestSupport.h"
 #include "platform/text/Unicode.h"
+#include "tests/support/TestSupport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

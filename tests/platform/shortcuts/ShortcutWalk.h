@@ -1,9 +1,9 @@
 #pragma once
 
 // What the generator gets for each name of a listing, as text to compare.
-#include "platform/shortcuts/InternetShortcutReader.h"
-#include "platform/files/LocalDirectoryListing.h"
 #include "platform/Failure.h"
+#include "platform/files/LocalDirectoryListing.h"
+#include "platform/shortcuts/InternetShortcutReader.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>

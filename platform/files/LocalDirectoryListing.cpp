@@ -11,7 +11,6 @@ ListedEntry LocalDirectoryListing::start(std::u16string_view folder, std::u16str
     folder_.reset();
     names_.reset();
     position_ = 0;
-    coldReadsTold_ = 0;
     list(folder, mask);
     ListedEntry first;
     next(first);
@@ -38,12 +37,18 @@ void LocalDirectoryListing::next(ListedEntry& entry)
         entry.folder.reset();
         return;
     }
-    const std::uint64_t coldReads = folder_->coldReads();
-    prefetcher_.coldReadsSeen(coldReads - coldReadsTold_);
-    coldReadsTold_ = coldReads;
     prefetcher_.reached(position_++);
     if (entry.folder != folder_)
         entry.folder = folder_;
+}
+
+void LocalDirectoryListing::noteColdRead() noexcept
+{
+    try {
+        prefetcher_.coldReadsSeen(1);
+    } catch (...) {
+        // Help missed, no more: a lock that cannot be taken warms nothing.
+    }
 }
 
 } // namespace markroll

@@ -2,7 +2,7 @@
 
 #include "platform/files/ListedNames.h"
 #include "platform/ListedEntry.h"
-#include "platform/shortcuts/ShortcutPrefetcher.h"
+#include "platform/files/ShortcutPrefetcher.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,8 @@ public:
     ListedEntry start(std::u16string_view folder, std::u16string_view mask);
     // The next entry into `entry`, whose room is kept; the empty name at the end.
     void next(ListedEntry& entry);
+    // A read of one of its entries had to wait for the disk.
+    void noteColdRead() noexcept;
 
 private:
     void list(std::u16string_view folder, std::u16string_view mask);
@@ -29,7 +31,6 @@ private:
     std::shared_ptr<const ListedFolder> folder_;
     std::optional<ListedNames::Cursor> names_;
     std::size_t position_ = 0;
-    std::uint64_t coldReadsTold_ = 0;
     ShortcutPrefetcher prefetcher_;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/shortcuts/FreeDescriptors.h"
+#include "platform/files/FreeDescriptors.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "platform/shortcuts/WarmFiles.h"
+#include "platform/files/WarmFiles.h"
 
 #include "os/ListedFolder.h"
-#include "platform/shortcuts/FreeDescriptors.h"
+#include "platform/files/FreeDescriptors.h"
 
 #include <fcntl.h>
 #include <pthread.h>

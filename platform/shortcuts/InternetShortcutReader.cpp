@@ -1,6 +1,5 @@
 #include "platform/shortcuts/InternetShortcutReader.h"
 
-#include "os/ListedFolder.h"
 #include "platform/Failure.h"
 #include "platform/shortcuts/InternetShortcut.h"
 #include "platform/shortcuts/ShortcutFileRead.h"
@@ -10,8 +9,7 @@ namespace markroll {
 const std::u16string& InternetShortcutReader::readUrl(const ListedEntry& entry, std::u16string_view shownPath)
 {
     const ShortcutFileRead read = readShortcutFile(entry, MaxShortcutFileSize, bytes_, name_);
-    if (read.waitedForDisk && entry.folder)
-        entry.folder->noteColdRead();
+    waitedForDisk_ = read.waitedForDisk;
     if (read.failsTheRun())
         raiseSystemFailure(read.error(), shownPath);
     if (read.outcome != ShortcutFileRead::Outcome::Read)

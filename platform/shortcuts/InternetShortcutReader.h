@@ -16,6 +16,8 @@ public:
     // on its own account or has no URL; a System failure when the OS lacks
     // what reading takes or the disk fails.
     const std::u16string& readUrl(const ListedEntry& entry, std::u16string_view shownPath);
+    // Whether the last read had to wait for the disk.
+    bool lastReadWaitedForDisk() const { return waitedForDisk_; }
     // The shortcut file at `path`, read on its own, not from a listing.
     const std::u16string& readUrlAt(std::u16string_view path);
 
@@ -24,6 +26,7 @@ private:
     std::string name_;
     std::string bytes_;
     std::u16string url_;
+    bool waitedForDisk_ = false;
 };
 
 } // namespace markroll

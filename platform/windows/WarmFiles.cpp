@@ -1,4 +1,4 @@
-#include "platform/shortcuts/WarmFiles.h"
+#include "platform/files/WarmFiles.h"
 
 namespace markroll {
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/files/ColdReads.h"
 #include "platform/posix/DirectoryStream.h"
 
 namespace markroll {
 
 // The folder a listing was made of, kept open for as long as an entry of it
 // is: its entries are opened relative to it, never by a path taken apart.
-class ListedFolder : public ColdReads {
+class ListedFolder {
 public:
     explicit ListedFolder(DirectoryStream stream) : stream_(std::move(stream)) {}
     ListedFolder(const ListedFolder&) = delete;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/files/ColdReads.h"
 
 #include <string>
 
@@ -8,7 +7,7 @@ namespace markroll {
 
 // The folder a listing was made of; its entries are opened by this path and
 // the name the listing gave, never by a path taken apart.
-class ListedFolder : public ColdReads {
+class ListedFolder {
 public:
     explicit ListedFolder(std::wstring path) : path_(std::move(path)) {}
     ListedFolder(const ListedFolder&) = delete;

@@ -5,7 +5,7 @@
 #include "os/ListedFolder.h"
 #include "platform/files/ListedNames.h"
 #include "platform/ListedEntry.h"
-#include "platform/shortcuts/ShortcutPrefetcher.h"
+#include "platform/files/ShortcutPrefetcher.h"
 #include "tests/support/TestSupport.h"
 
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "platform/shortcuts/ShortcutPrefetcher.h"
+#include "platform/files/ShortcutPrefetcher.h"
 
 #include "os/ListedFolder.h"
 #include "platform/files/HostPath.h"
-#include "platform/shortcuts/WarmFiles.h"
+#include "platform/files/WarmFiles.h"
 
 #include <utility>
 

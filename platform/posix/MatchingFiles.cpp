@@ -3,11 +3,11 @@
 #include "os/ListedFolder.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
+#include "platform/posix/DirectoryEntries.h"
 #include "platform/posix/EntryKind.h"
 #include "platform/text/Wildcard.h"
 
 #include <cerrno>
-#include <cstring>
 #include <strings.h>
 
 namespace markroll {
@@ -15,9 +15,9 @@ namespace markroll {
 namespace {
 
 // The shortcut mask is compared on the bytes, before anything is decoded.
-bool endsWithUrl(const char* name, std::size_t length)
+bool endsWithUrl(std::string_view name)
 {
-    return length >= 4 && strcasecmp(name + length - 4, ".url") == 0;
+    return name.size() >= 4 && strcasecmp(name.data() + name.size() - 4, ".url") == 0;
 }
 
 // An entry the OS will not type is taken for a file: its read tells what it is.
@@ -46,27 +46,14 @@ void addMatchingFiles(const ListedFolder& folder, std::u16string_view folderPath
     DIR* const stream = folder.stream();
     const bool shortcutMask = mask == ShortcutMask;
     std::u16string name;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = readdir(stream);
-        if (!entry) {
-            if (errno != 0)
-                raiseSystemFailure(errno, folderPath);
-            return;
-        }
+    forEachEntry(stream, folderPath, [&](const dirent& entry, std::string_view listed) {
         // Names that start with a dot are hidden on Linux.
-        if (entry->d_name[0] == '.')
-            continue;
-        const std::size_t length = std::strlen(entry->d_name);
-        if (shortcutMask && !endsWithUrl(entry->d_name, length))
-            continue;
-        const std::string_view listed(entry->d_name, length);
+        if (listed.front() == '.' || (shortcutMask && !endsWithUrl(listed)))
+            return;
         fromHostName(listed, name);
-        if (!shortcutMask && !matchesWildcard(mask, name))
-            continue;
-        if (mayBeShortcutFile(stream, *entry, folderPath))
+        if ((shortcutMask || matchesWildcard(mask, name)) && mayBeShortcutFile(stream, entry, folderPath))
             names.add(name, listed);
-    }
+    });
 }
 
 } // namespace markroll

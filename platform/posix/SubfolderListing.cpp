@@ -1,6 +1,7 @@
 #include "platform/files/SubfolderListing.h"
 
 #include "platform/files/HostPath.h"
+#include "platform/posix/DirectoryEntries.h"
 #include "platform/posix/DirectoryStream.h"
 #include "platform/posix/EntryKind.h"
 
@@ -72,22 +73,15 @@ SubfolderList listSubfolders(std::u16string_view path)
         raiseSystemFailure(errno, path);
     Ancestors ancestors(folderPath);
     SubfolderList list;
-    errno = 0;
-    while (const dirent* entry = readdir(folder.get())) {
-        const std::string_view name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
+    forEachEntry(folder.get(), path, [&](const dirent& entry, std::string_view name) {
         const bool isFolder = tellingEntryFailures(list, [&] {
-            const EntryKind kind = entryKind(dirfd(folder.get()), entry->d_name, entry->d_type, path);
+            const EntryKind kind = entryKind(dirfd(folder.get()), entry.d_name, entry.d_type, path);
             return kind == EntryKind::Folder ||
                    (kind == EntryKind::LinkToFolder && !ancestors.leadBackUp(folderPath / fs::path(std::string(name))));
         });
         if (isFolder)
             list.names.push_back(fromHostBytes(name));
-        errno = 0;
-    }
-    if (errno != 0)
-        raiseSystemFailure(errno, path);
+    });
     inNameOrder(list);
     return list;
 }

@@ -3,19 +3,13 @@
 #include "generator/MessageBoxes.h"
 #include "generator/Messages.h"
 #include "platform/files/PendingFile.h"
+#include "platform/files/StandardStreams.h"
 
 #include <array>
-#include <string_view>
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <string_view>
 
 namespace markroll {
 namespace {
@@ -56,11 +50,7 @@ constexpr Line lastLine = [] {
 [[noreturn]] void endAsFailure()
 {
     pendingfile::removeTrackedNow();
-#ifdef _WIN32
-    _write(2, lastLine.bytes.data(), unsigned(lastLine.length));
-#else
-    [[maybe_unused]] const auto written = ::write(2, lastLine.bytes.data(), lastLine.length);
-#endif
+    writeToStandardError(lastLine.bytes.data(), lastLine.length);
     std::_Exit(1);
 }
 

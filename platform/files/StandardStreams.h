@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace markroll {
 
 // Which of the standard streams the program was started without.
@@ -14,5 +16,9 @@ struct ClosedStandardStreams {
 // stream's number, and what is written to the stream would land in the file
 // (a message at the head of the page, say).
 ClosedStandardStreams openClosedStandardStreams() noexcept;
+
+// Writes straight to descriptor 2, past the C library's buffers and without
+// allocating: for where even the C++ runtime has given up.
+void writeToStandardError(const char* bytes, std::size_t size) noexcept;
 
 } // namespace markroll

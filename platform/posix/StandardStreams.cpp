@@ -1,3 +1,5 @@
+#include "platform/files/StandardStreams.h"
+
 #include <cerrno>
 
 #include <fcntl.h>
@@ -17,6 +19,11 @@ void takeStandardStreamNumber(int descriptor)
         ::dup2(placeholder, descriptor);
         ::close(placeholder);
     }
+}
+
+void writeToStandardError(const char* bytes, std::size_t size) noexcept
+{
+    [[maybe_unused]] const auto written = ::write(2, bytes, size);
 }
 
 } // namespace markroll

@@ -1,3 +1,5 @@
+#include "platform/files/StandardStreams.h"
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -15,5 +17,7 @@ void takeStandardStreamNumber(int descriptor)
         _close(placeholder);
     }
 }
+
+void writeToStandardError(const char* bytes, std::size_t size) noexcept { _write(2, bytes, unsigned(size)); }
 
 } // namespace markroll

@@ -109,10 +109,13 @@ void ShortcutPrefetcher::reached(std::size_t position)
 // no memory for its stack) is only help missed: the run does without it.
 void ShortcutPrefetcher::startHelpers()
 {
-    if (!helpersRefused_ && !roomForWarmingHelpers())
-        helpersRefused_ = true;
-    if (helpersRefused_)
+    // Asked once: counting the free descriptors costs two calls for each.
+    if (helpersRefused_ || helpers_.size() == HelperCount)
         return;
+    if (helpers_.empty() && !roomForWarmingHelpers()) {
+        helpersRefused_ = true;
+        return;
+    }
     try {
         helpers_.reserve(HelperCount);
         while (helpers_.size() < HelperCount)

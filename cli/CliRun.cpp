@@ -15,7 +15,6 @@
 #include "platform/LocalHost.h"
 #include "platform/text/Unicode.h"
 
-#include <array>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -26,9 +25,11 @@ namespace {
 enum ExitStatus { Completed = 0, FailureReported = 1, UnusableCommandLine = 2, MessageUnshown = 3 };
 
 constexpr std::string_view Usage =
-    "usage: markroll-cli [--] FAVORITES_FOLDER OUTPUT_FOLDER\n"
+    "usage: markroll-cli [--bookmarks FILE] [--] FAVORITES_FOLDER OUTPUT_FOLDER\n"
     "Writes ALL_Favorites_Link.htm into OUTPUT_FOLDER: one numbered list per folder\n"
     "below FAVORITES_FOLDER, one link per Internet Shortcut (*.url) in it.\n"
+    "--bookmarks FILE also writes the whole tree to FILE as a bookmark file\n"
+    "(Netscape format, UTF-8) that every browser imports.\n"
     "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments,\n"
     "3 a message could not be written.";
 
@@ -58,35 +59,77 @@ bool isOnly(const std::vector<std::u16string>& arguments, std::initializer_list<
     return false;
 }
 
+// What the command line asks for.
+struct Request {
+    std::u16string favorites;
+    std::u16string output;
+    std::optional<std::u16string> bookmarks;
+};
+
+void refuse(const std::string& complaint)
+{
+    printLine(stderr, "markroll-cli: " + complaint);
+    printLine(stderr, Usage);
+}
+
+std::string quoted(const std::u16string& argument)
+{
+    return "'" + unicode::encodeUtf8(escapedForOneLine(readableHostText(argument))) + "'";
+}
+
+// "--bookmarks FILE" or "--bookmarks=FILE", once; false when refused.
+bool takeBookmarkOption(const std::vector<std::u16string>& arguments, std::size_t& at, Request& request)
+{
+    constexpr std::u16string_view Option = u"--bookmarks";
+    const std::u16string& argument = arguments[at];
+    std::optional<std::u16string> file;
+    if (argument == Option && at + 1 < arguments.size())
+        file = arguments[++at];
+    else if (argument.starts_with(Option) && argument.size() > Option.size() && argument[Option.size()] == u'=')
+        file = argument.substr(Option.size() + 1);
+    if (!file || request.bookmarks || file->empty()) {
+        refuse(request.bookmarks ? "--bookmarks is taken once" : "--bookmarks needs a file name");
+        return false;
+    }
+    request.bookmarks = std::move(file);
+    return true;
+}
+
 // The two paths, after "--" when it is given; anything else that looks like
 // an option is refused with the usage.
-std::optional<std::array<std::u16string, 2>> pathArguments(const std::vector<std::u16string>& arguments)
+std::optional<Request> requestOf(const std::vector<std::u16string>& arguments)
 {
+    Request request;
     std::vector<std::u16string> paths;
     bool optionsEnded = false;
-    for (const std::u16string& argument : arguments) {
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::u16string& argument = arguments[at];
         if (!optionsEnded && argument == u"--") {
             optionsEnded = true;
+        } else if (!optionsEnded && argument.starts_with(u"--bookmarks")) {
+            if (!takeBookmarkOption(arguments, at, request))
+                return std::nullopt;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == u'-') {
-            printLine(stderr, "markroll-cli: unknown option '" +
-                                  unicode::encodeUtf8(escapedForOneLine(readableHostText(argument))) + "'");
-            printLine(stderr, Usage);
+            refuse("unknown option " + quoted(argument));
             return std::nullopt;
         } else {
             paths.push_back(argument);
         }
     }
     if (paths.size() != 2) {
-        printLine(stderr, paths.size() < 2 ? "markroll-cli: two folders are needed, the Favorites folder and the output folder"
-                                           : "markroll-cli: too many arguments: only two folders are taken");
-        printLine(stderr, Usage);
+        refuse(paths.size() < 2 ? "two folders are needed, the Favorites folder and the output folder"
+                                : "too many arguments: only two folders are taken");
         return std::nullopt;
     }
-    return std::array<std::u16string, 2>{paths[0], paths[1]};
+    request.favorites = paths[0];
+    request.output = paths[1];
+    return request;
 }
 
-int generate(const std::u16string& favorites, const std::u16string& output, ClosedStandardStreams closed)
+int generate(const Request& request, ClosedStandardStreams closed)
 {
+    const std::u16string& favorites = request.favorites;
+    const std::u16string& output = request.output;
     // A failed write is told as one; it never ends the run by a signal.
     failWritesInsteadOfSignals();
     ConsoleMessageBoxes boxes(closed);
@@ -100,6 +143,8 @@ int generate(const std::u16string& favorites, const std::u16string& output, Clos
     ArgumentPaths paths(favorites, output);
     LocalHost host;
     LinkPageRun run({paths, boxes, host});
+    if (request.bookmarks)
+        run.writeBookmarksTo(*request.bookmarks);
     ProgressLine progress(stderr);
     run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
@@ -121,10 +166,10 @@ int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStrea
         printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
         return Completed;
     }
-    const auto paths = pathArguments(arguments);
-    if (!paths)
+    const auto request = requestOf(arguments);
+    if (!request)
         return UnusableCommandLine;
-    return generate((*paths)[0], (*paths)[1], closed);
+    return generate(*request, closed);
 }
 
 } // namespace

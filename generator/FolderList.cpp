@@ -4,19 +4,24 @@
 
 namespace markroll {
 
-void FolderList::clear()
+void FolderList::clear(bool beyondPage)
 {
-    paths_.clear();
-    unlisted_.reset();
+    folders_.clear();
+    beyondPage_ = beyondPage;
 }
 
-void FolderList::add(std::u16string path)
+Failure FolderList::fullFailure()
 {
-    if (paths_.size() == Capacity)
-        throw Failure(FailureKind::FolderListFull, {},
-                      "more than " + std::to_string(Capacity - 1) +
-                          " folders lie below the Favorites folder; the rest were left out");
-    paths_.push_back(std::move(path));
+    return Failure(FailureKind::FolderListFull, {},
+                   "more than " + std::to_string(Capacity - 1) +
+                       " folders lie below the Favorites folder; the rest were left out");
+}
+
+void FolderList::add(std::u16string path, std::size_t depth)
+{
+    if (folders_.size() == Capacity && !beyondPage_)
+        throw fullFailure();
+    folders_.push_back({std::move(path), depth});
 }
 
 } // namespace markroll

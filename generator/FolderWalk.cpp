@@ -37,13 +37,30 @@ void FolderWalk::takeNextSubfolder(FolderList& folders, std::vector<PendingFolde
     try {
         PendingFolder& folder = pending.back();
         std::u16string child = joinPath(folder.path, folder.subfolders[folder.next++]);
-        folders.add(std::move(child));
+        if (folders.keepsBeyondPage() && folders.size() == FolderList::Capacity)
+            tellPageFull(pending);
+        folders.add(std::move(child), depth);
         enterFolder(folders, folders.size() - 1, pending);
     } catch (...) {
         const Failure error = currentFailure();
         pending.resize(depth - 1);
         report_.failure(messages::ErrorOccurred, error);
     }
+}
+
+// A list that stops at the page's room ends, at its first refusal, the folder
+// being gone through, and then each folder below which a sub-folder is still
+// to come, one message each.
+void FolderWalk::tellPageFull(const std::vector<PendingFolder>& pending)
+{
+    std::size_t refusals = 1;
+    for (std::size_t level = 0; level + 1 < pending.size(); ++level) {
+        if (pending[level].next < pending[level].subfolders.size())
+            ++refusals;
+    }
+    const Failure full = FolderList::fullFailure();
+    for (; refusals > 0; --refusals)
+        report_.failure(messages::ErrorOccurred, full);
 }
 
 // Lists the folder at `index` and, when it could be listed, puts it on the

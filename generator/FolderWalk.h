@@ -14,7 +14,9 @@ class RunReport;
 // first, each folder before the folders below it. A failure ends only the
 // folder it happened in, and is told there; the walk goes on with the next
 // sub-folder of its parent. The folders still being gone through are kept on
-// a stack of our own, so a deep tree needs no deep call stack.
+// a stack of our own, so a deep tree needs no deep call stack. A list that
+// keeps every folder is told of the page's full table exactly as one that
+// stops there, and the walk goes on.
 class FolderWalk {
 public:
     FolderWalk(Host& host, RunReport& report) : host_(host), report_(report) {}
@@ -27,6 +29,7 @@ private:
     struct PendingFolder;
     void enterFolder(FolderList& folders, std::size_t index, std::vector<PendingFolder>& pending);
     void takeNextSubfolder(FolderList& folders, std::vector<PendingFolder>& pending);
+    void tellPageFull(const std::vector<PendingFolder>& pending);
 
     Host& host_;
     RunReport& report_;

@@ -1,5 +1,6 @@
 #include "generator/LinkPageRun.h"
 
+#include "generator/BookmarkWriter.h"
 #include "generator/FolderWalk.h"
 #include "generator/Messages.h"
 #include "generator/PageWriter.h"
@@ -32,12 +33,19 @@ RunOutcome LinkPageRun::run()
 // not there) gives no page at all: the previous page stays as it was.
 RunOutcome::Page LinkPageRun::walkAndWrite(RunReport& report)
 {
-    folders_.clear();
+    folders_.clear(bookmarkPath_.has_value());
     folders_.add(services_.paths.favoriteText());
     if (!FolderWalk(services_.host, report).collectFolders(folders_))
         return RunOutcome::Page::NoTree;
-    const bool written = PageWriter(services_.host, report, onSectionWritten)
+    std::optional<BookmarkWriter> bookmarks;
+    if (bookmarkPath_ && !bookmarks.emplace(services_.host, report).start(*bookmarkPath_))
+        bookmarks.reset();
+    BookmarkWriter* const bookmarkWriter = bookmarks ? &*bookmarks : nullptr;
+    const bool written = PageWriter(services_.host, report, onSectionWritten, bookmarkWriter)
                              .writeLinkPage(services_.paths.outputText(), folders_);
+    // The bookmarks stand only beside a page of the same run.
+    if (written && bookmarkWriter)
+        bookmarkWriter->finish();
     return written ? RunOutcome::Page::Written : RunOutcome::Page::Failed;
 }
 

@@ -5,6 +5,8 @@
 #include "generator/RunOutcome.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace markroll {
 
@@ -29,6 +31,9 @@ public:
     explicit LinkPageRun(RunServices services) : services_(services) {}
 
     RunOutcome run();
+    // Every later run also writes the whole tree as a bookmark file at
+    // `path`, when its page is written.
+    void writeBookmarksTo(std::u16string path) { bookmarkPath_ = std::move(path); }
     // The folders of the last run.
     const FolderList& folders() const { return folders_; }
 
@@ -42,6 +47,7 @@ private:
 
     RunServices services_;
     FolderList folders_;
+    std::optional<std::u16string> bookmarkPath_;
 };
 
 } // namespace markroll

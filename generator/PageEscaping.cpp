@@ -116,7 +116,28 @@ void appendEscaped(std::u16string& out, std::u16string_view text, PlainRunEnd pl
     }
 }
 
+// Text in UTF-8 carries every character; only the HTML-special signs, the
+// control characters and a surrogate (to see whether it is paired) stop a run.
+std::size_t plainUnicodeTextRunEnd(std::u16string_view text, std::size_t at)
+{
+    while (at < text.size() && !isHtmlSpecial(text[at]) && !isControl(text[at]) && !unicode::isSurrogate(text[at]))
+        ++at;
+    return at;
+}
+
 } // namespace
+
+void appendUnicodeText(std::u16string& out, std::u16string_view text)
+{
+    appendEscaped(out, text, plainUnicodeTextRunEnd, [](std::u16string& out, char32_t codePoint) {
+        if (const auto entity = entityFor(codePoint); !entity.empty())
+            out.append(entity);
+        else if (isControl(codePoint))
+            appendCharacterReference(out, codePoint);
+        else
+            unicode::appendUtf16(out, codePoint);
+    });
+}
 
 void appendPageText(std::u16string& out, std::u16string_view text)
 {

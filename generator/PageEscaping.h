@@ -10,6 +10,11 @@ namespace markroll {
 // that is a control character, as a decimal character reference.
 void appendPageText(std::u16string& out, std::u16string_view text);
 
+// Names as text of a UTF-8 file: the four HTML-special signs as entities,
+// control characters as decimal character references, a lone surrogate as
+// U+FFFD, and every other character as it is.
+void appendUnicodeText(std::u16string& out, std::u16string_view text);
+
 // A link target as an attribute value: non-ASCII and control characters as
 // UTF-8 percent-escapes, so the link leads to the same URL whatever encoding the
 // page is read in; then the HTML-special signs as entities.

@@ -1,5 +1,6 @@
 #include "generator/PageWriter.h"
 
+#include "generator/BookmarkWriter.h"
 #include "generator/FolderList.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
@@ -48,14 +49,27 @@ void PageWriter::writeWholePage(PageFile& file, const FolderList& folders)
     PageLines page(file);
     page.write(page::headBlock());
     page.write(page::styleBlock());
-    SectionWriter sections(host_, report_, page);
-    const int total = int(folders.size());
-    for (std::size_t index = 0; index < folders.size(); ++index) {
+    SectionWriter sections(host_, report_, page, bookmarks_);
+    const int total = int(folders.pageSize());
+    for (std::size_t index = 0; index < folders.pageSize(); ++index) {
+        if (bookmarks_)
+            bookmarks_->enterFolder(folders, index);
         sections.writeFolderSection(folders[index], folders.unlisted(index));
         if (onSection_)
             onSection_(int(index) + 1, total);
     }
+    writeFoldersBeyondPage(folders);
     page.write(page::footLine());
+}
+
+void PageWriter::writeFoldersBeyondPage(const FolderList& folders)
+{
+    if (!bookmarks_)
+        return;
+    for (std::size_t index = folders.pageSize(); index < folders.size(); ++index) {
+        bookmarks_->enterFolder(folders, index);
+        bookmarks_->writeLinksOf(folders[index], folders.unlisted(index));
+    }
 }
 
 } // namespace markroll

@@ -1,5 +1,6 @@
 #include "generator/SectionWriter.h"
 
+#include "generator/BookmarkWriter.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
 #include "generator/PageLines.h"
@@ -70,7 +71,11 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
         shortcutPath.resize(folderPart);
         shortcutPath.append(current.name);
         const auto linked = sectionStep(current.name, [&] {
-            page::linkLineInto(line_, host_.readShortcutUrl(current, shortcutPath), page::displayName(current.name));
+            const std::u16string_view name = page::displayName(current.name);
+            const std::u16string& url = host_.readShortcutUrl(current, shortcutPath);
+            page::linkLineInto(line_, url, name);
+            if (bookmarks_)
+                bookmarks_->addLink(shortcutPath, current.name, url);
             page_.write(line_);
         });
         if (linked == Ended)

@@ -7,6 +7,7 @@
 
 namespace markroll {
 
+class BookmarkWriter;
 class PageLines;
 class Host;
 class RunReport;
@@ -19,8 +20,9 @@ class RunReport;
 // the section's to tell: it passes to the page writer.
 class SectionWriter {
 public:
-    SectionWriter(Host& host, RunReport& report, PageLines& page)
-        : host_(host), report_(report), page_(page)
+    // Each link of the page is also given to `bookmarks`, when there are any.
+    SectionWriter(Host& host, RunReport& report, PageLines& page, BookmarkWriter* bookmarks = nullptr)
+        : host_(host), report_(report), page_(page), bookmarks_(bookmarks)
     {
     }
 
@@ -38,6 +40,7 @@ private:
     Host& host_;
     RunReport& report_;
     PageLines& page_;
+    BookmarkWriter* bookmarks_;
     // One link line serves every shortcut of a section.
     std::u16string line_;
 };

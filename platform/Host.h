@@ -3,7 +3,9 @@
 #include "platform/Failure.h"
 #include "platform/ListedEntry.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,24 @@ public:
     virtual void close() = 0;
 };
 
+// The bookmark file being written: lines in UTF-8, each ended by LF. It is
+// whole or nothing: close() puts it on the disk and in its place; after a
+// failed write, close() drops it and raises that failure, and the previous
+// file stays. A file dropped without close() is removed.
+class BookmarkFile {
+public:
+    virtual ~BookmarkFile() = default;
+    virtual void writeLine(std::u16string_view text) = 0;
+    virtual void close() = 0;
+};
+
+// A file's or folder's times, in seconds since 1970 (UTC), as far as the
+// file system keeps them.
+struct FileTimes {
+    std::optional<std::int64_t> created;
+    std::optional<std::int64_t> modified;
+};
+
 // What the generator needs of the machine it runs on. Every failure is a
 // Failure; paths are the texts the user typed, joined.
 class Host {
@@ -55,6 +75,11 @@ public:
     virtual const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) = 0;
     // A new page at `path`, written aside until it is closed.
     virtual std::unique_ptr<PageFile> createPage(std::u16string_view path) = 0;
+    // A new bookmark file at `path`, written aside until it is closed.
+    virtual std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) = 0;
+    // The times of the file or folder at `path`, following a link; none
+    // that the file system does not tell.
+    virtual FileTimes timesOf(std::u16string_view path) = 0;
 };
 
 } // namespace markroll

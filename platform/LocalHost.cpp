@@ -1,7 +1,9 @@
 #include "platform/LocalHost.h"
 
 #include "platform/files/Cp932FileStream.h"
+#include "platform/files/FileTimes.h"
 #include "platform/files/SubfolderListing.h"
+#include "platform/files/Utf8FileStream.h"
 
 namespace markroll {
 
@@ -30,5 +32,12 @@ const std::u16string& LocalHost::readShortcutUrl(const ListedEntry& entry, std::
 }
 
 std::unique_ptr<PageFile> LocalHost::createPage(std::u16string_view path) { return Cp932FileStream::create(path); }
+
+std::unique_ptr<BookmarkFile> LocalHost::createBookmarkFile(std::u16string_view path)
+{
+    return Utf8FileStream::create(path);
+}
+
+FileTimes LocalHost::timesOf(std::u16string_view path) { return fileTimesOf(path); }
 
 } // namespace markroll

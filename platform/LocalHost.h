@@ -6,8 +6,8 @@
 
 namespace markroll {
 
-// The machine the program runs on: its folders, its shortcut files and the
-// page's file.
+// The machine the program runs on: its folders, its shortcut files, the page's
+// file and the bookmark file.
 class LocalHost : public Host {
 public:
     SubfolderList listSubfolders(std::u16string_view folder) override;
@@ -15,6 +15,8 @@ public:
     void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
+    std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
+    FileTimes timesOf(std::u16string_view path) override;
 
 private:
     LocalDirectoryListing listing_;

@@ -6,25 +6,36 @@
 
 namespace markroll::pendingfile {
 
-NativeChar pendingPath[PendingPathRoom];
-volatile std::sig_atomic_t tracking = 0;
+NativeChar pendingPaths[PendingSlots][PendingPathRoom];
+volatile std::sig_atomic_t tracking[PendingSlots] = {};
 
-void track(const std::filesystem::path& path)
+int track(const std::filesystem::path& path)
 {
-    tracking = 0;
     const auto& native = path.native();
     if (native.size() >= PendingPathRoom)
-        return;
-    std::memcpy(pendingPath, native.c_str(), (native.size() + 1) * sizeof(NativeChar));
-    tracking = 1;
+        return -1;
+    for (int slot = 0; slot < PendingSlots; ++slot) {
+        if (tracking[slot])
+            continue;
+        std::memcpy(pendingPaths[slot], native.c_str(), (native.size() + 1) * sizeof(NativeChar));
+        tracking[slot] = 1;
+        return slot;
+    }
+    return -1;
 }
 
-void untrack() { tracking = 0; }
+void untrack(int slot)
+{
+    if (slot >= 0 && slot < PendingSlots)
+        tracking[slot] = 0;
+}
 
 void removeTrackedNow() noexcept
 {
-    if (tracking)
-        removePendingPath();
+    for (int slot = 0; slot < PendingSlots; ++slot) {
+        if (tracking[slot])
+            removePendingPath(pendingPaths[slot]);
+    }
 }
 
 } // namespace markroll::pendingfile

@@ -6,16 +6,19 @@
 
 namespace markroll::pendingfile {
 
-// The one file a run is writing under a temporary name. When the process is
-// told to end (Ctrl+C, SIGTERM, SIGHUP, or the console closing on Windows)
-// after removeOnTermination(), that file is removed before the process ends,
-// so an interrupted run leaves nothing behind and the previous page stands.
-// TerminationHeld (one for each system) holds those back while it lives, so a
-// file is never created without being tracked, nor moved while still tracked.
-void track(const std::filesystem::path& path);
-void untrack();
+// The files a run is writing under a temporary name (the page, and the
+// bookmark file beside it). When the process is told to end (Ctrl+C, SIGTERM,
+// SIGHUP, or the console closing on Windows) after removeOnTermination(),
+// those files are removed before the process ends, so an interrupted run
+// leaves nothing behind and the previous files stand. TerminationHeld (one
+// for each system) holds those back while it lives, so a file is never
+// created without being tracked, nor moved while still tracked.
+// The slot the file is tracked in, -1 when its path is too long to track or
+// every slot is taken.
+int track(const std::filesystem::path& path);
+void untrack(int slot);
 void removeOnTermination();
-// Removes the tracked file at once; safe where nothing else is (a signal
+// Removes the tracked files at once; safe where nothing else is (a signal
 // handler, a terminate handler).
 void removeTrackedNow() noexcept;
 

@@ -6,14 +6,15 @@
 
 namespace markroll::pendingfile {
 
-// The tracked file's path, read by a signal handler: plain storage, no
+// The tracked files' paths, read by a signal handler: plain storage, no
 // allocation.
 using NativeChar = std::filesystem::path::value_type;
 inline constexpr std::size_t PendingPathRoom = 4096;
-extern NativeChar pendingPath[PendingPathRoom];
-extern volatile std::sig_atomic_t tracking;
+inline constexpr int PendingSlots = 2;
+extern NativeChar pendingPaths[PendingSlots][PendingPathRoom];
+extern volatile std::sig_atomic_t tracking[PendingSlots];
 
-// Each system's own removal of `pendingPath`.
-void removePendingPath() noexcept;
+// Each system's own removal of one path.
+void removePendingPath(const NativeChar* path) noexcept;
 
 } // namespace markroll::pendingfile

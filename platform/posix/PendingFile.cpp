@@ -18,7 +18,7 @@ void onSignal(int number)
 
 } // namespace
 
-void removePendingPath() noexcept { ::unlink(pendingPath); }
+void removePendingPath(const NativeChar* path) noexcept { ::unlink(path); }
 
 TerminationHeld::TerminationHeld()
 {

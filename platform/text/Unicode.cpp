@@ -7,9 +7,7 @@
 
 namespace markroll::unicode {
 
-namespace {
-
-void appendCodePoint(std::u16string& out, char32_t codePoint)
+void appendUtf16(std::u16string& out, char32_t codePoint)
 {
     if (codePoint >= 0x10000) {
         codePoint -= 0x10000;
@@ -19,6 +17,8 @@ void appendCodePoint(std::u16string& out, char32_t codePoint)
         out.push_back(char16_t(codePoint));
     }
 }
+
+namespace {
 
 unsigned byteAt(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
 
@@ -54,7 +54,7 @@ std::size_t appendSequence(std::string_view bytes, std::size_t at, std::u16strin
         broken = true;
         return at + 1;
     }
-    appendCodePoint(out, codePoint);
+    appendUtf16(out, codePoint);
     return at + lead.length;
 }
 
@@ -230,8 +230,13 @@ std::string encodeUtf8(std::u16string_view text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t codePoint) { appendUtf8(bytes, codePoint); });
+    appendUtf8(bytes, text);
     return bytes;
+}
+
+void appendUtf8(std::string& out, std::u16string_view text)
+{
+    forEachCodePoint(text, [&](char32_t codePoint) { appendUtf8(out, codePoint); });
 }
 
 // The white space from U+0085 on.

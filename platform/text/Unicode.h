@@ -38,7 +38,9 @@ std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t a
 
 // A lone surrogate has no UTF-8 form and is written as U+FFFD.
 std::string encodeUtf8(std::u16string_view text);
+void appendUtf8(std::string& out, std::u16string_view text);
 void appendUtf8(std::string& out, char32_t codePoint);
+void appendUtf16(std::u16string& out, char32_t codePoint);
 // Writes the UTF-8 form of one code point into `out` (room for four bytes)
 // and returns its length.
 std::size_t encodeUtf8(char32_t codePoint, char* out);

@@ -14,7 +14,7 @@ BOOL WINAPI onConsoleEvent(DWORD)
 
 } // namespace
 
-void removePendingPath() noexcept { DeleteFileW(pendingPath); }
+void removePendingPath(const NativeChar* path) noexcept { DeleteFileW(path); }
 
 void removeOnTermination() { SetConsoleCtrlHandler(onConsoleEvent, TRUE); }
 

@@ -41,7 +41,7 @@ TEST(Cli, VersionAndHelp)
     for (const char16_t* help : {u"--help", u"-h"}) {
         const ProcessResult result = runCli({help});
         EXPECT_EQ(result.status, 0);
-        EXPECT_TRUE(result.out.starts_with("usage: markroll-cli [--] FAVORITES_FOLDER OUTPUT_FOLDER")) << result.out;
+        EXPECT_TRUE(result.out.starts_with("usage: markroll-cli [--bookmarks FILE] [--] FAVORITES_FOLDER OUTPUT_FOLDER")) << result.out;
         EXPECT_EQ(result.err, "");
     }
 }
@@ -53,7 +53,7 @@ TEST(Cli, TheManualPageMatchesHelp)
     const std::string help = runCli({u"--help"}).out;
     const std::string manual = readFileBytes(MARKROLL_MANUAL_PAGE);
     ASSERT_FALSE(manual.starts_with("<missing")) << manual;
-    EXPECT_NE(manual.find(".B markroll-cli\n.RB [ \\-\\- ]\n.I FAVORITES_FOLDER OUTPUT_FOLDER"), std::string::npos);
+    EXPECT_NE(manual.find(".B markroll-cli\n.RB [ \\-\\-bookmarks\n.IR FILE ]\n.RB [ \\-\\- ]\n.I FAVORITES_FOLDER OUTPUT_FOLDER"), std::string::npos);
     std::string description = help.substr(help.find('\n') + 1);
     description = description.substr(0, description.find("Exit status"));
     std::erase(description, '\r');

@@ -12,19 +12,22 @@ void call(const Hook& hook, Args&&... args)
         hook(std::forward<Args>(args)...);
 }
 
-class HookedPage : public PageFile {
+// A file whose every line passes `hook` first.
+template <typename File>
+class HookedFile : public File {
 public:
-    HookedPage(FaultyHost& owner, std::unique_ptr<PageFile> inner) : owner_(owner), inner_(std::move(inner)) {}
+    using Hook = std::function<void(std::u16string_view line)>;
+    HookedFile(const Hook& hook, std::unique_ptr<File> inner) : hook_(hook), inner_(std::move(inner)) {}
     void writeLine(std::u16string_view text) override
     {
-        call(owner_.beforeWriteLine, text);
+        call(hook_, text);
         inner_->writeLine(text);
     }
     void close() override { inner_->close(); }
 
 private:
-    FaultyHost& owner_;
-    std::unique_ptr<PageFile> inner_;
+    const Hook& hook_;
+    std::unique_ptr<File> inner_;
 };
 
 } // namespace
@@ -56,7 +59,13 @@ const std::u16string& FaultyHost::readShortcutUrl(const ListedEntry& entry, std:
 std::unique_ptr<PageFile> FaultyHost::createPage(std::u16string_view path)
 {
     call(beforeCreatePage, path);
-    return std::make_unique<HookedPage>(*this, local_.createPage(path));
+    return std::make_unique<HookedFile<PageFile>>(beforeWriteLine, local_.createPage(path));
+}
+
+std::unique_ptr<BookmarkFile> FaultyHost::createBookmarkFile(std::u16string_view path)
+{
+    call(beforeCreateBookmarkFile, path);
+    return std::make_unique<HookedFile<BookmarkFile>>(beforeWriteBookmarkLine, local_.createBookmarkFile(path));
 }
 
 std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)

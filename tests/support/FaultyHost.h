@@ -18,12 +18,16 @@ public:
     std::function<void(std::u16string_view shownPath)> beforeReadShortcut;
     std::function<void(std::u16string_view path)> beforeCreatePage;
     std::function<void(std::u16string_view line)> beforeWriteLine;
+    std::function<void(std::u16string_view path)> beforeCreateBookmarkFile;
+    std::function<void(std::u16string_view line)> beforeWriteBookmarkLine;
 
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
     void nextShortcut(ListedEntry& entry) override;
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
+    std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
+    FileTimes timesOf(std::u16string_view path) override { return local_.timesOf(path); }
 
 private:
     LocalHost local_;

@@ -1,0 +1,103 @@
+#include "generator/BookmarkFormat.h"
+
+#include "generator/PageEscaping.h"
+#include "platform/files/HostPath.h"
+#include "platform/Host.h"
+#include "platform/text/Unicode.h"
+
+namespace markroll::bookmarks {
+namespace {
+
+void appendIndent(std::u16string& line, std::size_t level) { line.append(4 * level, u' '); }
+
+void appendReadable(std::u16string& line, std::u16string_view hostText)
+{
+    if (isReadableAsIs(hostText))
+        appendUnicodeText(line, hostText);
+    else
+        appendUnicodeText(line, readableHostText(hostText));
+}
+
+void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_t seconds)
+{
+    line.append(attribute);
+    line.append(u"=\"");
+    line.append(unicode::fromAscii(std::to_string(seconds)));
+    line.push_back(u'"');
+}
+
+// A file system that keeps no creation time gives the last write as both.
+void appendTimes(std::u16string& line, const FileTimes& times)
+{
+    if (const auto added = times.created ? times.created : times.modified)
+        appendTime(line, u" ADD_DATE", *added);
+    if (times.modified)
+        appendTime(line, u" LAST_MODIFIED", *times.modified);
+}
+
+bool isSeparator(char16_t unit) { return unit == u'/' || unit == hostSeparator(); }
+
+} // namespace
+
+std::u16string_view headBlock()
+{
+    return u"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+           u"<!-- This is an automatically generated file.\n"
+           u"     It will be read and overwritten.\n"
+           u"     DO NOT EDIT! -->\n"
+           u"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+           u"<TITLE>Bookmarks</TITLE>\n"
+           u"<H1>Bookmarks</H1>\n"
+           u"<DL><p>";
+}
+
+void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_view name, const FileTimes& times)
+{
+    lines.clear();
+    appendIndent(lines, level);
+    lines.append(u"<DT><H3");
+    appendTimes(lines, times);
+    lines.push_back(u'>');
+    appendReadable(lines, name);
+    lines.append(u"</H3>\n");
+    appendIndent(lines, level);
+    lines.append(u"<DL><p>");
+}
+
+void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view target, std::u16string_view name,
+                  const FileTimes& times)
+{
+    line.clear();
+    appendIndent(line, level);
+    line.append(u"<DT><A HREF=\"");
+    appendLinkTarget(line, target);
+    line.push_back(u'"');
+    appendTimes(line, times);
+    line.push_back(u'>');
+    appendReadable(line, name);
+    line.append(u"</A>");
+}
+
+std::u16string listClosingLine(std::size_t level)
+{
+    std::u16string line;
+    appendIndent(line, level);
+    line.append(u"</DL><p>");
+    return line;
+}
+
+std::u16string_view folderNameOf(std::u16string_view path)
+{
+    std::size_t end = path.size();
+    while (end > 0 && isSeparator(path[end - 1]))
+        --end;
+    std::size_t start = end;
+    while (start > 0 && !isSeparator(path[start - 1]))
+        --start;
+    // "C:" is a drive, not a name.
+    if (start == end || (start == 0 && end == 2 && path[1] == u':'))
+        return path;
+    return path.substr(start, end - start);
+}
+
+} // namespace markroll::bookmarks

@@ -1,0 +1,128 @@
+#include "generator/BookmarkWriter.h"
+
+#include "generator/BookmarkFormat.h"
+#include "generator/FolderList.h"
+#include "generator/Messages.h"
+#include "generator/RunReport.h"
+#include "platform/Failure.h"
+#include "platform/files/HostPath.h"
+#include "platform/Host.h"
+
+#include <utility>
+
+namespace markroll {
+
+BookmarkWriter::BookmarkWriter(Host& host, RunReport& report) : host_(host), report_(report) {}
+
+BookmarkWriter::~BookmarkWriter() = default;
+
+bool BookmarkWriter::start(std::u16string_view path)
+{
+    try {
+        file_ = host_.createBookmarkFile(path);
+    } catch (...) {
+        report_.failure(messages::ErrorOccurred, currentFailure());
+        return false;
+    }
+    write(bookmarks::headBlock());
+    return file_ != nullptr;
+}
+
+// After the first failed write the file can never be whole: it is dropped.
+void BookmarkWriter::write(std::u16string_view line)
+{
+    if (!file_)
+        return;
+    try {
+        file_->writeLine(line);
+    } catch (...) {
+        const Failure failure = currentFailure();
+        file_.reset();
+        report_.failure(messages::ErrorOccurred, failure);
+    }
+}
+
+void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
+{
+    const std::size_t depth = folders.depth(index);
+    for (; openFolders_ > depth; --openFolders_)
+        write(bookmarks::listClosingLine(openFolders_));
+    const std::u16string& path = folders[index];
+    bookmarks::folderOpeningInto(line_, depth + 1, bookmarks::folderNameOf(path), host_.timesOf(path));
+    write(line_);
+    openFolders_ = depth + 1;
+}
+
+void BookmarkWriter::addLink(std::u16string_view shortcutPath, std::u16string_view fileName, std::u16string_view url)
+{
+    // A name as the page shows it: without its ".url".
+    if (!file_ || fileName.size() < 4)
+        return;
+    const std::u16string_view name = fileName.substr(0, fileName.size() - 4);
+    bookmarks::linkLineInto(line_, openFolders_ + 1, url, name, host_.timesOf(shortcutPath));
+    write(line_);
+}
+
+void BookmarkWriter::writeLinksOf(const std::u16string& folderPath, bool unlistedByWalk)
+{
+    if (!file_)
+        return;
+    try {
+        ListedEntry current;
+        try {
+            current = host_.listShortcuts(folderPath, ShortcutMask);
+        } catch (...) {
+            if (unlistedByWalk)
+                return;
+            throw;
+        }
+        readLinks(folderPath, current);
+    } catch (...) {
+        // A listing that cannot go on on the shortcut's account ends quietly.
+        const Failure failure = currentFailure();
+        if (!failure.isNotice())
+            report_.failure(messages::FileOutputFailed, failure, messages::WarningTitle);
+    }
+}
+
+void BookmarkWriter::readLinks(const std::u16string& folderPath, ListedEntry& current)
+{
+    std::u16string shortcutPath = joinPath(folderPath, u"");
+    const std::size_t folderPart = shortcutPath.size();
+    while (!current.empty()) {
+        shortcutPath.resize(folderPart);
+        shortcutPath.append(current.name);
+        if (const std::u16string* url = urlOf(current, shortcutPath))
+            addLink(shortcutPath, current.name, *url);
+        host_.nextShortcut(current);
+    }
+}
+
+// Nothing for a shortcut that cannot be read on its own account.
+const std::u16string* BookmarkWriter::urlOf(const ListedEntry& entry, std::u16string_view shortcutPath)
+{
+    try {
+        return &host_.readShortcutUrl(entry, shortcutPath);
+    } catch (...) {
+        const Failure failure = currentFailure();
+        if (failure.isNotice())
+            return nullptr;
+        throw failure;
+    }
+}
+
+void BookmarkWriter::finish()
+{
+    for (; openFolders_ > 0; --openFolders_)
+        write(bookmarks::listClosingLine(openFolders_));
+    write(bookmarks::listClosingLine(0));
+    if (!file_)
+        return;
+    try {
+        std::exchange(file_, nullptr)->close();
+    } catch (...) {
+        report_.failure(messages::ErrorOccurred, currentFailure());
+    }
+}
+
+} // namespace markroll

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/ListedEntry.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace markroll {
+
+class BookmarkFile;
+class FolderList;
+class Host;
+class RunReport;
+
+// Writes the run's tree as a bookmark file, as the page is written: each
+// folder is entered in walk order, and its links follow, the page's links as
+// the section writer reads them and, for folders the page has no room for,
+// read here. A shortcut that cannot be read is left out: it has no URL. The
+// file is whole or not there: a failure to write it is told once, the file
+// is dropped and the previous one stays. A writer dropped before finish()
+// drops its file.
+class BookmarkWriter {
+public:
+    BookmarkWriter(Host& host, RunReport& report);
+    ~BookmarkWriter();
+
+    // Makes the file and writes its head; false, and told, when it cannot.
+    bool start(std::u16string_view path);
+    // Ends the lists of the folders before it that it is not inside, and
+    // opens its own.
+    void enterFolder(const FolderList& folders, std::size_t index);
+    // A link of the folder entered last.
+    void addLink(std::u16string_view shortcutPath, std::u16string_view fileName, std::u16string_view url);
+    // The links of the folder entered last, for a folder the page does not
+    // show. A failure that is not the shortcut's own is told as the page's
+    // sections tell theirs, and ends the folder.
+    void writeLinksOf(const std::u16string& folderPath, bool unlistedByWalk);
+    // Ends every list and puts the file in place.
+    void finish();
+
+private:
+    void write(std::u16string_view line);
+    void readLinks(const std::u16string& folderPath, ListedEntry& current);
+    const std::u16string* urlOf(const ListedEntry& entry, std::u16string_view shortcutPath);
+
+    Host& host_;
+    RunReport& report_;
+    std::unique_ptr<BookmarkFile> file_;
+    // The lists open inside the outermost one.
+    std::size_t openFolders_ = 0;
+    // One line serves every link.
+    std::u16string line_;
+};
+
+} // namespace markroll

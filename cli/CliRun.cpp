@@ -106,7 +106,7 @@ std::optional<Request> requestOf(const std::vector<std::u16string>& arguments)
         const std::u16string& argument = arguments[at];
         if (!optionsEnded && argument == u"--") {
             optionsEnded = true;
-        } else if (!optionsEnded && argument.starts_with(u"--bookmarks")) {
+        } else if (!optionsEnded && (argument == u"--bookmarks" || argument.starts_with(u"--bookmarks="))) {
             if (!takeBookmarkOption(arguments, at, request))
                 return std::nullopt;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == u'-') {

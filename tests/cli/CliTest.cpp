@@ -82,6 +82,52 @@ TEST(Cli, AWrongArgumentCountSaysSoBeforeTheUsageAndGivesStatusTwo)
     }
 }
 
+// "--bookmarks FILE" or "--bookmarks=FILE", once, before "--".
+TEST(Cli, TheBookmarkOptionTakesOneFileInEitherSpelling)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    const std::vector<std::pair<std::vector<std::u16string>, std::string>> refused{
+        {{u"F", u".", u"--bookmarks"}, "markroll-cli: --bookmarks needs a file name"},
+        {{u"--bookmarks=", u"F", u"."}, "markroll-cli: --bookmarks needs a file name"},
+        {{u"--bookmarks", u"b", u"--bookmarks=c", u"F", u"."}, "markroll-cli: --bookmarks is taken once"},
+        {{u"--bookmarksfile", u"F", u"."}, "markroll-cli: unknown option '--bookmarksfile'"},
+        {{u"--", u"--bookmarks", u"b", u"F", u"."}, "markroll-cli: too many arguments: only two folders are taken"}};
+    for (const auto& [arguments, said] : refused) {
+        const ProcessResult result = runCli(arguments, tree.path());
+        EXPECT_EQ(result.status, 2) << said;
+        EXPECT_TRUE(result.err.starts_with(said + std::string(ConsoleLineEnd) + "usage: ")) << result.err;
+    }
+    EXPECT_EQ(filesIn(tree.path()), std::vector<std::string>{"F"});
+
+    for (const auto& arguments : {std::vector<std::u16string>{u"--bookmarks", u"one.html", u"F", u"."},
+                                  std::vector<std::u16string>{u"F", u"--bookmarks=two.html", u"--", u"."}}) {
+        const ProcessResult result = runCli(arguments, tree.path());
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, completedLine);
+    }
+    for (const char16_t* name : {u"one.html", u"two.html"}) {
+        const std::string bookmarks = readBytes(tree.path(name));
+        EXPECT_TRUE(bookmarks.starts_with("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n")) << bookmarks;
+        EXPECT_NE(bookmarks.find("HREF=\"http://a/\""), std::string::npos) << bookmarks;
+    }
+}
+
+// A bookmark file that cannot be written is a failure with its reason; the
+// page is written all the same.
+TEST(Cli, ABookmarkFileThatCannotBeMadeSaysWhyAndGivesStatusOne)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    const std::u16string missing = tree.path(u"missing/b.html");
+    const ProcessResult result = runCli({u"--bookmarks", missing, tree.path(u"F"), tree.path()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(missing) + ": " + sessionReason(ENOENT) + ")" +
+                              std::string(ConsoleLineEnd));
+    EXPECT_EQ(result.out, completedLine);
+    EXPECT_TRUE(fs::exists(tree.fsPath(u"ALL_Favorites_Link.htm")));
+}
+
 TEST(Cli, AnUnknownOptionIsNamedAndRefusedButDashDashEndsTheOptions)
 {
     TempTree tree;
@@ -254,14 +300,16 @@ void makeWideTree(TempTree& tree, int shortcuts)
 
 #ifndef _WIN32
 // POSIX only: the run is interrupted with SIGTERM.
-TEST(Cli, AnInterruptedRunLeavesThePreviousPageAndNoTemporaryFile)
+TEST(Cli, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFile)
 {
     TempTree tree;
     makeWideTree(tree, 20000);
     const std::u16string out = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
+    const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
     bool sawTemporary = false;
     const ProcessResult result = runProcess(
-        {MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {}, std::chrono::seconds(60),
+        {MARKROLL_CLI_PATH, "--bookmarks", utf8(bookmarks), utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {},
+        std::chrono::seconds(60),
         [&](int processId) {
             for (int wait = 0; wait < 20000 && !sawTemporary; ++wait) {
                 sawTemporary = !hiddenEntries(tree.fsPath(u"out")).empty();
@@ -274,6 +322,7 @@ TEST(Cli, AnInterruptedRunLeavesThePreviousPageAndNoTemporaryFile)
         GTEST_SKIP() << "the run ended before it could be interrupted";
     EXPECT_EQ(result.status, 128 + SIGTERM);
     EXPECT_EQ(readBytes(out), "the previous page");
+    EXPECT_EQ(readBytes(bookmarks), "the previous bookmarks");
     EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
 }
 #endif

@@ -19,13 +19,17 @@ TEST(LastResortDeathTest, TerminateRemovesThePendingPageAndSaysOneLine)
     const std::filesystem::path folder = toFsPath(utf16(MARKROLL_TEST_OUTPUT_DIR)) / "last-resort";
     std::filesystem::create_directories(folder);
     const std::u16string pending = fromFsPath(folder / ".ALL_Favorites_Link.htm.12345678.tmp");
+    const std::u16string bookmarks = fromFsPath(folder / ".b.html.12345678.tmp");
     std::ofstream(toFsPath(pending), std::ios::binary) << "half a page";
+    std::ofstream(toFsPath(bookmarks), std::ios::binary) << "half the bookmarks";
     EXPECT_EXIT(
         {
             installLastResort();
             pendingfile::track(toFsPath(pending));
+            pendingfile::track(toFsPath(bookmarks));
             std::terminate();
         },
         ::testing::ExitedWithCode(1), "^Markroll: エラーが発生しました\r?\n$");
     EXPECT_FALSE(std::filesystem::exists(toFsPath(pending)));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(bookmarks)));
 }

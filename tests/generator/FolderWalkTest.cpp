@@ -32,9 +32,9 @@ Names tableOf(const FolderList& folders)
     return entries;
 }
 
-void collect(WalkHarness& harness, const std::u16string& favorites)
+void collect(WalkHarness& harness, const std::u16string& favorites, bool beyondPage = false)
 {
-    harness.folders.clear();
+    harness.folders.clear(beyondPage);
     harness.folders.add(favorites);
     FolderWalk(harness.host, harness.report).collectFolders(harness.folders);
 }
@@ -127,6 +127,34 @@ TEST(CollectFolders, AFullTableInsideASubfolderShowsAMessagePerCallWithFoldersLe
     EXPECT_EQ(entries.back(), tree.path(u"R/A/f997"));
     EXPECT_EQ(std::count(entries.begin(), entries.end(), tree.path(u"R/B")), 0);
     EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
+}
+
+// A list that keeps every folder (for the bookmarks) holds the same first
+// thousand, tells the full table with the same messages, and goes on.
+TEST(CollectFolders, KeepingEveryFolderTellsTheFullTableAsStoppingThereDoes)
+{
+    TempTree tree;
+    for (int i = 0; i < 999; ++i)
+        tree.folder(numbered("R/A/f%03d", i));
+    tree.folder(u"R/B/C");
+    tree.folder(u"R/D");
+    WalkHarness stopping;
+    collect(stopping, tree.path(u"R"));
+    WalkHarness keeping;
+    collect(keeping, tree.path(u"R"), true);
+    EXPECT_EQ(keeping.boxes.shown, stopping.boxes.shown);
+    EXPECT_EQ(keeping.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox()}));
+    const Names kept = tableOf(keeping.folders);
+    ASSERT_EQ(kept.size(), 1000u + 4);
+    EXPECT_EQ(Names(kept.begin(), kept.begin() + 1000), tableOf(stopping.folders));
+    EXPECT_EQ(kept.at(1000), tree.path(u"R/A/f998"));
+    EXPECT_EQ(kept.at(1001), tree.path(u"R/B"));
+    EXPECT_EQ(kept.at(1002), tree.path(u"R/B/C"));
+    EXPECT_EQ(keeping.folders.depth(1002), 2u);
+    EXPECT_EQ(kept.at(1003), tree.path(u"R/D"));
+    EXPECT_EQ(keeping.folders.depth(1000), 2u);
+    EXPECT_EQ(keeping.folders.depth(1003), 1u);
+    EXPECT_EQ(keeping.folders.pageSize(), 1000u);
 }
 
 #ifndef _WIN32

@@ -1,0 +1,253 @@
+#include "platform/files/HostPath.h"
+#include "platform/text/Cp932.h"
+#include "tests/support/BookmarkTree.h"
+#include "tests/support/FaultyHost.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+
+using namespace markroll;
+using namespace markroll::test;
+using Shown = std::vector<ShownMessage>;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// One run that writes the page into `output` and the bookmarks to `bookmarkPath`.
+struct BookmarkRun {
+    GeneratorHarness harness;
+    std::string page;
+    std::string bookmarks;
+
+    BookmarkRun(std::u16string_view favorites, std::u16string_view output, std::u16string_view bookmarkPath,
+                const std::function<void(FaultyHost&)>& fault = {})
+    {
+        if (fault)
+            fault(harness.host);
+        harness.generator.writeBookmarksTo(std::u16string(bookmarkPath));
+        page = harness.run(favorites, output);
+        bookmarks = readBytes(bookmarkPath);
+    }
+
+    ParsedBookmarks parsed() const
+    {
+        ParsedBookmarks file = parseBookmarkFile(bookmarks);
+        EXPECT_EQ(file.problems, Lines{}) << bookmarks;
+        return file;
+    }
+};
+
+// The page's links in page order, as "name -> url", decoded as a browser reads them.
+Lines pageLinks(const std::string& page)
+{
+    const std::string text = utf8(cp932::decode(page));
+    static const std::regex link("<LI><A Href=\"([^\"]*)\">(.*?)</A></LI>");
+    Lines links;
+    std::vector<std::string> problems;
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), link); match != std::sregex_iterator(); ++match)
+        links.push_back(decodeReferences((*match)[2].str(), problems) + " -> " + decodeReferences((*match)[1].str(), problems));
+    EXPECT_EQ(problems, Lines{});
+    return links;
+}
+
+} // namespace
+
+TEST(BookmarkFile, TheSampleTreeAsNestedFoldersWithThePagesNamesUrlsAndOrder)
+{
+    TempTree out;
+    WorkingFolder inside(utf16(MARKROLL_EXAMPLES_DIR));
+    const BookmarkRun run(u"Favorites", out.path(), out.path(u"favorites.html"));
+    const ParsedBookmarks file = run.parsed();
+    EXPECT_EQ(file.doctype, "DOCTYPE NETSCAPE-Bookmark-file-1");
+    EXPECT_EQ(file.contentType, "text/html; charset=UTF-8");
+    EXPECT_EQ(file.title, "Bookmarks");
+    EXPECT_EQ(outlineOf(file.top), "Favorites/\n"
+                                   "  Google -> https://www.google.co.jp/\n"
+                                   "  Wikipedia (日本語) -> https://ja.wikipedia.org/\n"
+                                   "  Bookmarklets/\n"
+                                   "    ページのタイトル -> javascript:(function(){alert(document.title+\"\\n\"+location.href);})();\n"
+                                   "  Links/\n"
+                                   "    Debian -> https://www.debian.org/\n"
+                                   "  Tools & Utilities/\n"
+                                   "    Search & Replace -> https://www.gnu.org/software/sed/manual/sed.html#The-_0022s_0022-Command\n"
+                                   "    Search the web -> https://www.google.com/search?q=markroll&hl=ja\n"
+                                   "  ニュース/\n"
+                                   "    NHK ニュース -> https://www3.nhk.or.jp/news/\n"
+                                   "    日本経済新聞 -> https://www.nikkei.com/\n"
+                                   "  旅行/\n"
+                                   "    東京 観光 -> https://ja.wikipedia.org/wiki/%E6%9D%B1%E4%BA%AC%E9%83%BD\n"
+                                   "    서울 여행 -> https://ko.wikipedia.org/wiki/%EC%84%9C%EC%9A%B8%ED%8A%B9%EB%B3%84%EC%8B%9C\n"
+                                   "  開発/\n"
+                                   "    CMake -> https://cmake.org/cmake/help/latest/\n"
+                                   "    Qt ドキュメント -> https://doc.qt.io/qt-6/ja/\n"
+                                   "    Debian/\n"
+                                   "      Debian パッケージ -> https://packages.debian.org/ja/\n");
+    // The broken shortcut is a notice on the page and no bookmark.
+    EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
+    EXPECT_NE(utf8(cp932::decode(run.page)).find("『壊れたリンク』の読み込みに失敗しました"), std::string::npos);
+    EXPECT_EQ(run.harness.boxes.shown, Shown{completedBox()});
+    EXPECT_TRUE(run.harness.outcome.succeeded());
+}
+
+// Deep and empty folders, names with the HTML-special signs, outside
+// Shift_JIS and (on Linux) not UTF-8, URLs with quotes, non-ASCII and
+// javascript:. Names as a person reads them, each link where the page's leads.
+TEST(BookmarkFile, UnusualTreesKeepEveryNameUrlAndFolder)
+{
+    TempTree tree;
+    std::u16string deep = u"F";
+    for (int level = 0; level < 40; ++level)
+        deep += u"/d";
+    tree.shortcut(deep + u"/bottom.url", u"http://bottom/");
+    tree.folder(u"F/e/empty inside");
+    tree.shortcut(u"F/x/A & B.url", u"http://example.com/?q=\"x\"&y=<z>&w='v'");
+    tree.shortcut(u"F/x/😀 한국어.url", u"http://example.com/日本/😀");
+    tree.shortcut(u"F/x/js.url", u"javascript:alert(\"hi\")");
+    const bool linuxNames = hostSeparator() == u'/';
+    if (linuxNames) {
+        tree.shortcut(u"F/x/<b> \"quoted\".url", u"http://quoted/");
+        // "日本" in code page 932, as a name copied from a Japanese Windows machine.
+        tree.shortcut(u"F/x/" + fromHostBytes("\x93\xfa\x96\x7b.url"), u"http://sjis/");
+    }
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+    std::string expected = "F/\n";
+    std::string indent = "  ";
+    for (int level = 0; level < 40; ++level, indent += "  ")
+        expected += indent + "d/\n";
+    expected += indent + "bottom -> http://bottom/\n";
+    expected += "  e/\n"
+                "    empty inside/\n"
+                "  x/\n";
+    if (linuxNames)
+        expected += "    <b> \"quoted\" -> http://quoted/\n";
+    expected += "    A & B -> http://example.com/?q=\"x\"&y=<z>&w='v'\n"
+                "    js -> javascript:alert(\"hi\")\n"
+                "    😀 한국어 -> http://example.com/%E6%97%A5%E6%9C%AC/%F0%9F%98%80\n";
+    if (linuxNames)
+        expected += "    日本 -> http://sjis/\n";
+    const ParsedBookmarks file = run.parsed();
+    EXPECT_EQ(outlineOf(file.top), expected);
+    EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
+}
+
+// The page's table holds 1000 folders; the bookmarks hold them all. The page
+// and every message are what a run without bookmarks gives.
+TEST(BookmarkFile, EveryFolderBeyondThePagesThousandAndThePageUnchanged)
+{
+    TempTree tree;
+    for (int i = 0; i < 1004; ++i)
+        tree.folder(numbered("F/A/f%04d", i));
+    tree.shortcut(u"F/A/f1003/last.url", u"http://last/");
+    tree.shortcut(u"F/B/beyond.url", u"http://beyond/");
+    tree.folder(u"plain");
+    GeneratorHarness plain;
+    const std::string plainPage = plain.run(tree.path(u"F"), tree.path(u"plain"));
+    tree.folder(u"with");
+    const BookmarkRun run(tree.path(u"F"), tree.path(u"with"), tree.path(u"b.html"));
+    EXPECT_SAME_PAGE(plainPage, run.page);
+    EXPECT_EQ(run.harness.boxes.shown, plain.boxes.shown);
+    EXPECT_EQ(run.harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox(), completedBox()}));
+    const ParsedBookmarks file = run.parsed();
+    ASSERT_EQ(file.top.children.size(), 1u);
+    EXPECT_EQ(folderCount(file.top), 1u + 1 + 1004 + 1);
+    EXPECT_EQ(linksOf(file.top), (Lines{"last -> http://last/", "beyond -> http://beyond/"}));
+    const BookmarkNode& a = file.top.children[0].children.at(0);
+    EXPECT_EQ(a.name, "A");
+    ASSERT_EQ(a.children.size(), 1004u);
+    EXPECT_EQ(a.children.back().name, "f1003");
+}
+
+// Times in seconds since 1970: the last write, and the creation time where
+// the file system keeps one (the last write where it does not).
+TEST(BookmarkFile, TimesAreTheFilesOwn)
+{
+    TempTree tree;
+    const std::u16string shortcut = tree.shortcut(u"F/Sub/old.url", u"http://old/");
+    using namespace std::chrono;
+    const auto then = sys_seconds(seconds(1000000000));
+    std::filesystem::last_write_time(toFsPath(shortcut), file_clock::from_sys(then));
+    std::filesystem::last_write_time(tree.fsPath(u"F/Sub"), file_clock::from_sys(then + seconds(7)));
+    const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+    const ParsedBookmarks file = run.parsed();
+    const BookmarkNode& sub = file.top.children.at(0).children.at(0);
+    EXPECT_EQ(sub.modified, 1000000007);
+    const BookmarkNode& link = sub.children.at(0);
+    EXPECT_EQ(link.modified, 1000000000);
+    ASSERT_TRUE(link.added);
+    EXPECT_TRUE(*link.added == 1000000000 || (*link.added >= now - 60 && *link.added <= now + 60)) << *link.added;
+    EXPECT_TRUE(file.top.children.at(0).added);
+}
+
+// The bookmark file is whole or not there: every failure of it is told once,
+// with its reason, the page is written all the same, and the previous file
+// stays with nothing left beside it.
+TEST(BookmarkFile, AFileThatCannotBeWrittenIsToldAndThePreviousOneStays)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    const std::u16string previous = tree.file(u"keep/b.html", "previous");
+    std::vector<Failure> causes;
+    const auto failAtTheThirdLine = [](FaultyHost& host) {
+        host.beforeWriteBookmarkLine = [lines = 0](std::u16string_view) mutable {
+            if (++lines == 3)
+                throw systemFailure(std::errc::io_error);
+        };
+    };
+    const BookmarkRun run(tree.path(u"F"), tree.path(), previous, failAtTheThirdLine);
+    EXPECT_EQ(run.bookmarks, "previous");
+    EXPECT_EQ(filesIn(tree.path(u"keep")), Lines{"b.html"});
+    EXPECT_EQ(run.harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    EXPECT_TRUE(run.harness.outcome.pageWritten());
+    EXPECT_FALSE(run.harness.outcome.succeeded());
+    EXPECT_NE(run.page.find("http://a/"), std::string::npos);
+
+    const BookmarkRun nowhere(tree.path(u"F"), tree.path(), tree.path(u"missing/b.html"));
+    EXPECT_TRUE(nowhere.bookmarks.starts_with("<missing")) << nowhere.bookmarks;
+    EXPECT_EQ(nowhere.harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    EXPECT_TRUE(nowhere.harness.outcome.pageWritten());
+}
+
+// The bookmarks stand only beside a page of the same run.
+TEST(BookmarkFile, NoPageNoBookmarks)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    const std::u16string previous = tree.file(u"keep/b.html", "previous");
+    const auto pageRefused = [](FaultyHost& host) { host.beforeCreatePage = [](auto) { throw systemFailure(std::errc::permission_denied); }; };
+    const BookmarkRun refused(tree.path(u"F"), tree.path(), previous, pageRefused);
+    EXPECT_EQ(refused.bookmarks, "previous");
+    EXPECT_EQ(filesIn(tree.path(u"keep")), Lines{"b.html"});
+    EXPECT_EQ(refused.harness.boxes.shown, Shown{errorOccurredBox()});
+
+    const BookmarkRun noTree(tree.path(u"missing"), tree.path(), previous);
+    EXPECT_EQ(noTree.bookmarks, "previous");
+    EXPECT_EQ(filesIn(tree.path(u"keep")), Lines{"b.html"});
+    EXPECT_EQ(noTree.harness.outcome.page, RunOutcome::Page::NoTree);
+}
+
+// A folder the page does not show is read for the bookmarks alone: a
+// shortcut that cannot be read is left out without a word, a failure of the
+// disk is told as a section's.
+TEST(BookmarkFile, FoldersBeyondThePageAreReadForTheBookmarksAlone)
+{
+    TempTree tree;
+    for (int i = 0; i < 1000; ++i)
+        tree.folder(numbered("F/A/f%04d", i));
+    tree.shortcut(u"F/B/good.url", u"http://good/");
+    tree.file(u"F/B/no url.url", "[InternetShortcut]\r\n");
+    tree.shortcut(u"F/C/lost.url", u"http://lost/");
+    tree.shortcut(u"F/D/after.url", u"http://after/");
+    const auto diskFailsInC = [](FaultyHost& host) {
+        host.beforeReadShortcut = [](std::u16string_view path) {
+            if (path.find(u"lost") != std::u16string_view::npos)
+                throw systemFailure(std::errc::io_error);
+        };
+    };
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"), diskFailsInC);
+    EXPECT_EQ(linksOf(run.parsed().top), (Lines{"good -> http://good/", "after -> http://after/"}));
+    EXPECT_EQ(run.harness.boxes.shown,
+              (Shown{errorOccurredBox(), errorOccurredBox(), fileOutputFailedBox(), completedBox()}));
+}

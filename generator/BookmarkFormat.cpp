@@ -5,6 +5,8 @@
 #include "platform/Host.h"
 #include "platform/text/Unicode.h"
 
+#include <algorithm>
+
 namespace markroll::bookmarks {
 namespace {
 
@@ -26,10 +28,15 @@ void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_
     line.push_back(u'"');
 }
 
-// A file system that keeps no creation time gives the last write as both.
+// Added: the earliest time the file system tells. A copied file (a Favorites
+// folder brought from another machine) is created at the copy and keeps its
+// last write from before, and a bookmark is never modified before it was added.
 void appendTimes(std::u16string& line, const FileTimes& times)
 {
-    if (const auto added = times.created ? times.created : times.modified)
+    std::optional<std::int64_t> added = times.created ? times.created : times.modified;
+    if (times.created && times.modified)
+        added = std::min(*times.created, *times.modified);
+    if (added)
         appendTime(line, u" ADD_DATE", *added);
     if (times.modified)
         appendTime(line, u" LAST_MODIFIED", *times.modified);

@@ -30,6 +30,7 @@ test_packages=(
   libgtest-dev            # GoogleTest, the test framework
   xvfb xauth openbox x11-utils xdotool  # a virtual display with a window manager for the window tests
   chromium                # the browser that checks the written page
+  firefox-esr sqlite3     # a browser that imports the bookmark file, and a look into its places.sqlite
   binutils-mingw-w64-x86-64  # windres, to check the Windows resource script
   shellcheck              # the scripts are checked too
   locales libc-l10n       # localedef and glibc's Japanese messages: failure reasons in a Japanese session

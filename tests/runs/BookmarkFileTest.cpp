@@ -159,12 +159,14 @@ TEST(BookmarkFile, EveryFolderBeyondThePagesThousandAndThePageUnchanged)
     EXPECT_EQ(a.children.back().name, "f1003");
 }
 
-// Times in seconds since 1970: the last write, and the creation time where
-// the file system keeps one (the last write where it does not).
+// Times in seconds since 1970: modified at the last write, added at the
+// earlier of the creation time (where the file system keeps one) and the
+// last write, so a tree copied with its times keeps them.
 TEST(BookmarkFile, TimesAreTheFilesOwn)
 {
     TempTree tree;
     const std::u16string shortcut = tree.shortcut(u"F/Sub/old.url", u"http://old/");
+    tree.shortcut(u"F/Sub/new.url", u"http://new/");
     using namespace std::chrono;
     const auto then = sys_seconds(seconds(1000000000));
     std::filesystem::last_write_time(toFsPath(shortcut), file_clock::from_sys(then));
@@ -173,12 +175,16 @@ TEST(BookmarkFile, TimesAreTheFilesOwn)
     const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
     const ParsedBookmarks file = run.parsed();
     const BookmarkNode& sub = file.top.children.at(0).children.at(0);
+    EXPECT_EQ(sub.added, 1000000007);
     EXPECT_EQ(sub.modified, 1000000007);
-    const BookmarkNode& link = sub.children.at(0);
-    EXPECT_EQ(link.modified, 1000000000);
-    ASSERT_TRUE(link.added);
-    EXPECT_TRUE(*link.added == 1000000000 || (*link.added >= now - 60 && *link.added <= now + 60)) << *link.added;
-    EXPECT_TRUE(file.top.children.at(0).added);
+    ASSERT_EQ(sub.children.size(), 2u);
+    EXPECT_EQ(sub.children[1].name, "old");
+    EXPECT_EQ(sub.children[1].added, 1000000000);
+    EXPECT_EQ(sub.children[1].modified, 1000000000);
+    const BookmarkNode& fresh = sub.children[0];
+    ASSERT_TRUE(fresh.added && fresh.modified);
+    EXPECT_LE(*fresh.added, *fresh.modified);
+    EXPECT_NEAR(double(*fresh.modified), double(now), 600.0);
 }
 
 // The bookmark file is whole or not there: every failure of it is told once,

@@ -6,6 +6,7 @@
 #   - cold cache (caches dropped before each run), where this machine allows it;
 #   - peak memory at 10,000, 100,000 and 1,000,000 shortcuts, and for one folder
 #     of 200,000;
+#   - the cost of --bookmarks beside the plain run, warm, and its peak memory;
 #   - an empty Favorites folder, and the window until it is shown.
 # The trees are made once under build/bench (about 5 GB) and kept.
 # Usage: bash bench/run.sh [RUNS]     (RUNS: paired runs, default 5)
@@ -77,6 +78,21 @@ echo "  markroll-cli / floor: $(printf '%s\n' "${ratios[@]}" | median) (goal at 
 echo "  CPU time (user + system), markroll-cli / floor: $(printf '%s\n' "${cpu_ratios[@]}" | median) (goal at most 1.30)"
 echo "  page: $(stat -c %s "$page") bytes"
 
+# The same run writing the bookmark file too, alternated with the plain run.
+bookmarks=$work/out/bookmarks.html
+plain_times=() marked_times=() marked_cpu=()
+for ((i = 0; i < runs; i++)); do
+  read -r p_elapsed _ < <(measure "$cli" "$big" "$work/out")
+  read -r b_elapsed b_user b_system _ < <(measure "$cli" --bookmarks "$bookmarks" "$big" "$work/out")
+  plain_times+=("$p_elapsed") marked_times+=("$b_elapsed") marked_cpu+=("$b_user $b_system")
+done
+plain_median=$(printf '%s\n' "${plain_times[@]}" | median)
+marked_median=$(printf '%s\n' "${marked_times[@]}" | median)
+echo "--bookmarks, warm cache, median of $runs runs alternated with the plain run:"
+echo "  plain run: $plain_median s; with --bookmarks: $marked_median s (user/system of the last run: ${marked_cpu[-1]} s)," \
+  "$(awk -v b="$marked_median" -v p="$plain_median" 'BEGIN { printf "%.2f", b / p }') times the plain run"
+echo "  bookmark file: $(stat -c %s "$bookmarks") bytes"
+
 if can_drop_caches; then
   cold_cli=() cold_floor=()
   for ((i = 0; i < 3; i++)); do
@@ -97,6 +113,10 @@ for tree_dir in "$small" "$big" "$huge" "$wide"; do
   echo "peak memory, $(basename "$tree_dir") tree ($(find "$tree_dir" -type d | wc -l) folders, $(find "$tree_dir" -iname '*.url' | wc -l) shortcuts): $((peak / 1024)) MiB (${peak} KiB)"
 done
 echo "  (goals: at most 5 MiB at 1,000,000 shortcuts, at most 8 MiB for one folder of 200,000)"
+for tree_dir in "$huge" "$wide"; do
+  read -r _ _ _ peak < <(measure "$cli" --bookmarks "$bookmarks" "$tree_dir" "$work/out")
+  echo "peak memory with --bookmarks, $(basename "$tree_dir") tree: $((peak / 1024)) MiB (${peak} KiB)"
+done
 
 # Timed with the shell's own clock (microseconds), so no `date` process is
 # started inside the time measured; /bin/true, timed the same way, shows what

@@ -6,6 +6,7 @@
 #include "generator/InputCheck.h"
 #include "generator/LinkPageRun.h"
 #include "generator/Messages.h"
+#include "generator/PageFormat.h"
 #include "generator/PathBoxes.h"
 #include "MarkrollVersion.h"
 #include "platform/Failure.h"
@@ -16,6 +17,7 @@
 #include "platform/text/Unicode.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <exception>
 #include <optional>
 
@@ -95,6 +97,18 @@ bool takeBookmarkOption(const std::vector<std::u16string>& arguments, std::size_
     return true;
 }
 
+// Whether the bookmark file would take the page's place, so one would lose
+// the other. Paths that cannot be resolved are not the same.
+bool bookmarksReplaceThePage(const Request& request)
+{
+    if (!request.bookmarks)
+        return false;
+    std::error_code unresolved;
+    const auto page = std::filesystem::weakly_canonical(toOsPath(joinPath(request.output, page::FileName)), unresolved);
+    const auto bookmarks = std::filesystem::weakly_canonical(toOsPath(*request.bookmarks), unresolved);
+    return !unresolved && page == bookmarks;
+}
+
 // The two paths, after "--" when it is given; anything else that looks like
 // an option is refused with the usage.
 std::optional<Request> requestOf(const std::vector<std::u16string>& arguments)
@@ -123,6 +137,10 @@ std::optional<Request> requestOf(const std::vector<std::u16string>& arguments)
     }
     request.favorites = paths[0];
     request.output = paths[1];
+    if (bookmarksReplaceThePage(request)) {
+        refuse("--bookmarks names the page itself: give the bookmark file a name of its own");
+        return std::nullopt;
+    }
     return request;
 }
 

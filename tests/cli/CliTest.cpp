@@ -92,7 +92,9 @@ TEST(Cli, TheBookmarkOptionTakesOneFileInEitherSpelling)
         {{u"--bookmarks=", u"F", u"."}, "markroll-cli: --bookmarks needs a file name"},
         {{u"--bookmarks", u"b", u"--bookmarks=c", u"F", u"."}, "markroll-cli: --bookmarks is taken once"},
         {{u"--bookmarksfile", u"F", u"."}, "markroll-cli: unknown option '--bookmarksfile'"},
-        {{u"--", u"--bookmarks", u"b", u"F", u"."}, "markroll-cli: too many arguments: only two folders are taken"}};
+        {{u"--", u"--bookmarks", u"b", u"F", u"."}, "markroll-cli: too many arguments: only two folders are taken"},
+        {{u"--bookmarks", u"./F/../ALL_Favorites_Link.htm", u"F", u"."},
+         "markroll-cli: --bookmarks names the page itself: give the bookmark file a name of its own"}};
     for (const auto& [arguments, said] : refused) {
         const ProcessResult result = runCli(arguments, tree.path());
         EXPECT_EQ(result.status, 2) << said;

@@ -170,13 +170,19 @@ TEST(BookmarkFile, TimesAreTheFilesOwn)
     using namespace std::chrono;
     const auto then = sys_seconds(seconds(1000000000));
     std::filesystem::last_write_time(toFsPath(shortcut), file_clock::from_sys(then));
-    std::filesystem::last_write_time(tree.fsPath(u"F/Sub"), file_clock::from_sys(then + seconds(7)));
+    // The standard library cannot set a folder's time on Windows.
+    const bool folderTimeSet = hostSeparator() == u'/';
+    if (folderTimeSet)
+        std::filesystem::last_write_time(tree.fsPath(u"F/Sub"), file_clock::from_sys(then + seconds(7)));
     const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
     const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
     const ParsedBookmarks file = run.parsed();
     const BookmarkNode& sub = file.top.children.at(0).children.at(0);
-    EXPECT_EQ(sub.added, 1000000007);
-    EXPECT_EQ(sub.modified, 1000000007);
+    if (folderTimeSet) {
+        EXPECT_EQ(sub.added, 1000000007);
+        EXPECT_EQ(sub.modified, 1000000007);
+    }
+    EXPECT_TRUE(sub.added && sub.modified);
     ASSERT_EQ(sub.children.size(), 2u);
     EXPECT_EQ(sub.children[1].name, "old");
     EXPECT_EQ(sub.children[1].added, 1000000000);

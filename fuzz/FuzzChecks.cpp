@@ -6,6 +6,7 @@
 #include "platform/shortcuts/InternetShortcut.h"
 #include "platform/shortcuts/InternetShortcutReader.h"
 #include "platform/text/Cp932.h"
+#include "tests/support/WholeStrings.h"
 #include "platform/text/Unicode.h"
 
 #include <algorithm>
@@ -17,29 +18,12 @@
 #endif
 
 namespace markroll::fuzz {
+
+using test::escapePageText;
+using test::escapeLinkTarget;
+using test::linkLineOf;
+
 namespace {
-
-// The escaping and the link line, as whole strings.
-std::u16string escapePageText(std::u16string_view text)
-{
-    std::u16string out;
-    appendPageText(out, text);
-    return out;
-}
-
-std::u16string escapeLinkTarget(std::u16string_view target)
-{
-    std::u16string out;
-    appendLinkTarget(out, target);
-    return out;
-}
-
-std::u16string linkLineOf(std::u16string_view target, std::u16string_view displayName)
-{
-    std::u16string line;
-    page::linkLineInto(line, target, displayName);
-    return line;
-}
 
 #ifdef __linux__
 // The bytes as a file that lives in memory, so the real reader reads them.

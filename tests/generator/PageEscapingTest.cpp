@@ -3,34 +3,17 @@
 #include "platform/Failure.h"
 #include "platform/text/Cp932.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WholeStrings.h"
 
 #include <gtest/gtest.h>
 
 using namespace markroll;
+using markroll::test::escapePageText;
+using markroll::test::escapeLinkTarget;
+using markroll::test::linkLineOf;
+
 
 namespace {
-
-// The escaping and the link line, as whole strings.
-std::u16string escapePageText(std::u16string_view text)
-{
-    std::u16string out;
-    appendPageText(out, text);
-    return out;
-}
-
-std::u16string escapeLinkTarget(std::u16string_view target)
-{
-    std::u16string out;
-    appendLinkTarget(out, target);
-    return out;
-}
-
-std::u16string linkLineOf(std::u16string_view target, std::u16string_view displayName)
-{
-    std::u16string line;
-    page::linkLineInto(line, target, displayName);
-    return line;
-}
 
 std::string encoded(std::u16string_view line)
 {

@@ -150,10 +150,14 @@ TEST_F(PrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
             prefetcher.start(folder, names);
             makeCold(prefetcher);
             prefetcher.reached(0);
+            for (const int descriptor : leaked)
+                ::close(descriptor);
+            ::setrlimit(RLIMIT_NOFILE, &saved);
+            // Counting costs two calls a descriptor: it is done once a run,
+            // not again at every cold read.
+            makeCold(prefetcher);
+            prefetcher.reached(1);
         }
-        for (const int descriptor : leaked)
-            ::close(descriptor);
-        ::setrlimit(RLIMIT_NOFILE, &saved);
         EXPECT_EQ(starts.started, 0) << "limit " << limit;
     }
 }

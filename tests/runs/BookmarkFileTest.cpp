@@ -159,6 +159,39 @@ TEST(BookmarkFile, EveryFolderBeyondThePagesThousandAndThePageUnchanged)
     EXPECT_EQ(a.children.back().name, "f1003");
 }
 
+// The file byte for byte: UTF-8 without a byte order mark, LF line ends,
+// four spaces for each list a line is in.
+TEST(BookmarkFile, TheFileByteForByte)
+{
+    if (hostSeparator() != u'/')
+        GTEST_SKIP() << "the standard library cannot set a folder's time on Windows";
+    TempTree tree;
+    tree.shortcut(u"F/a & b.url", u"http://a/?x=1&y=2");
+    tree.shortcut(u"F/Sub/日本.url", u"http://日本.jp/");
+    const auto then = std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(1000000000)));
+    for (const char16_t* path : {u"F/a & b.url", u"F/Sub/日本.url", u"F/Sub", u"F"})
+        std::filesystem::last_write_time(tree.fsPath(path), then);
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+    EXPECT_EQ(run.bookmarks,
+              "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+              "<!-- This is an automatically generated file.\n"
+              "     It will be read and overwritten.\n"
+              "     DO NOT EDIT! -->\n"
+              "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+              "<TITLE>Bookmarks</TITLE>\n"
+              "<H1>Bookmarks</H1>\n"
+              "<DL><p>\n"
+              "    <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">F</H3>\n"
+              "    <DL><p>\n"
+              "        <DT><A HREF=\"http://a/?x=1&amp;y=2\" ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">a &amp; b</A>\n"
+              "        <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">Sub</H3>\n"
+              "        <DL><p>\n"
+              "            <DT><A HREF=\"http://%E6%97%A5%E6%9C%AC.jp/\" ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">日本</A>\n"
+              "        </DL><p>\n"
+              "    </DL><p>\n"
+              "</DL><p>\n");
+}
+
 // Times in seconds since 1970: modified at the last write, added at the
 // earlier of the creation time (where the file system keeps one) and the
 // last write, so a tree copied with its times keeps them.

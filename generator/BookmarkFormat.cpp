@@ -3,9 +3,10 @@
 #include "generator/PageEscaping.h"
 #include "platform/files/HostPath.h"
 #include "platform/Host.h"
-#include "platform/text/Unicode.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace markroll::bookmarks {
 namespace {
@@ -24,7 +25,10 @@ void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_
 {
     line.append(attribute);
     line.append(u"=\"");
-    line.append(unicode::fromAscii(std::to_string(seconds)));
+    char digits[24];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), seconds);
+    for (const char* digit = digits; digit != written.ptr; ++digit)
+        line.push_back(char16_t(*digit));
     line.push_back(u'"');
 }
 

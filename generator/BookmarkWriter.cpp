@@ -53,13 +53,14 @@ void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
     openFolders_ = depth + 1;
 }
 
-void BookmarkWriter::addLink(std::u16string_view shortcutPath, std::u16string_view fileName, std::u16string_view url)
+void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view shortcutPath, std::u16string_view url)
 {
     // A name as the page shows it: without its ".url".
+    const std::u16string_view fileName = shortcut.name;
     if (!file_ || fileName.size() < 4)
         return;
     const std::u16string_view name = fileName.substr(0, fileName.size() - 4);
-    bookmarks::linkLineInto(line_, openFolders_ + 1, url, name, host_.timesOf(shortcutPath));
+    bookmarks::linkLineInto(line_, openFolders_ + 1, url, name, host_.timesOf(shortcut, shortcutPath));
     write(line_);
 }
 
@@ -93,7 +94,7 @@ void BookmarkWriter::readLinks(const std::u16string& folderPath, ListedEntry& cu
         shortcutPath.resize(folderPart);
         shortcutPath.append(current.name);
         if (const std::u16string* url = urlOf(current, shortcutPath))
-            addLink(shortcutPath, current.name, *url);
+            addLink(current, shortcutPath, *url);
         host_.nextShortcut(current);
     }
 }

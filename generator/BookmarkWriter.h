@@ -31,7 +31,7 @@ public:
     // opens its own.
     void enterFolder(const FolderList& folders, std::size_t index);
     // A link of the folder entered last.
-    void addLink(std::u16string_view shortcutPath, std::u16string_view fileName, std::u16string_view url);
+    void addLink(const ListedEntry& shortcut, std::u16string_view shortcutPath, std::u16string_view url);
     // The links of the folder entered last, for a folder the page does not
     // show. A failure that is not the shortcut's own is told as the page's
     // sections tell theirs, and ends the folder.

@@ -75,7 +75,7 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
             const std::u16string& url = host_.readShortcutUrl(current, shortcutPath);
             page::linkLineInto(line_, url, name);
             if (bookmarks_)
-                bookmarks_->addLink(shortcutPath, current.name, url);
+                bookmarks_->addLink(current, shortcutPath, url);
             page_.write(line_);
         });
         if (linked == Ended)

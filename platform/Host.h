@@ -80,6 +80,8 @@ public:
     // The times of the file or folder at `path`, following a link; none
     // that the file system does not tell.
     virtual FileTimes timesOf(std::u16string_view path) = 0;
+    // The same of a listed shortcut, found in its folder by its listed name.
+    virtual FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) = 0;
 };
 
 } // namespace markroll

@@ -40,4 +40,9 @@ std::unique_ptr<BookmarkFile> LocalHost::createBookmarkFile(std::u16string_view 
 
 FileTimes LocalHost::timesOf(std::u16string_view path) { return fileTimesOf(path); }
 
+FileTimes LocalHost::timesOf(const ListedEntry& entry, std::u16string_view shownPath)
+{
+    return fileTimesOf(entry, shownPath);
+}
+
 } // namespace markroll

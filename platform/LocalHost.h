@@ -17,6 +17,7 @@ public:
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
     std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
+    FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
 
 private:
     LocalDirectoryListing listing_;

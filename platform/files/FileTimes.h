@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Host.h"
+#include "platform/ListedEntry.h"
 
 #include <string_view>
 
@@ -10,5 +11,7 @@ namespace markroll {
 // system's own: the creation time where it is kept, and the last write.
 // A file that cannot be asked gives none.
 FileTimes fileTimesOf(std::u16string_view path) noexcept;
+// The same of a listed entry, found in its folder by its listed name.
+FileTimes fileTimesOf(const ListedEntry& entry, std::u16string_view path) noexcept;
 
 } // namespace markroll

@@ -16,4 +16,15 @@ std::size_t runEnd(std::string_view bytes, std::size_t at)
 
 bool isAscii(std::string_view bytes) { return runEnd(bytes, 0) == bytes.size(); }
 
+bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
+{
+    if (at + EightUnits::size() > text.size())
+        return false;
+    const EightUnits units(text.data() + at, simd::element_aligned);
+    if (simd::any_of(units >= 0x80))
+        return false;
+    simd::static_simd_cast<EightBytes>(units).copy_to(into, simd::element_aligned);
+    return true;
+}
+
 } // namespace markroll::ascii

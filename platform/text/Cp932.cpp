@@ -49,26 +49,6 @@ bool isRepresentable(char32_t codePoint)
     return codePoint < 0x10000 && !unicode::isSurrogate(codePoint) && EncodeTable[codePoint] != NoBytes;
 }
 
-namespace {
-
-using ascii::EightBytes;
-using ascii::EightUnits;
-namespace simd = ascii::simd;
-
-// Writes the eight units from `at` as eight bytes when all of them are ASCII.
-bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
-{
-    if (at + EightUnits::size() > text.size())
-        return false;
-    const EightUnits units(text.data() + at, simd::element_aligned);
-    if (simd::any_of(units >= 0x80))
-        return false;
-    simd::static_simd_cast<EightBytes>(units).copy_to(into, simd::element_aligned);
-    return true;
-}
-
-} // namespace
-
 bool encodeAppend(std::u16string_view text, std::string& out)
 {
     const auto& encode = EncodeTable;
@@ -77,9 +57,9 @@ bool encodeAppend(std::u16string_view text, std::string& out)
     char* next = out.data() + start;
     for (std::size_t at = 0; at < text.size(); ++at) {
         // Page lines are mostly ASCII: eight units at a time while they are.
-        while (copyEightAscii(text, at, next)) {
-            next += EightUnits::size();
-            at += EightUnits::size();
+        while (ascii::copyEightAscii(text, at, next)) {
+            next += ascii::EightUnits::size();
+            at += ascii::EightUnits::size();
         }
         if (at == text.size())
             break;

@@ -30,4 +30,7 @@ FileTimes fileTimesOf(std::u16string_view path) noexcept
     }
 }
 
+// A listing gives names, not times, that outlive it: the path is asked.
+FileTimes fileTimesOf(const ListedEntry&, std::u16string_view path) noexcept { return fileTimesOf(path); }
+
 } // namespace markroll

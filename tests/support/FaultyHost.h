@@ -28,6 +28,10 @@ public:
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
     std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override { return local_.timesOf(path); }
+    FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override
+    {
+        return local_.timesOf(entry, shownPath);
+    }
 
 private:
     LocalHost local_;

@@ -130,6 +130,25 @@ TEST(Utf8Encoding, CodePointsAndLoneSurrogates)
     EXPECT_EQ(encodeUtf8(std::u16string{char16_t(0xD83D)}), "\xEF\xBF\xBD");
 }
 
+// ASCII is copied eight units at a time: every character beyond it at every
+// offset of such a block, and a pair split by the block's end, come out whole.
+TEST(Utf8Encoding, NonAsciiAtEveryOffsetOfAnAsciiRun)
+{
+    const std::vector<std::pair<std::u16string, std::string>> characters{
+        {u"é", "\xC3\xA9"}, {u"日", "\xE6\x97\xA5"}, {u"😀", "\xF0\x9F\x98\x80"},
+        {std::u16string(1, char16_t(0xDC80)), "\xEF\xBF\xBD"}, {u"\x7F", "\x7F"}};
+    for (const auto& [character, bytes] : characters) {
+        for (std::size_t offset = 0; offset <= 17; ++offset) {
+            const std::u16string text = std::u16string(offset, u'a') + character + std::u16string(17 - offset, u'b');
+            EXPECT_EQ(encodeUtf8(text), std::string(offset, 'a') + bytes + std::string(17 - offset, 'b'))
+                << "at offset " << offset;
+        }
+    }
+    std::string appended = "kept ";
+    appendUtf8(appended, u"and 日本語 after");
+    EXPECT_EQ(appended, "kept and 日本語 after");
+}
+
 // Each length of a UTF-8 sequence at both of its ends, both ways.
 TEST(Utf8Encoding, TheEdgesOfEachSequenceLength)
 {

@@ -285,14 +285,24 @@ TEST(BookmarkFile, FoldersBeyondThePageAreReadForTheBookmarksAlone)
     tree.file(u"F/B/no url.url", "[InternetShortcut]\r\n");
     tree.shortcut(u"F/C/lost.url", u"http://lost/");
     tree.shortcut(u"F/D/after.url", u"http://after/");
-    const auto diskFailsInC = [](FaultyHost& host) {
+    tree.shortcut(u"F/E/closed.url", u"http://closed/");
+    const auto diskFailsInCAndEIsClosed = [](FaultyHost& host) {
         host.beforeReadShortcut = [](std::u16string_view path) {
             if (path.find(u"lost") != std::u16string_view::npos)
                 throw systemFailure(std::errc::io_error);
         };
+        const auto closed = [](std::u16string_view folder) {
+            if (folder.ends_with(u"E"))
+                throw systemFailure(std::errc::permission_denied);
+        };
+        host.beforeListSubfolders = closed;
+        host.beforeListShortcuts = closed;
     };
-    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"), diskFailsInC);
-    EXPECT_EQ(linksOf(run.parsed().top), (Lines{"good -> http://good/", "after -> http://after/"}));
-    EXPECT_EQ(run.harness.boxes.shown,
-              (Shown{errorOccurredBox(), errorOccurredBox(), fileOutputFailedBox(), completedBox()}));
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"), diskFailsInCAndEIsClosed);
+    const ParsedBookmarks file = run.parsed();
+    EXPECT_EQ(linksOf(file.top), (Lines{"good -> http://good/", "after -> http://after/"}));
+    EXPECT_EQ(file.top.children.at(0).children.back().name, "E");
+    // The full table twice, E by the walk, C's disk by its section.
+    EXPECT_EQ(run.harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox(), errorOccurredBox(),
+                                              fileOutputFailedBox(), completedBox()}));
 }

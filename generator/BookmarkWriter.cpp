@@ -44,6 +44,9 @@ void BookmarkWriter::write(std::u16string_view line)
 
 void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
 {
+    // A dropped file asks no more times of the disk.
+    if (!file_)
+        return;
     const std::size_t depth = folders.depth(index);
     for (; openFolders_ > depth; --openFolders_)
         write(bookmarks::listClosingLine(openFolders_));

@@ -46,6 +46,17 @@ void appendTimes(std::u16string& line, const FileTimes& times)
         appendTime(line, u" LAST_MODIFIED", *times.modified);
 }
 
+// The rest of a heading or a link from its times on: the times, the name
+// shown, and the end tag.
+void appendTimesAndName(std::u16string& line, const FileTimes& times, std::u16string_view name,
+                        std::u16string_view endTag)
+{
+    appendTimes(line, times);
+    line.push_back(u'>');
+    appendReadable(line, name);
+    line.append(endTag);
+}
+
 bool isSeparator(char16_t unit) { return unit == u'/' || unit == hostSeparator(); }
 
 } // namespace
@@ -67,10 +78,7 @@ void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_
     lines.clear();
     appendIndent(lines, level);
     lines.append(u"<DT><H3");
-    appendTimes(lines, times);
-    lines.push_back(u'>');
-    appendReadable(lines, name);
-    lines.append(u"</H3>\n");
+    appendTimesAndName(lines, times, name, u"</H3>\n");
     appendIndent(lines, level);
     lines.append(u"<DL><p>");
 }
@@ -83,10 +91,7 @@ void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view t
     line.append(u"<DT><A HREF=\"");
     appendLinkTarget(line, target);
     line.push_back(u'"');
-    appendTimes(line, times);
-    line.push_back(u'>');
-    appendReadable(line, name);
-    line.append(u"</A>");
+    appendTimesAndName(line, times, name, u"</A>");
 }
 
 std::u16string listClosingLine(std::size_t level)

@@ -16,6 +16,9 @@ std::size_t runEnd(std::string_view bytes, std::size_t at)
 
 bool isAscii(std::string_view bytes) { return runEnd(bytes, 0) == bytes.size(); }
 
+namespace {
+
+// Writes the eight units from `at` as eight bytes when all of them are ASCII.
 bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
 {
     if (at + EightUnits::size() > text.size())
@@ -25,6 +28,17 @@ bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
         return false;
     simd::static_simd_cast<EightBytes>(units).copy_to(into, simd::element_aligned);
     return true;
+}
+
+} // namespace
+
+std::size_t copyAsciiRun(std::u16string_view text, std::size_t at, char*& into)
+{
+    for (; copyEightAscii(text, at, into); at += EightUnits::size())
+        into += EightUnits::size();
+    for (; at < text.size() && text[at] < 0x80; ++at)
+        *into++ = char(text[at]);
+    return at;
 }
 
 } // namespace markroll::ascii

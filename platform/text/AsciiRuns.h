@@ -16,8 +16,8 @@ using SixteenBytes = simd::fixed_size_simd<unsigned char, 16>;
 // The end of the run of ASCII bytes that starts at `at`.
 std::size_t runEnd(std::string_view bytes, std::size_t at);
 bool isAscii(std::string_view bytes);
-// Writes the eight units of `text` from `at` as eight bytes into `into`,
-// when there are eight and all of them are ASCII.
-bool copyEightAscii(std::u16string_view text, std::size_t at, char* into);
+// Copies the run of ASCII units of `text` from `at` as bytes to `into`,
+// moving it past them, and returns where the run ends.
+std::size_t copyAsciiRun(std::u16string_view text, std::size_t at, char*& into);
 
 } // namespace markroll::ascii

@@ -55,19 +55,10 @@ bool encodeAppend(std::u16string_view text, std::string& out)
     const std::size_t start = out.size();
     out.resize(start + text.size() * 2);
     char* next = out.data() + start;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        // Page lines are mostly ASCII: eight units at a time while they are.
-        while (ascii::copyEightAscii(text, at, next)) {
-            next += ascii::EightUnits::size();
-            at += ascii::EightUnits::size();
-        }
-        if (at == text.size())
-            break;
-        const char16_t unit = text[at];
-        if (unit < 0x80) {
-            *next++ = char(unit);
-            continue;
-        }
+    // Page lines are mostly ASCII: its runs are copied eight units at a time.
+    std::size_t at = 0;
+    while ((at = ascii::copyAsciiRun(text, at, next)) < text.size()) {
+        const char16_t unit = text[at++];
         const std::uint16_t bytes = unicode::isSurrogate(unit) ? NoBytes : encode[unit];
         if (bytes == NoBytes) {
             out.resize(start);

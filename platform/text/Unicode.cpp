@@ -242,21 +242,12 @@ void appendUtf8(std::string& out, std::u16string_view text)
     const std::size_t start = out.size();
     out.resize(start + 3 * text.size());
     char* next = out.data() + start;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        while (ascii::copyEightAscii(text, at, next)) {
-            next += ascii::EightUnits::size();
-            at += ascii::EightUnits::size();
-        }
-        if (at == text.size())
-            break;
-        const char16_t unit = text[at];
-        if (unit < 0x80) {
-            *next++ = char(unit);
-            continue;
-        }
+    std::size_t at = 0;
+    while ((at = ascii::copyAsciiRun(text, at, next)) < text.size()) {
+        const char16_t unit = text[at++];
         char32_t codePoint = isSurrogate(unit) ? char32_t(ReplacementCharacter) : char32_t(unit);
-        if (isHighSurrogate(unit) && at + 1 < text.size() && isLowSurrogate(text[at + 1]))
-            codePoint = 0x10000 + ((unit - 0xD800) << 10) + (text[++at] - 0xDC00);
+        if (isHighSurrogate(unit) && at < text.size() && isLowSurrogate(text[at]))
+            codePoint = 0x10000 + ((unit - 0xD800) << 10) + (text[at++] - 0xDC00);
         next += encodeUtf8(codePoint, next);
     }
     out.resize(std::size_t(next - out.data()));

@@ -37,6 +37,17 @@ std::u16string textOf(std::basic_string_view<Char> text)
 
 std::u16string textOf(std::u8string_view text) { return utf8::decode(text); }
 
+// The same into `target`, whose room is kept from file to file.
+void assignText(std::u16string& target, std::string_view ascii) { unicode::assignAscii(target, ascii); }
+
+void assignText(std::u16string& target, std::u16string_view text) { target.assign(text); }
+
+void assignText(std::u16string& target, std::u8string_view text)
+{
+    target.clear();
+    unicode::decodeUtf8Into(utf8::bytesOf(text), target);
+}
+
 template <typename Char>
 std::basic_string_view<Char> trimmedText(std::basic_string_view<Char> text)
 {
@@ -204,7 +215,7 @@ bool targetFrom(const ShortcutUrls<Char>& urls, std::u16string& target)
     }
     if (noPlain)
         return false;
-    target = textOf(*plain);
+    assignText(target, *plain);
     return true;
 }
 

@@ -30,6 +30,18 @@ bool copyEightAscii(std::u16string_view text, std::size_t at, char* into)
     return true;
 }
 
+// Writes the sixteen bytes from `at` as sixteen units when all of them are ASCII.
+bool widenSixteenAscii(std::string_view bytes, std::size_t at, char16_t* into)
+{
+    if (at + SixteenBytes::size() > bytes.size())
+        return false;
+    const SixteenBytes block(reinterpret_cast<const unsigned char*>(bytes.data()) + at, simd::element_aligned);
+    if (simd::any_of(block >= 0x80))
+        return false;
+    simd::static_simd_cast<SixteenUnits>(block).copy_to(into, simd::element_aligned);
+    return true;
+}
+
 } // namespace
 
 std::size_t copyAsciiRun(std::u16string_view text, std::size_t at, char*& into)
@@ -38,6 +50,15 @@ std::size_t copyAsciiRun(std::u16string_view text, std::size_t at, char*& into)
         into += EightUnits::size();
     for (; at < text.size() && text[at] < 0x80; ++at)
         *into++ = char(text[at]);
+    return at;
+}
+
+std::size_t widenAsciiRun(std::string_view bytes, std::size_t at, char16_t*& into)
+{
+    for (; widenSixteenAscii(bytes, at, into); at += SixteenBytes::size())
+        into += SixteenBytes::size();
+    for (; at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80; ++at)
+        *into++ = char16_t(static_cast<unsigned char>(bytes[at]));
     return at;
 }
 

@@ -12,6 +12,7 @@ namespace simd = std::experimental;
 using EightUnits = simd::fixed_size_simd<char16_t, 8>;
 using EightBytes = simd::fixed_size_simd<char, 8>;
 using SixteenBytes = simd::fixed_size_simd<unsigned char, 16>;
+using SixteenUnits = simd::fixed_size_simd<char16_t, 16>;
 
 // The end of the run of ASCII bytes that starts at `at`.
 std::size_t runEnd(std::string_view bytes, std::size_t at);
@@ -19,5 +20,8 @@ bool isAscii(std::string_view bytes);
 // Copies the run of ASCII units of `text` from `at` as bytes to `into`,
 // moving it past them, and returns where the run ends.
 std::size_t copyAsciiRun(std::u16string_view text, std::size_t at, char*& into);
+// Widens the run of ASCII bytes of `bytes` from `at` to units at `into`,
+// moving it past them, and returns where the run ends.
+std::size_t widenAsciiRun(std::string_view bytes, std::size_t at, char16_t*& into);
 
 } // namespace markroll::ascii

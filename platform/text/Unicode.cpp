@@ -7,67 +7,68 @@
 
 namespace markroll::unicode {
 
-void appendUtf16(std::u16string& out, char32_t codePoint)
-{
-    if (codePoint >= 0x10000) {
-        codePoint -= 0x10000;
-        out.push_back(char16_t(0xD800 + (codePoint >> 10)));
-        out.push_back(char16_t(0xDC00 + (codePoint & 0x3FF)));
-    } else {
-        out.push_back(char16_t(codePoint));
-    }
-}
-
 namespace {
 
 unsigned byteAt(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
 
-// Most of a shortcut file is ASCII: the whole run from `at` is copied at once,
-// widened in place (an append of the bytes would build a temporary string).
-std::size_t appendAsciiRun(std::string_view bytes, std::size_t at, std::u16string& out)
+void putUtf16(char16_t*& next, char32_t codePoint)
 {
-    const std::size_t end = ascii::runEnd(bytes, at + 1);
-    const std::size_t filled = out.size();
-    out.resize(filled + (end - at));
-    std::copy(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(end),
-              out.begin() + std::ptrdiff_t(filled));
-    return end;
+    if (codePoint >= 0x10000) {
+        codePoint -= 0x10000;
+        *next++ = char16_t(0xD800 + (codePoint >> 10));
+        *next++ = char16_t(0xDC00 + (codePoint & 0x3FF));
+    } else {
+        *next++ = char16_t(codePoint);
+    }
 }
 
 // The sequence that starts at `at` with a byte past ASCII, as its code point;
 // or one U+FFFD for its broken part, which ends before the first byte that
 // does not fit (that byte starts afresh). Returns where the next one starts.
-std::size_t appendSequence(std::string_view bytes, std::size_t at, std::u16string& out, bool& broken)
+std::size_t putSequence(std::string_view bytes, std::size_t at, char16_t*& next, bool& broken)
 {
     const Utf8Lead lead = utf8Lead(byteAt(bytes, at));
     char32_t codePoint = byteAt(bytes, at) & (0x7Fu >> lead.length);
     for (std::size_t k = 1; k < lead.length; ++k) {
         if (at + k == bytes.size() || !continues(lead, k, byteAt(bytes, at + k))) {
-            out.push_back(ReplacementCharacter);
+            *next++ = ReplacementCharacter;
             broken = true;
             return at + k;
         }
         codePoint = (codePoint << 6) | (byteAt(bytes, at + k) & 0x3F);
     }
     if (lead.length == 0) {
-        out.push_back(ReplacementCharacter);
+        *next++ = ReplacementCharacter;
         broken = true;
         return at + 1;
     }
-    appendUtf16(out, codePoint);
+    putUtf16(next, codePoint);
     return at + lead.length;
 }
 
-// The WHATWG UTF-8 decoder; returns whether any replacement was needed.
+} // namespace
+
+// No byte gives more than one unit, so the room is made once; most of a shortcut
+// file is ASCII, widened sixteen bytes at a time.
 bool decodeUtf8Into(std::string_view bytes, std::u16string& out)
 {
+    const std::size_t filled = out.size();
+    out.resize(filled + bytes.size());
+    char16_t* next = out.data() + filled;
     bool broken = false;
-    for (std::size_t at = 0; at < bytes.size();)
-        at = byteAt(bytes, at) < 0x80 ? appendAsciiRun(bytes, at, out) : appendSequence(bytes, at, out, broken);
+    for (std::size_t at = 0; (at = ascii::widenAsciiRun(bytes, at, next)) < bytes.size();)
+        at = putSequence(bytes, at, next, broken);
+    out.resize(std::size_t(next - out.data()));
     return !broken;
 }
 
-} // namespace
+void appendUtf16(std::u16string& out, char32_t codePoint)
+{
+    char16_t units[2];
+    char16_t* next = units;
+    putUtf16(next, codePoint);
+    out.append(units, std::size_t(next - units));
+}
 
 bool isValidUtf8(std::string_view bytes)
 {
@@ -109,15 +110,9 @@ namespace {
 
 std::u16string decodeUtf16(std::string_view bytes, int lowByte)
 {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const unsigned low = static_cast<unsigned char>(bytes[i + lowByte]);
-        const unsigned high = static_cast<unsigned char>(bytes[i + 1 - lowByte]);
-        text.push_back(char16_t(low | (high << 8)));
-    }
-    if (bytes.size() % 2 != 0)
-        text.push_back(ReplacementCharacter);
+    std::u16string text(bytes.size() / 2 + bytes.size() % 2, ReplacementCharacter);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text[i / 2] = char16_t(byteAt(bytes, i + std::size_t(lowByte)) | (byteAt(bytes, i + 1 - std::size_t(lowByte)) << 8));
     return text;
 }
 
@@ -262,7 +257,18 @@ bool isWideSpace(char16_t unit)
 
 std::u16string fromAscii(std::string_view ascii)
 {
-    return std::u16string(ascii.begin(), ascii.end());
+    std::u16string text;
+    assignAscii(text, ascii);
+    return text;
+}
+
+void assignAscii(std::u16string& text, std::string_view ascii)
+{
+    text.resize(ascii.size());
+    char16_t* next = text.data();
+    const std::size_t end = ascii::widenAsciiRun(ascii, 0, next);
+    for (std::size_t at = end; at < ascii.size(); ++at)
+        *next++ = char16_t(static_cast<unsigned char>(ascii[at]));
 }
 
 } // namespace markroll::unicode

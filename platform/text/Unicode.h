@@ -15,6 +15,8 @@ constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xD
 // UTF-8 as the WHATWG Encoding standard decodes it: each maximal broken part,
 // a cut-off sequence at the end included, becomes one U+FFFD.
 std::u16string decodeUtf8(std::string_view bytes);
+// The same appended to `out`; whether no replacement was needed.
+bool decodeUtf8Into(std::string_view bytes, std::u16string& out);
 // Whether decodeUtf8 would need no replacement.
 bool isValidUtf8(std::string_view bytes);
 // The text only when every byte is valid UTF-8.
@@ -84,5 +86,7 @@ inline std::u16string_view trimmed(std::u16string_view text) { return trimmed<ch
 
 // Plain ASCII text as UTF-16, for fixed texts and numbers.
 std::u16string fromAscii(std::string_view ascii);
+// The same into `text`, whose room is kept.
+void assignAscii(std::u16string& text, std::string_view ascii);
 
 } // namespace markroll::unicode

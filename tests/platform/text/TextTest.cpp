@@ -37,6 +37,9 @@ TEST(Utf8Decoding, ValidTextOfEveryLength)
     EXPECT_EQ(decodeUtf8Strict("a\x80"), std::nullopt);
     EXPECT_EQ(decodeUtf8Strict("\xE6\x97"), std::nullopt);
     EXPECT_EQ(decodeUtf8Strict(""), u"");
+    std::u16string kept = u"kept ";
+    EXPECT_FALSE(decodeUtf8Into("0123456789abcdef\xF0\x9F\x98\x80 0123456789abcdef\xE6", kept));
+    EXPECT_EQ(kept, u"kept 0123456789abcdef😀 0123456789abcdef\uFFFD") << "appended, the room made once";
 }
 
 // Every byte past ASCII, at every place of a 16-byte block and of the tail
@@ -50,6 +53,10 @@ TEST(AsciiRuns, EveryByteFrom80ToFFAtEveryPlaceEndsTheRun)
             std::string text(40, 'a');
             text[at] = char(byte);
             ASSERT_EQ(ascii::runEnd(text, 0), at) << std::hex << byte << " at " << std::dec << at;
+            std::u16string widened(40, u'-');
+            char16_t* next = widened.data();
+            ASSERT_EQ(ascii::widenAsciiRun(text, 0, next), at) << std::hex << byte << " at " << std::dec << at;
+            ASSERT_EQ(widened, std::u16string(at, u'a') + std::u16string(40 - at, u'-')) << "at " << at;
             ASSERT_FALSE(ascii::isAscii(text)) << std::hex << byte << " at " << std::dec << at;
             ASSERT_FALSE(unicode::isValidUtf8(text)) << std::hex << byte << " at " << std::dec << at;
         }

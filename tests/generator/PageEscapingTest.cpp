@@ -74,10 +74,12 @@ TEST(PageEscaping, TargetsArePercentEncodedAsUtf8AndEntityEscaped)
     EXPECT_EQ(escapeLinkTarget(u"😀"), u"%F0%9F%98%80");
 }
 
-// URLs are looked at several units at a time: every ASCII unit, and one past
-// ASCII, is escaped as it should be at each place in a run of plain ones.
+// URLs are looked at sixteen and eight units at a time: every ASCII unit, and
+// some past ASCII that share low bits with the special signs, are escaped as
+// they should be at each place of a block and of the tail.
 TEST(PageEscaping, EveryUnitOfATargetAtEveryPlaceInALongRun)
 {
+    static constexpr char16_t hex[] = u"0123456789ABCDEF";
     const auto escapedAlone = [](char16_t unit) -> std::u16string {
         switch (unit) {
         case u'&': return u"&amp;";
@@ -85,19 +87,23 @@ TEST(PageEscaping, EveryUnitOfATargetAtEveryPlaceInALongRun)
         case u'>': return u"&gt;";
         case u'"': return u"&quot;";
         case 0xE9: return u"%C3%A9";
+        case 0x122: return u"%C4%A2";
+        case 0xFF1E: return u"%EF%BC%9E";
         }
-        if (unit < 0x20 || unit == 0x7F) {
-            static constexpr char16_t hex[] = u"0123456789ABCDEF";
+        if (unit < 0x20 || unit == 0x7F)
             return {u'%', hex[unit >> 4], hex[unit & 0xF]};
-        }
         return std::u16string(1, unit);
     };
-    for (char16_t unit = 0; unit <= 0x80; ++unit) {
-        const char16_t tested = unit == 0x80 ? char16_t(0xE9) : unit;
-        for (std::size_t place = 0; place < 18; ++place) {
-            std::u16string target(19, u'a');
+    std::u16string units;
+    for (char16_t unit = 0; unit < 0x80; ++unit)
+        units.push_back(unit);
+    units += u"\u00E9\u0122\uFF1E";
+    constexpr std::size_t length = 41; // two blocks of sixteen, one of eight, a tail
+    for (const char16_t tested : units) {
+        for (std::size_t place = 0; place < length; ++place) {
+            std::u16string target(length, u'a');
             target[place] = tested;
-            std::u16string expected(19, u'a');
+            std::u16string expected(length, u'a');
             expected.replace(place, 1, escapedAlone(tested));
             ASSERT_EQ(escapeLinkTarget(target), expected) << "unit " << int(tested) << " at " << place;
         }

@@ -10,6 +10,8 @@ bool nameOrderLess(std::u16string_view a, std::u16string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
+        if (a[i] == b[i])
+            continue;
         const char16_t ua = toUpper(a[i]);
         const char16_t ub = toUpper(b[i]);
         if (ua != ub)

@@ -20,10 +20,8 @@ constexpr std::array<char16_t, 0x10000> makeUpperCaseTable()
     return table;
 }
 
-constexpr std::array<char16_t, 0x10000> UpperCaseTable = makeUpperCaseTable();
-
 } // namespace
 
-char16_t toUpper(char16_t unit) { return UpperCaseTable[unit]; }
+constexpr std::array<char16_t, 0x10000> UpperCaseTable = makeUpperCaseTable();
 
 } // namespace markroll

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <regex>
+#include <string_view>
 
 using namespace markroll;
 using namespace markroll::test;
@@ -43,11 +43,20 @@ struct BookmarkRun {
 Lines pageLinks(const std::string& page)
 {
     const std::string text = utf8(cp932::decode(page));
-    static const std::regex link("<LI><A Href=\"([^\"]*)\">(.*?)</A></LI>");
+    constexpr std::string_view opening = "<LI><A Href=\"", middle = "\">", closing = "</A></LI>";
     Lines links;
     std::vector<std::string> problems;
-    for (auto match = std::sregex_iterator(text.begin(), text.end(), link); match != std::sregex_iterator(); ++match)
-        links.push_back(decodeReferences((*match)[2].str(), problems) + " -> " + decodeReferences((*match)[1].str(), problems));
+    for (std::size_t at = text.find(opening); at != text.npos; at = text.find(opening, at)) {
+        const std::size_t target = at + opening.size();
+        const std::size_t name = text.find(middle, target);
+        const std::size_t end = text.find(closing, name);
+        if (name == text.npos || end == text.npos)
+            break;
+        const std::string nameText = text.substr(name + middle.size(), end - name - middle.size());
+        links.push_back(decodeReferences(nameText, problems) + " -> " +
+                        decodeReferences(text.substr(target, name - target), problems));
+        at = end + closing.size();
+    }
     EXPECT_EQ(problems, Lines{});
     return links;
 }

@@ -4,6 +4,8 @@
 #include "platform/text/Utf8Lead.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace markroll::unicode {
 
@@ -111,6 +113,12 @@ namespace {
 std::u16string decodeUtf16(std::string_view bytes, int lowByte)
 {
     std::u16string text(bytes.size() / 2 + bytes.size() % 2, ReplacementCharacter);
+    // Units in the machine's own order are copied as they are.
+    const int nativeLowByte = std::endian::native == std::endian::little ? 0 : 1;
+    if (lowByte == nativeLowByte) {
+        std::memcpy(text.data(), bytes.data(), bytes.size() - bytes.size() % 2);
+        return text;
+    }
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
         text[i / 2] = char16_t(byteAt(bytes, i + std::size_t(lowByte)) | (byteAt(bytes, i + 1 - std::size_t(lowByte)) << 8));
     return text;

@@ -94,11 +94,12 @@ TEST(Utf8Validity, AgreesWithTheStrictDecoderOnEveryShape)
         EXPECT_TRUE(unicode::isValidUtf8(accepted)) << accepted;
 }
 
-TEST(Utf16Decoding, LittleEndianUnitsAsTheyStand)
+TEST(Utf16Decoding, UnitsAsTheyStandInEitherOrder)
 {
     EXPECT_EQ(decodeUtf16le(std::string("a\0\xE5\x65", 4)), u"a\u65E5");
     EXPECT_EQ(decodeUtf16le(std::string("\x00\xD8", 2)), std::u16string(1, char16_t(0xD800))) << "a lone surrogate stays";
     EXPECT_EQ(decodeUtf16le(std::string("a\0b", 3)), u"a\uFFFD") << "an odd last byte is broken";
+    EXPECT_EQ(decodeUtf16be(std::string("\0a\x65\xE5\0", 5)), u"a\u65E5\uFFFD") << "big-endian, an odd last byte";
 }
 
 // Linux names are bytes; each is kept through the program and back.

@@ -9,6 +9,9 @@
 #include <iterator>
 
 namespace markroll::bookmarks {
+
+// Literals as views, whose length the compiler counts.
+using namespace std::string_view_literals;
 namespace {
 
 void appendIndent(std::u16string& line, std::size_t level) { line.append(4 * level, u' '); }
@@ -24,7 +27,7 @@ void appendReadable(std::u16string& line, std::u16string_view hostText)
 void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_t seconds)
 {
     line.append(attribute);
-    line.append(u"=\"");
+    line.append(u"=\""sv);
     char digits[24];
     const auto written = std::to_chars(std::begin(digits), std::end(digits), seconds);
     for (const char* digit = digits; digit != written.ptr; ++digit)
@@ -77,10 +80,10 @@ void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_
 {
     lines.clear();
     appendIndent(lines, level);
-    lines.append(u"<DT><H3");
+    lines.append(u"<DT><H3"sv);
     appendTimesAndName(lines, times, name, u"</H3>\n");
     appendIndent(lines, level);
-    lines.append(u"<DL><p>");
+    lines.append(u"<DL><p>"sv);
 }
 
 void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view target, std::u16string_view name,
@@ -88,7 +91,7 @@ void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view t
 {
     line.clear();
     appendIndent(line, level);
-    line.append(u"<DT><A HREF=\"");
+    line.append(u"<DT><A HREF=\""sv);
     appendLinkTarget(line, target);
     line.push_back(u'"');
     appendTimesAndName(line, times, name, u"</A>");
@@ -98,7 +101,7 @@ std::u16string listClosingLine(std::size_t level)
 {
     std::u16string line;
     appendIndent(line, level);
-    line.append(u"</DL><p>");
+    line.append(u"</DL><p>"sv);
     return line;
 }
 

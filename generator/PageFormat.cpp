@@ -7,6 +7,10 @@
 
 namespace markroll::page {
 
+// Literals as views, whose length the compiler counts: a big tree has a
+// hundred thousand lines.
+using namespace std::string_view_literals;
+
 std::u16string_view headBlock()
 {
     return u"<HTML><HEAD>\r\n"
@@ -49,9 +53,9 @@ std::u16string lineOf(std::size_t expectedSize, Fill fill)
 std::u16string sectionOpeningLine(std::u16string_view folderPath)
 {
     return lineOf(folderPath.size() + 32, [&](std::u16string& line) {
-        line.append(u"<OL>☆<B>");
+        line.append(u"<OL>☆<B>"sv);
         appendReadable(line, folderPath);
-        line.append(u"</B>☆<BR>");
+        line.append(u"</B>☆<BR>"sv);
     });
 }
 
@@ -59,19 +63,19 @@ void linkLineInto(std::u16string& line, std::u16string_view target, std::u16stri
 {
     line.clear();
     line.reserve(target.size() + displayName.size() + 48);
-    line.append(u"<LI><A Href=\"");
+    line.append(u"<LI><A Href=\""sv);
     appendLinkTarget(line, target);
-    line.append(u"\">");
+    line.append(u"\">"sv);
     appendReadable(line, displayName);
-    line.append(u"</A></LI>");
+    line.append(u"</A></LI>"sv);
 }
 
 std::u16string noticeLine(std::u16string_view displayName)
 {
     return lineOf(displayName.size() + 48, [&](std::u16string& line) {
-        line.append(u"<BR>　※※『");
+        line.append(u"<BR>　※※『"sv);
         appendReadable(line, displayName);
-        line.append(u"』の読み込みに失敗しました<BR>");
+        line.append(u"』の読み込みに失敗しました<BR>"sv);
     });
 }
 

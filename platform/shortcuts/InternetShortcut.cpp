@@ -16,6 +16,9 @@
 namespace markroll {
 namespace {
 
+// Literals as views, whose length the compiler counts.
+using namespace std::string_view_literals;
+
 constexpr char16_t ByteOrderMark = 0xFEFF;
 
 // A second byte-order mark right after the first is skipped as well.
@@ -60,21 +63,23 @@ std::u8string_view trimmedText(std::u8string_view text) { return utf8::trimmed(t
 // written by some other tool and is taken as it stands. Nothing when it does
 // not decode cleanly (broken UTF-7, or text that was broken in the file), as
 // the plain URL is then the better one.
-template <typename Char>
-std::optional<std::u16string> decodeWideUrl(std::basic_string_view<Char> value)
+std::optional<std::u16string> decodeWideUrl(std::u16string_view value)
 {
-    if (std::any_of(value.begin(), value.end(), [](Char unit) { return char16_t(unit) >= 0x80; })) {
-        if (std::find(value.begin(), value.end(), Char(0xFFFD)) != value.end())
+    if (std::any_of(value.begin(), value.end(), [](char16_t unit) { return unit >= 0x80; })) {
+        if (value.find(unicode::ReplacementCharacter) != value.npos)
             return std::nullopt;
-        return std::u16string(value.begin(), value.end());
+        return std::u16string(value);
     }
     return decodeUtf7(std::string(value.begin(), value.end()));
 }
 
+// A pure ASCII file's value is its bytes as they stand.
+std::optional<std::u16string> decodeWideUrl(std::string_view value) { return decodeUtf7(value); }
+
 std::optional<std::u16string> decodeWideUrl(std::u8string_view value)
 {
     if (ascii::isAscii(utf8::bytesOf(value)))
-        return decodeUtf7(std::string(value.begin(), value.end()));
+        return decodeUtf7(utf8::bytesOf(value));
     const std::u16string text = textOf(value);
     return decodeWideUrl(std::u16string_view(text));
 }
@@ -119,11 +124,11 @@ bool sameName(std::u8string_view name, std::u16string_view expected)
 template <typename Char>
 Section sectionNamed(std::basic_string_view<Char> name)
 {
-    if (sameName(name, u"InternetShortcut"))
+    if (sameName(name, u"InternetShortcut"sv))
         return Plain;
-    if (sameName(name, u"InternetShortcut.A"))
+    if (sameName(name, u"InternetShortcut.A"sv))
         return Ansi;
-    if (sameName(name, u"InternetShortcut.W"))
+    if (sameName(name, u"InternetShortcut.W"sv))
         return Wide;
     return Other;
 }
@@ -189,7 +194,7 @@ ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
         if (current == Other || urls[current])
             continue;
         const std::size_t equals = line.find(Char('='));
-        if (equals != line.npos && sameName(trimmedText(line.substr(0, equals)), u"URL"))
+        if (equals != line.npos && sameName(trimmedText(line.substr(0, equals)), u"URL"sv))
             urls[current] = profileValue(trimmedText(line.substr(equals + 1)));
     }
     return urls;
@@ -261,7 +266,8 @@ bool internetShortcutTarget(std::string_view bytes, std::u16string& target)
         // Copied as UTF-8 units, which bytes may not be read as in place;
         // the room is kept from file to file.
         thread_local std::u8string text;
-        text.assign(valid->begin(), valid->end());
+        text.resize(valid->size());
+        std::memcpy(text.data(), valid->data(), valid->size());
         return targetFrom(scanUrls(std::u8string_view(text)), target);
     }
     const std::u16string text = decodeShortcutText(bytes);

@@ -76,7 +76,7 @@ std::optional<std::u16string> decodeUtf7(std::string_view bytes)
 {
     // Most such URLs are plain ASCII, which needs no decoder.
     if (isDirectOnly(bytes))
-        return std::u16string(bytes.begin(), bytes.end());
+        return unicode::fromAscii(bytes);
     if (!isWellFormedUtf7(bytes))
         return std::nullopt;
     auto text = decodeWellFormedUtf7(bytes);

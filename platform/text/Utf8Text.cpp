@@ -31,6 +31,10 @@ std::u16string decode(std::u8string_view text) { return unicode::decodeUtf8(byte
 
 std::u8string_view trimmed(std::u8string_view text)
 {
+    // Most names and values start and end with ASCII that is not a space.
+    const auto plainEnd = [](char8_t unit) { return unit < 0x80 && !unicode::isSpace(unit); };
+    if (!text.empty() && plainEnd(text.front()) && plainEnd(text.back()))
+        return text;
     std::size_t length = 0;
     while (!text.empty() && isSpace(codePointAt(text, 0, length)))
         text.remove_prefix(length);

@@ -39,8 +39,9 @@ protected:
         DIR* stream = ::opendir(tree.fsPath(u"f").c_str());
         while (const dirent* entry = ::readdir(stream)) {
             const std::string name = entry->d_name;
+            const unsigned char listedType = typeGiven ? entry->d_type : static_cast<unsigned char>(DT_UNKNOWN);
             if (name != "." && name != "..")
-                seen[name] = entryKind(folder, entry->d_name, typeGiven ? entry->d_type : DT_UNKNOWN, u"f");
+                seen[name] = entryKind(folder, entry->d_name, listedType, u"f");
         }
         ::closedir(stream);
         return seen;

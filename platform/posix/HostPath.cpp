@@ -28,10 +28,8 @@ void fromHostName(HostNameView listed, std::u16string& name) { unicode::decodeEs
 
 bool isReadableAsIs(std::u16string_view text)
 {
-    // Only a unit from DC80 to DCFF can stand for a byte; the test of the
-    // unit before it is left to escapedByte.
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] >= 0xDC80 && text[at] <= 0xDCFF && unicode::escapedByte(text, at))
+        if (unicode::escapedByte(text, at))
             return false;
     }
     return true;

@@ -119,8 +119,11 @@ std::u16string decodeUtf16(std::string_view bytes, int lowByte)
         std::memcpy(text.data(), bytes.data(), bytes.size() - bytes.size() % 2);
         return text;
     }
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text[i / 2] = char16_t(byteAt(bytes, i + std::size_t(lowByte)) | (byteAt(bytes, i + 1 - std::size_t(lowByte)) << 8));
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned low = byteAt(bytes, i + std::size_t(lowByte));
+        const unsigned high = byteAt(bytes, i + 1 - std::size_t(lowByte));
+        text[i / 2] = char16_t(low | (high << 8));
+    }
     return text;
 }
 
@@ -161,16 +164,6 @@ void decodeEscapedUtf8(std::string_view bytes, std::u16string& text)
         text.push_back(char16_t(0xDC00 + lead));
         ++at;
     }
-}
-
-std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at)
-{
-    const char16_t unit = text[at];
-    if (unit < 0xDC80 || unit > 0xDCFF)
-        return std::nullopt;
-    if (at > 0 && isHighSurrogate(text[at - 1]))
-        return std::nullopt;
-    return static_cast<unsigned char>(unit - 0xDC00);
 }
 
 std::string encodeEscapedUtf8(std::u16string_view text)

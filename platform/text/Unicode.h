@@ -36,7 +36,16 @@ std::string encodeEscapedUtf8(std::u16string_view text);
 // The same into `bytes`, whose room is kept from call to call.
 void encodeEscapedUtf8(std::u16string_view text, std::string& bytes);
 // The byte a lone surrogate of decodeEscapedUtf8 stands for, or nothing.
-std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at);
+// Inline, as names are looked through with it unit by unit.
+inline std::optional<unsigned char> escapedByte(std::u16string_view text, std::size_t at)
+{
+    const char16_t unit = text[at];
+    if (unit < 0xDC80 || unit > 0xDCFF)
+        return std::nullopt;
+    if (at > 0 && isHighSurrogate(text[at - 1]))
+        return std::nullopt;
+    return static_cast<unsigned char>(unit - 0xDC00);
+}
 
 // A lone surrogate has no UTF-8 form and is written as U+FFFD.
 std::string encodeUtf8(std::u16string_view text);

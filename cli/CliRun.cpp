@@ -12,12 +12,12 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/PendingFile.h"
+#include "platform/files/SamePlace.h"
 #include "platform/files/WriteSignals.h"
 #include "platform/LocalHost.h"
 #include "platform/text/Unicode.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <exception>
 #include <optional>
 
@@ -31,7 +31,7 @@ constexpr std::string_view Usage =
     "Writes ALL_Favorites_Link.htm into OUTPUT_FOLDER: one numbered list per folder\n"
     "below FAVORITES_FOLDER, one link per Internet Shortcut (*.url) in it.\n"
     "--bookmarks FILE also writes the whole tree to FILE as a bookmark file\n"
-    "(Netscape format, UTF-8) that every browser imports.\n"
+    "(Netscape format, UTF-8) that every browser imports; - is standard output.\n"
     "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments,\n"
     "3 a message could not be written.";
 
@@ -98,15 +98,18 @@ bool takeBookmarkOption(const std::vector<std::u16string>& arguments, std::size_
 }
 
 // Whether the bookmark file would take the page's place, so one would lose
-// the other. Paths that cannot be resolved are not the same.
+// the other, as the file system tells it: links, mounts, ".." and letter case
+// change nothing. Standard output ("-") is never the page.
 bool bookmarksReplaceThePage(const Request& request)
 {
-    if (!request.bookmarks)
-        return false;
-    std::error_code unresolved;
-    const auto page = std::filesystem::weakly_canonical(toOsPath(joinPath(request.output, page::FileName)), unresolved);
-    const auto bookmarks = std::filesystem::weakly_canonical(toOsPath(*request.bookmarks), unresolved);
-    return !unresolved && page == bookmarks;
+    return request.bookmarks && *request.bookmarks != u"-" &&
+           takeOnePlace(joinPath(request.output, page::FileName), *request.bookmarks);
+}
+
+// Bookmarks on standard output leave it to them alone.
+bool bookmarksOnStandardOutput(const Request& request)
+{
+    return request.bookmarks && (*request.bookmarks == u"-" || leadsToStandardOutput(*request.bookmarks));
 }
 
 // The two paths, after "--" when it is given; anything else that looks like
@@ -151,6 +154,8 @@ int generate(const Request& request, ClosedStandardStreams closed)
     // A failed write is told as one; it never ends the run by a signal.
     failWritesInsteadOfSignals();
     ConsoleMessageBoxes boxes(closed);
+    if (bookmarksOnStandardOutput(request))
+        boxes.tellInformationOnStandardError();
     if (isBlank(favorites) || isBlank(output)) {
         boxes.show(messages::BlankInput, MessageStyle::Exclamation);
         return boxes.someUnshown() ? MessageUnshown : UnusableCommandLine;

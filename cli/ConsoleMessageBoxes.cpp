@@ -64,7 +64,7 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
     }
     if (!cause_.empty())
         line += u" (" + std::exchange(cause_, std::u16string()) + u")";
-    const bool information = style == MessageStyle::Information;
+    const bool information = style == MessageStyle::Information && !informationOnError_;
     if ((information ? closed_.output : closed_.error) ||
         !printLine(information ? stdout : stderr, unicode::encodeUtf8(escapedForOneLine(line))))
         unshown_ = true;

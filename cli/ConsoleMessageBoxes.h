@@ -24,6 +24,9 @@ public:
     void setBeforeMessage(std::function<void()> hook) { beforeMessage_ = std::move(hook); }
     // What the next message is about; it is told once.
     void setCause(std::u16string cause) { cause_ = std::move(cause); }
+    // Information goes to standard error too, as standard output carries
+    // the bookmark file.
+    void tellInformationOnStandardError() { informationOnError_ = true; }
     // Some message could not be written (its stream closed, say).
     bool someUnshown() const { return unshown_; }
 
@@ -32,6 +35,7 @@ private:
     std::u16string cause_;
     ClosedStandardStreams closed_;
     bool unshown_ = false;
+    bool informationOnError_ = false;
 };
 
 // False when the line could not be written whole.

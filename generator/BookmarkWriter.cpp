@@ -45,7 +45,8 @@ void BookmarkWriter::write(std::u16string_view line)
 void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
 {
     // A dropped file asks no more times of the disk.
-    if (!file_)
+    skipping_ = !file_ || !folders.inBookmarks(index);
+    if (skipping_)
         return;
     const std::size_t depth = folders.depth(index);
     for (; openFolders_ > depth; --openFolders_)
@@ -60,7 +61,7 @@ void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view sh
 {
     // A name as the page shows it: without its ".url".
     const std::u16string_view fileName = shortcut.name;
-    if (!file_ || fileName.size() < 4)
+    if (skipping_ || !file_ || fileName.size() < 4)
         return;
     const std::u16string_view name = fileName.substr(0, fileName.size() - 4);
     bookmarks::linkLineInto(line_, openFolders_ + 1, url, name, host_.timesOf(shortcut, shortcutPath));
@@ -69,7 +70,7 @@ void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view sh
 
 void BookmarkWriter::writeLinksOf(const std::u16string& folderPath, bool unlistedByWalk)
 {
-    if (!file_)
+    if (skipping_ || !file_)
         return;
     try {
         ListedEntry current;

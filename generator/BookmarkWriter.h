@@ -28,7 +28,7 @@ public:
     // Makes the file and writes its head; false, and told, when it cannot.
     bool start(std::u16string_view path);
     // Ends the lists of the folders before it that it is not inside, and
-    // opens its own.
+    // opens its own; a folder the list leaves out of the bookmarks is passed over.
     void enterFolder(const FolderList& folders, std::size_t index);
     // A link of the folder entered last.
     void addLink(const ListedEntry& shortcut, std::u16string_view shortcutPath, std::u16string_view url);
@@ -49,6 +49,8 @@ private:
     std::unique_ptr<BookmarkFile> file_;
     // The lists open inside the outermost one.
     std::size_t openFolders_ = 0;
+    // The folder entered last is already in the file, reached before by another way.
+    bool skipping_ = false;
     // One line serves every link.
     std::u16string line_;
 };

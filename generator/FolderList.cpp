@@ -17,11 +17,11 @@ Failure FolderList::fullFailure()
                        " folders lie below the Favorites folder; the rest were left out");
 }
 
-void FolderList::add(std::u16string path, std::size_t depth)
+void FolderList::add(std::u16string path, std::size_t depth, bool inBookmarks)
 {
     if (folders_.size() == Capacity && !beyondPage_)
         throw fullFailure();
-    folders_.push_back({std::move(path), depth});
+    folders_.push_back({std::move(path), depth, inBookmarks});
 }
 
 } // namespace markroll

@@ -20,7 +20,7 @@ public:
     void clear(bool beyondPage = false);
     // Raises the full-table failure once Capacity folders are held, unless
     // every folder is kept; the folder is then left out.
-    void add(std::u16string path, std::size_t depth = 0);
+    void add(std::u16string path, std::size_t depth = 0, bool inBookmarks = true);
     // The failure of a folder the page has no room for.
     static Failure fullFailure();
     bool keepsBeyondPage() const { return beyondPage_; }
@@ -31,6 +31,10 @@ public:
     const std::u16string& operator[](std::size_t index) const { return folders_.at(index).path; }
     std::size_t depth(std::size_t index) const { return folders_.at(index).depth; }
 
+    // A folder reached again through a link, or one inside it, is written
+    // once in the bookmark file: where the walk first met it.
+    bool inBookmarks(std::size_t index) const { return folders_.at(index).inBookmarks; }
+
     // The walk could not list this folder, and has told of it.
     void markUnlisted(std::size_t index) { folders_.at(index).unlisted = true; }
     bool unlisted(std::size_t index) const { return index < size() && folders_[index].unlisted; }
@@ -39,6 +43,7 @@ private:
     struct Folder {
         std::u16string path;
         std::size_t depth;
+        bool inBookmarks;
         bool unlisted = false;
     };
     std::vector<Folder> folders_;

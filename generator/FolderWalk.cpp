@@ -6,6 +6,8 @@
 #include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
+#include <utility>
+
 namespace markroll {
 
 // A folder of the walk whose sub-folders are still being gone through.
@@ -13,11 +15,14 @@ struct FolderWalk::PendingFolder {
     std::u16string path;
     std::vector<std::u16string> subfolders;
     std::size_t next = 0;
+    bool inBookmarks = true;
 };
 
 bool FolderWalk::collectFolders(FolderList& folders)
 {
     std::vector<PendingFolder> pending;
+    if (folders.keepsBeyondPage())
+        metFirstTime(folders[0]);
     enterFolder(folders, 0, pending);
     if (folders.unlisted(0))
         return false;
@@ -37,15 +42,37 @@ void FolderWalk::takeNextSubfolder(FolderList& folders, std::vector<PendingFolde
     try {
         PendingFolder& folder = pending.back();
         std::u16string child = joinPath(folder.path, folder.subfolders[folder.next++]);
-        if (folders.keepsBeyondPage() && folders.size() == FolderList::Capacity)
-            tellPageFull(pending);
-        folders.add(std::move(child), depth);
-        enterFolder(folders, folders.size() - 1, pending);
+        const std::size_t held = folders.size();
+        if (folders.keepsBeyondPage())
+            takeIntoFullList(folders, std::move(child), pending);
+        else
+            folders.add(std::move(child), depth);
+        if (folders.size() > held)
+            enterFolder(folders, folders.size() - 1, pending);
     } catch (...) {
         const Failure error = currentFailure();
         pending.resize(depth - 1);
         report_.failure(messages::ErrorOccurred, error);
     }
+}
+
+// Past the page's room a folder goes only into the bookmark file, so one
+// already written there is left out.
+void FolderWalk::takeIntoFullList(FolderList& folders, std::u16string child, const std::vector<PendingFolder>& pending)
+{
+    const bool onPage = folders.size() < FolderList::Capacity;
+    if (!onPage && !std::exchange(pageFullTold_, true))
+        tellPageFull(pending);
+    const bool inBookmarks = pending.back().inBookmarks && metFirstTime(child);
+    if (onPage || inBookmarks)
+        folders.add(std::move(child), pending.size(), inBookmarks);
+}
+
+// A folder whose identity the OS will not tell counts as met for the first time.
+bool FolderWalk::metFirstTime(std::u16string_view folder)
+{
+    const std::optional<FileIdentity> identity = host_.identityOf(folder);
+    return !identity || bookmarked_.insert(*identity).second;
 }
 
 // A list that stops at the page's room ends, at its first refusal, the folder
@@ -71,7 +98,7 @@ void FolderWalk::enterFolder(FolderList& folders, std::size_t index, std::vector
     SubfolderList list;
     try {
         list = host_.listSubfolders(path);
-        pending.push_back({path, std::move(list.names)});
+        pending.push_back({path, std::move(list.names), 0, folders.inBookmarks(index)});
     } catch (...) {
         const Failure error = currentFailure();
         folders.markUnlisted(index);

@@ -38,9 +38,13 @@ bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderL
         return true;
     } catch (...) {
         const Failure error = currentFailure();
-        closeAfterFailure(file.get());
+        // A page in place whose folder could not be put on the disk is told,
+        // and stands.
+        const bool placed = error.kind() == FailureKind::FolderNotFlushed;
+        if (!placed)
+            closeAfterFailure(file.get());
         report_.failure(messages::ErrorOccurred, error);
-        return false;
+        return placed;
     }
 }
 

@@ -29,6 +29,9 @@ namespace markroll {
 // - A page write that fails ends the page, and the page writer tells it,
 //   once. The page is on the disk before it replaces the previous one; a
 //   page that cannot be put there is dropped, and the previous page stays.
+//   A file that replaced the previous one but whose folder could not be put
+//   on the disk after the move stands (FolderNotFlushed): it is told as a
+//   failure, yet counts as written.
 // An exception that is not ours is taken as its kind where it is caught
 // (currentFailure), and nothing of any type leaves the run, the window's
 // clicks or main.
@@ -36,6 +39,7 @@ enum class FailureKind {
     UnreadableShortcut,
     UnencodableText,
     System,
+    FolderNotFlushed,
     FolderListFull,
     OutOfMemory,
     Unknown,

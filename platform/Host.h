@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Failure.h"
+#include "platform/FileIdentity.h"
 #include "platform/ListedEntry.h"
 
 #include <cstdint>
@@ -82,6 +83,9 @@ public:
     virtual FileTimes timesOf(std::u16string_view path) = 0;
     // The same of a listed shortcut, found in its folder by its listed name.
     virtual FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) = 0;
+    // Where the folder at `path` lives, following links, so a folder reached
+    // again through another link is known; none when the OS will not tell.
+    virtual std::optional<FileIdentity> identityOf(std::u16string_view path) = 0;
 };
 
 } // namespace markroll

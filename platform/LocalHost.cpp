@@ -2,6 +2,7 @@
 
 #include "platform/files/Cp932FileStream.h"
 #include "platform/files/FileTimes.h"
+#include "platform/files/SamePlace.h"
 #include "platform/files/SubfolderListing.h"
 #include "platform/files/Utf8FileStream.h"
 
@@ -44,5 +45,7 @@ FileTimes LocalHost::timesOf(const ListedEntry& entry, std::u16string_view shown
 {
     return fileTimesOf(entry, shownPath);
 }
+
+std::optional<FileIdentity> LocalHost::identityOf(std::u16string_view path) { return markroll::identityOf(path); }
 
 } // namespace markroll

@@ -18,6 +18,7 @@ public:
     std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::optional<FileIdentity> identityOf(std::u16string_view path) override;
 
 private:
     LocalDirectoryListing listing_;

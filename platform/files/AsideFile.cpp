@@ -7,6 +7,7 @@
 #include "platform/files/PendingFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <utility>
 
@@ -19,15 +20,17 @@ using namespace pagefile;
 
 constexpr std::size_t FlushThreshold = 64 * 1024;
 
-// ".NAME.XXXXXXXX.tmp" beside the target, made new: never an entry that exists.
+// ".mrXXXXXXXX.tmp" beside the target, made new: never an entry that exists.
+// Its length is fixed, so any name the folder takes for the target it takes
+// for the temporary file too.
 std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
 {
-    static std::mt19937_64 random{std::random_device{}()};
-    const fs::path::string_type name = target.filename().native();
+    static std::mt19937 random{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto suffix = std::to_string(random() % 100000000);
+        char name[16];
+        std::snprintf(name, sizeof name, ".mr%08x.tmp", unsigned(random()));
         fs::path temporary = target;
-        temporary.replace_filename(fs::path(".").native() + name + fs::path("." + suffix + ".tmp").native());
+        temporary.replace_filename(name);
         const int descriptor = openNew(temporary);
         if (descriptor >= 0 || errno != EEXIST)
             return {descriptor, temporary};
@@ -38,7 +41,7 @@ std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
 } // namespace
 
 std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, std::string_view lineEnd,
-                                             AfterFailedWrite afterFailedWrite)
+                                             AfterFailedWrite afterFailedWrite, Descriptor descriptorUse)
 {
     const fs::path target = toOsPath(shownPath);
     // A folder of the file's name can never be replaced: fail before writing.
@@ -48,31 +51,44 @@ std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, std:
     auto [descriptor, temporary] = createTemporaryBeside(target);
     if (descriptor < 0)
         raiseSystemFailure(errno, shownPath);
+    if (descriptorUse == Descriptor::OpenedToWrite)
+        closeDescriptor(std::exchange(descriptor, -1));
     const int slot = pendingfile::track(temporary);
-    return std::unique_ptr<AsideFile>(new AsideFile(descriptor, slot, std::move(temporary), target,
-                                                    std::u16string(shownPath), lineEnd, afterFailedWrite));
+    std::unique_ptr<AsideFile> file(new AsideFile(descriptor, std::move(temporary), target, std::u16string(shownPath),
+                                                  lineEnd, afterFailedWrite));
+    file->trackedSlot_ = slot;
+    return file;
 }
 
-AsideFile::AsideFile(int descriptor, int trackedSlot, fs::path temporary, fs::path target, std::u16string shownPath,
+std::unique_ptr<AsideFile> AsideFile::writeThrough(int descriptor, std::u16string_view shownPath,
+                                                   std::string_view lineEnd)
+{
+    if (descriptor < 0)
+        raiseSystemFailure(errno, shownPath);
+    return std::unique_ptr<AsideFile>(
+        new AsideFile(descriptor, {}, {}, std::u16string(shownPath), lineEnd, AfterFailedWrite::DropFile));
+}
+
+AsideFile::AsideFile(int descriptor, fs::path temporary, fs::path target, std::u16string shownPath,
                      std::string_view lineEnd, AfterFailedWrite afterFailedWrite)
-    : descriptor_(descriptor), trackedSlot_(trackedSlot), temporary_(std::move(temporary)),
-      target_(std::move(target)), shownPath_(std::move(shownPath)), lineEnd_(lineEnd),
-      afterFailedWrite_(afterFailedWrite)
+    : descriptor_(descriptor), temporary_(std::move(temporary)), target_(std::move(target)),
+      shownPath_(std::move(shownPath)), lineEnd_(lineEnd), afterFailedWrite_(afterFailedWrite)
 {
 }
 
 // A file dropped without close() was never finished: it is not put in place.
 AsideFile::~AsideFile()
 {
-    if (descriptor_ < 0)
+    if (closed_)
         return;
-    closeDescriptor(descriptor_);
+    if (descriptor_ >= 0)
+        closeDescriptor(descriptor_);
     dropTemporary();
 }
 
 std::string& AsideFile::pending()
 {
-    if (descriptor_ < 0)
+    if (closed_)
         raiseSystemFailure(EBADF, shownPath_);
     failIfBroken();
     return pending_;
@@ -92,14 +108,44 @@ void AsideFile::failIfBroken() const
         raiseSystemFailure(writeFailure_, shownPath_);
 }
 
+void AsideFile::breakWith(int osError)
+{
+    pending_.clear();
+    writeFailure_ = std::error_code(osError, std::generic_category());
+    raiseSystemFailure(writeFailure_, shownPath_);
+}
+
 void AsideFile::handOver()
 {
     failIfBroken();
-    if (descriptor_ < 0)
+    if (closed_ || pending_.empty())
         return;
+    const int descriptor = openForWrite();
+    writeAll(descriptor);
+    doneWriting(descriptor);
+}
+
+int AsideFile::openForWrite()
+{
+    if (descriptor_ >= 0)
+        return descriptor_;
+    const int descriptor = openToAppend(temporary_);
+    if (descriptor < 0)
+        breakWith(errno);
+    return descriptor;
+}
+
+void AsideFile::doneWriting(int descriptor)
+{
+    if (descriptor != descriptor_ && closeDescriptor(descriptor) != 0)
+        breakWith(errno);
+}
+
+void AsideFile::writeAll(int descriptor)
+{
     std::size_t done = 0;
     while (done < pending_.size()) {
-        const long written = writeSome(descriptor_, pending_.data() + done, pending_.size() - done);
+        const long written = writeSome(descriptor, pending_.data() + done, pending_.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -107,10 +153,10 @@ void AsideFile::handOver()
             // What could not be written is dropped, and so is the part of a
             // line that was: the file keeps every whole line before the
             // failure and nothing after it.
-            cutToWholeLines(done);
-            pending_.clear();
-            writeFailure_ = std::error_code(osError, std::generic_category());
-            failIfBroken();
+            cutToWholeLines(descriptor, done);
+            if (descriptor != descriptor_)
+                closeDescriptor(descriptor);
+            breakWith(osError);
         }
         done += std::size_t(written);
     }
@@ -119,30 +165,55 @@ void AsideFile::handOver()
 }
 
 // `done` bytes of the pending lines reached the file; they begin with a whole line.
-void AsideFile::cutToWholeLines(std::size_t done)
+void AsideFile::cutToWholeLines(int descriptor, std::size_t done)
 {
     const std::size_t endSize = lineEnd_.size();
     const std::size_t lineEnd = done < endSize ? std::string::npos : pending_.rfind(lineEnd_, done - endSize);
     const std::size_t whole = lineEnd == std::string::npos ? 0 : lineEnd + endSize;
-    if (whole < done)
-        truncateTo(descriptor_, handedOver_ + whole);
+    if (whole < done && !temporary_.empty())
+        truncateTo(descriptor, handedOver_ + whole);
     handedOver_ += whole;
 }
 
-// The file replaces the previous one only once it is on the disk: a file
-// that cannot be flushed or closed is dropped, and the previous one stays.
 void AsideFile::close()
 {
-    if (descriptor_ < 0)
+    if (closed_)
         return;
     try {
         handOver();
     } catch (const Failure&) {
         // What the failure left is decided below.
     }
-    std::error_code error = flushToDisk(descriptor_);
-    if (closeDescriptor(std::exchange(descriptor_, -1)) != 0 && !error)
+    closed_ = true;
+    if (temporary_.empty())
+        closeThrough();
+    else
+        closeAside();
+}
+
+// What was written through is already where it goes.
+void AsideFile::closeThrough()
+{
+    const int failed = closeDescriptor(std::exchange(descriptor_, -1));
+    if (failed != 0 && !writeFailure_)
+        writeFailure_ = std::error_code(errno, std::generic_category());
+    failIfBroken();
+}
+
+// The file replaces the previous one only once it is on the disk: a file
+// that cannot be flushed or closed is dropped, and the previous one stays.
+void AsideFile::closeAside()
+{
+    std::error_code error;
+    const int descriptor = descriptor_ >= 0 ? std::exchange(descriptor_, -1) : openToAppend(temporary_);
+    if (descriptor < 0) {
         error = std::error_code(errno, std::generic_category());
+    } else {
+        takeOverMode(descriptor, temporary_, target_);
+        error = flushToDisk(descriptor);
+        if (closeDescriptor(descriptor) != 0 && !error)
+            error = std::error_code(errno, std::generic_category());
+    }
     if (!error && writeFailure_ && afterFailedWrite_ == AfterFailedWrite::DropFile)
         error = writeFailure_;
     if (error) {
@@ -156,17 +227,23 @@ void AsideFile::close()
 void AsideFile::moveIntoPlace()
 {
     const pendingfile::TerminationHeld held;
-    const std::error_code error = replaceDurably(temporary_, target_);
-    if (error) {
+    const ReplaceOutcome outcome = replaceDurably(temporary_, target_);
+    if (outcome.moveFailed) {
         dropTemporary();
-        raiseSystemFailure(error, shownPath_);
+        raiseSystemFailure(outcome.moveFailed, shownPath_);
     }
     pendingfile::untrack(std::exchange(trackedSlot_, -1));
+    if (outcome.folderNotFlushed)
+        throw Failure(FailureKind::FolderNotFlushed, shownPath_,
+                      "the new file is in place, but its folder could not be put on the disk (" +
+                          reasonFor(outcome.folderNotFlushed) + "), so its name may not survive a power loss",
+                      outcome.folderNotFlushed);
 }
 
 void AsideFile::dropTemporary()
 {
-    removeEntry(temporary_);
+    if (!temporary_.empty())
+        removeEntry(temporary_);
     pendingfile::untrack(std::exchange(trackedSlot_, -1));
 }
 

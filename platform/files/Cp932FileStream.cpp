@@ -7,7 +7,8 @@ namespace markroll {
 
 std::unique_ptr<Cp932FileStream> Cp932FileStream::create(std::u16string_view path)
 {
-    auto file = AsideFile::create(path, "\r\n", AsideFile::AfterFailedWrite::KeepWholeLines);
+    auto file = AsideFile::create(path, "\r\n", AsideFile::AfterFailedWrite::KeepWholeLines,
+                                  AsideFile::Descriptor::HeldOpen);
     return std::unique_ptr<Cp932FileStream>(new Cp932FileStream(std::move(file)));
 }
 

@@ -13,8 +13,16 @@ namespace markroll {
 // descriptor) on the disk.
 std::error_code flushToDisk(int descriptor);
 
+// What a durable replace came to: the move failed (`from` is still there),
+// or it was made and then could not be put on the disk (the new file stands,
+// but its name may not survive a power loss).
+struct ReplaceOutcome {
+    std::error_code moveFailed;
+    std::error_code folderNotFlushed;
+};
+
 // Moves `from` to `to`, replacing what stands there, and puts the move itself
 // on the disk.
-std::error_code replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to);
+ReplaceOutcome replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace markroll

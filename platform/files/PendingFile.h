@@ -10,7 +10,8 @@ namespace markroll::pendingfile {
 // bookmark file beside it). When the process is told to end (Ctrl+C, SIGTERM,
 // SIGHUP, or the console closing on Windows) after removeOnTermination(),
 // those files are removed before the process ends, so an interrupted run
-// leaves nothing behind and the previous files stand. TerminationHeld (one
+// leaves nothing behind and the previous files stand. A signal ignored when
+// the program started stays ignored. TerminationHeld (one
 // for each system) holds those back while it lives, so a file is never
 // created without being tracked, nor moved while still tracked.
 // The slot the file is tracked in, -1 when its path is too long to track or

@@ -9,7 +9,9 @@
 namespace markroll {
 
 // The bookmark file: lines in UTF-8, each ended by LF, written aside and put
-// in place by close() only when every line was written (AsideFile.h).
+// in place by close() only when every line was written (AsideFile.h). Written
+// through instead when its path is "-" or leads to standard output, a device
+// or a pipe.
 class Utf8FileStream : public BookmarkFile {
 public:
     static std::unique_ptr<Utf8FileStream> create(std::u16string_view path);

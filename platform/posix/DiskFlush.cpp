@@ -26,18 +26,18 @@ std::error_code flushToDisk(int descriptor) { return flushed(descriptor) ? std::
 
 // The folder's entry for the new name is on the disk only once the folder is
 // flushed too.
-std::error_code replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to)
+ReplaceOutcome replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)
-        return lastError();
+        return {lastError(), {}};
     const std::filesystem::path parent = to.parent_path();
     const int folder = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
-        return lastError();
+        return {{}, lastError()};
     const bool done = flushed(folder);
     const std::error_code error = done ? std::error_code() : lastError();
     ::close(folder);
-    return error;
+    return {{}, error};
 }
 
 } // namespace markroll

@@ -31,10 +31,16 @@ TerminationHeld::TerminationHeld()
 
 TerminationHeld::~TerminationHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
+// A signal the parent set to be ignored (nohup, a background job of a
+// non-interactive shell) stays ignored: the user asked the run to go on.
 void removeOnTermination()
 {
-    for (const int number : TerminationSignals)
+    for (const int number : TerminationSignals) {
+        struct sigaction inherited {};
+        if (sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
         std::signal(number, onSignal);
+    }
 }
 
 } // namespace markroll::pendingfile

@@ -22,11 +22,11 @@ std::error_code flushToDisk(int descriptor)
 }
 
 // MOVEFILE_WRITE_THROUGH returns once the move is on the disk.
-std::error_code replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to)
+ReplaceOutcome replaceDurably(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
-    return lastError();
+    return {lastError(), {}};
 }
 
 } // namespace markroll

@@ -100,15 +100,23 @@ DWORD forEachEntry(const std::wstring& folder, std::u16string_view shownPath,
     return 0;
 }
 
+std::optional<FileIdentity> identityOfHandle(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION facts{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &facts))
+        return std::nullopt;
+    return FileIdentity{facts.dwVolumeSerialNumber, (std::uint64_t(facts.nFileIndexHigh) << 32) | facts.nFileIndexLow};
+}
+
 bool identityOf(const std::wstring& path, FileIdentity& identity, DWORD& error)
 {
     const OpenedHandle file{openToAsk(path)};
-    BY_HANDLE_FILE_INFORMATION facts{};
-    if (file.handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.handle, &facts)) {
+    const std::optional<FileIdentity> asked = identityOfHandle(file.handle);
+    if (!asked) {
         error = GetLastError();
         return false;
     }
-    identity = {facts.dwVolumeSerialNumber, facts.nFileIndexHigh, facts.nFileIndexLow};
+    identity = *asked;
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Failure.h"
+#include "platform/FileIdentity.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,13 +38,9 @@ std::wstring entryPath(const std::wstring& folder, const wchar_t* name);
 // Which file or folder a path leads to, links followed: equal identities are
 // one and the same, whatever the paths. False when it cannot be opened
 // (`error` tells why).
-struct FileIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    auto operator<=>(const FileIdentity&) const = default;
-};
 bool identityOf(const std::wstring& path, FileIdentity& identity, DWORD& error);
+// The same of a handle that is open already; none when it cannot be asked.
+std::optional<FileIdentity> identityOfHandle(HANDLE handle);
 
 // The path the folder really lies at, links resolved, in extended form; empty
 // when the OS cannot tell.

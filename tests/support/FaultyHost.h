@@ -32,6 +32,7 @@ public:
     {
         return local_.timesOf(entry, shownPath);
     }
+    std::optional<FileIdentity> identityOf(std::u16string_view path) override { return local_.identityOf(path); }
 
 private:
     LocalHost local_;

@@ -35,6 +35,7 @@ test_packages=(
   shellcheck              # the scripts are checked too
   locales libc-l10n       # localedef and glibc's Japanese messages: failure reasons in a Japanese session
   e2fsprogs               # mkfs.ext4, for a disk whose write-back fails under the page
+  exfatprogs exfat-fuse   # a file system that ignores letter case (exFAT through FUSE), for the bookmark file's refusal
   dpkg-dev                # dpkg-shlibdeps, for the .deb's dependencies
   lintian                 # checks the .deb as Debian checks its own packages
   desktop-file-utils appstream  # check the menu entry and the software centres' metainfo

@@ -44,10 +44,12 @@ protected:
     void keepPreviousPage() const { tree.file(u"out/ALL_Favorites_Link.htm", previousPage); }
 
     ProcessResult run(const std::vector<std::string>& prefix, const std::u16string& output = {},
-                      std::u16string_view favorites = u"fav") const
+                      std::u16string_view favorites = u"fav", const std::u16string& bookmarks = {}) const
     {
         std::vector<std::string> command = prefix;
         command.push_back(MARKROLL_CLI_PATH);
+        if (!bookmarks.empty())
+            command.insert(command.end(), {"--bookmarks", utf8(bookmarks)});
         command.push_back(utf8(tree.path(favorites)));
         command.push_back(utf8(output.empty() ? tree.path(u"out") : output));
         return runProcess(command);
@@ -80,6 +82,27 @@ std::vector<std::string> withFault(std::initializer_list<std::string> options)
     prefix.insert(prefix.end(), options);
     prefix.push_back("--");
     return prefix;
+}
+
+// The process doing the work: `processId` itself, or the one child a shell started.
+int workerOf(int processId)
+{
+    const std::string id = std::to_string(processId);
+    const std::string children = readFileBytes("/proc/" + id + "/task/" + id + "/children");
+    return children.empty() || children.starts_with("<missing") ? processId : std::stoi(children);
+}
+
+// The signals the process ignores, bit N - 1 for signal N, as the kernel shows them.
+unsigned long long ignoredSignalsOf(int processId)
+{
+    const std::string status = readFileBytes("/proc/" + std::to_string(processId) + "/status");
+    const std::size_t line = status.find("SigIgn:");
+    return line == std::string::npos ? 0 : std::stoull(status.substr(line + 7), nullptr, 16);
+}
+
+bool waitsOnAFullPipe(int processId)
+{
+    return readFileBytes("/proc/" + std::to_string(processId) + "/wchan").ends_with("pipe_write");
 }
 
 } // namespace
@@ -343,6 +366,79 @@ TEST_F(CliLimits, AWriteBackFailureOfTheDiskKeepsThePreviousPage)
     EXPECT_EQ(filesIn(out), (std::vector<std::string>{"ALL_Favorites_Link.htm", "lost+found"}));
 }
 
+// The bookmark file opens its descriptor only to write: at the tightest
+// limit a run without it completes under, the run with it gives the same page
+// and the whole file.
+TEST_F(CliLimits, TheTightestDescriptorLimitGivesTheSamePageWithBookmarks)
+{
+    const std::string whole = wholePage();
+    int limit = 3;
+    for (; limit < 64; ++limit) {
+        if (run({tool("prlimit"), "--nofile=" + std::to_string(limit), "--"}).status == 0)
+            break;
+    }
+    ASSERT_LT(limit, 64) << "no descriptor limit lets the run complete";
+    const std::u16string bookmarks = tree.path(u"b.html");
+    const ProcessResult result = run({tool("prlimit"), "--nofile=" + std::to_string(limit), "--"}, {}, u"fav", bookmarks);
+    EXPECT_EQ(result.status, 0) << "at " << limit << " descriptors: " << result.err;
+    EXPECT_EQ(page(), whole) << "at " << limit << " descriptors";
+    EXPECT_EQ(countOf(readBytes(bookmarks), "<DT><A HREF="), 50u);
+}
+
+// After the move, the folder could not be put on the disk: the new page and
+// the new bookmark file stand, each failure says so, the run completes and
+// says it failed.
+TEST_F(CliLimits, AFolderFlushThatFailsAfterTheMoveIsToldAndTheNewFilesStand)
+{
+    const std::string whole = wholePage();
+    keepPreviousPage();
+    const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
+    const ProcessResult result = run(withFault({"--fail-folder-flush=EIO"}), {}, u"fav", bookmarks);
+    EXPECT_EQ(result.status, 1) << result.err;
+    const std::string told = " but its folder could not be put on the disk (Input/output error), so its name may not "
+                             "survive a power loss)\n";
+    EXPECT_EQ(result.err, errorOccurred + " (" + utf8(pageFile(tree.path(u"out"))) + ": the new file is in place," + told +
+                              errorOccurred + " (" + utf8(bookmarks) + ": the new file is in place," + told);
+    EXPECT_EQ(result.out, completedLine);
+    EXPECT_EQ(page(), whole);
+    EXPECT_EQ(countOf(readBytes(bookmarks), "<DT><A HREF="), 50u);
+    EXPECT_EQ(left(), (std::vector<std::string>{"ALL_Favorites_Link.htm", "b.html"}));
+}
+
+// A signal set to be ignored by the parent stays ignored: nohup's SIGHUP,
+// and the SIGINT a non-interactive shell's background job starts with. While
+// the run waits on its full standard output, long after its handlers are in
+// place, the kernel still shows the signal ignored; sent, it changes
+// nothing, and SIGTERM ends the run.
+TEST_F(CliLimits, SignalsIgnoredAtStartStayIgnored)
+{
+    const std::vector<std::string> stuck = withFault({"--stuck=1"});
+    std::vector<std::string> underNohup{tool("nohup")};
+    underNohup.insert(underNohup.end(), stuck.begin(), stuck.end());
+    std::vector<std::string> inBackground{"/bin/sh", "-c", "\"$@\" & wait $!", "sh"};
+    inBackground.insert(inBackground.end(), stuck.begin(), stuck.end());
+    for (const auto& [prefix, ignored] : {std::pair{underNohup, SIGHUP}, std::pair{inBackground, SIGINT}}) {
+        std::vector<std::string> command = prefix;
+        command.insert(command.end(), {MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))});
+        bool sawItWait = false, stillIgnored = false;
+        const ProcessResult result = runProcess(command, {}, std::chrono::seconds(60), [&](int processId) {
+            for (int tries = 0; tries < 1000 && !sawItWait; ++tries) {
+                sawItWait = waitsOnAFullPipe(workerOf(processId));
+                if (!sawItWait)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            const int worker = workerOf(processId);
+            stillIgnored = ignoredSignalsOf(worker) & (1ull << (ignored - 1));
+            if (stillIgnored)
+                ::kill(worker, ignored);
+            ::kill(worker, SIGTERM);
+        });
+        EXPECT_TRUE(sawItWait) << "the completion line never blocked";
+        EXPECT_TRUE(stillIgnored) << "signal " << ignored << " is caught";
+        EXPECT_EQ(result.status, 128 + SIGTERM) << "signal " << ignored << ": " << result.err;
+    }
+}
+
 // SIGTERM while the completion line is on its way (its output is full, so
 // the program waits there) must not remove the page that is done.
 TEST_F(CliLimits, ATerminationAfterThePageIsPlacedKeepsIt)
@@ -353,9 +449,8 @@ TEST_F(CliLimits, ATerminationAfterThePageIsPlacedKeepsIt)
     command.insert(command.end(), {MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))});
     bool sawItWait = false;
     const ProcessResult result = runProcess(command, {}, std::chrono::seconds(60), [&](int processId) {
-        const std::string wchan = "/proc/" + std::to_string(processId) + "/wchan";
         for (int tries = 0; tries < 1000 && !sawItWait; ++tries) {
-            sawItWait = readFileBytes(wchan).ends_with("pipe_write");
+            sawItWait = waitsOnAFullPipe(processId);
             if (!sawItWait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }

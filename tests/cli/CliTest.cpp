@@ -115,6 +115,26 @@ TEST(Cli, TheBookmarkOptionTakesOneFileInEitherSpelling)
     }
 }
 
+// With a page standing, the page's name in other letter cases is the page
+// wherever the folder ignores letter case (always on Windows), and a file of
+// its own where the folder tells letter cases apart.
+TEST(Cli, ThePagesNameInOtherLetterCasesIsThePageWhereTheFolderIgnoresCase)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    const std::u16string page = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
+    tree.file(u"probe/Aa", "");
+    const bool ignoresCase = fs::exists(tree.fsPath(u"probe/aA"));
+    for (const char16_t* name : {u"all_favorites_link.htm", u"ALL_FAVORITES_LINK.HTM", u"All_Favorites_Link.Htm"}) {
+        const std::u16string bookmarks = tree.path(std::u16string(u"out/") + name);
+        const ProcessResult result = runCli({u"--bookmarks", bookmarks, tree.path(u"F"), tree.path(u"out")});
+        EXPECT_EQ(result.status, ignoresCase ? 2 : 0) << utf8(name) << ": " << result.err;
+        EXPECT_TRUE(readBytes(page).starts_with(ignoresCase ? "the previous page" : "<HTML>")) << utf8(name);
+        if (!ignoresCase)
+            fs::remove(tree.fsPath(std::u16string(u"out/") + name));
+    }
+}
+
 // A bookmark file that cannot be written is a failure with its reason; the
 // page is written all the same.
 TEST(Cli, ABookmarkFileThatCannotBeMadeSaysWhyAndGivesStatusOne)

@@ -58,6 +58,24 @@ bool failShortcutOpens(int error)
     return install(program, std::size(program));
 }
 
+// Every open of a folder to flush it after a move fails with `error`: those
+// are the only opens with exactly O_RDONLY | O_DIRECTORY | O_CLOEXEC (a
+// listing adds O_NONBLOCK), whatever O_LARGEFILE the C library adds.
+bool failFolderFlushes(int error)
+{
+    constexpr unsigned LargeFile = 0100000;
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat, 0, 4),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args) + 2 * sizeof(std::uint64_t)),
+        BPF_STMT(BPF_ALU | BPF_AND | BPF_K, ~LargeFile),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    return install(program, std::size(program));
+}
+
 int errorNamed(std::string_view name)
 {
     for (const auto& [known, error] : {std::pair{"EPERM", EPERM}, {"EINVAL", EINVAL}, {"EIO", EIO}, {"EACCES", EACCES}}) {
@@ -108,6 +126,8 @@ int main(int argc, char* argv[])
             done = refuseFastRead(error);
         else if (option.starts_with("--fail-shortcut-open=") && error)
             done = failShortcutOpens(error);
+        else if (option.starts_with("--fail-folder-flush=") && error)
+            done = failFolderFlushes(error);
         else if (option.starts_with("--broken="))
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))

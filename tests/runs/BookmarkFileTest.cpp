@@ -3,6 +3,7 @@
 #include "tests/support/BookmarkTree.h"
 #include "tests/support/FaultyHost.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -314,4 +315,39 @@ TEST(BookmarkFile, FoldersBeyondThePageAreReadForTheBookmarksAlone)
     // The full table twice, E by the walk, C's disk by its section.
     EXPECT_EQ(run.harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox(), errorOccurredBox(),
                                               fileOutputFailedBox(), completedBox()}));
+}
+
+// Ten folders that all link to one another: the page follows the links to
+// its full thousand, as always; the bookmark file holds each real folder
+// once, where the walk first met it, with its one shortcut.
+TEST(BookmarkFile, FoldersLinkedToOneAnotherAreWrittenOnceEach)
+{
+    TempTree tree;
+    for (int i = 0; i < 10; ++i)
+        tree.shortcut(numbered("F/f%d/s.url", i), numbered("http://example.jp/%d", i));
+    try {
+        for (int from = 0; from < 10; ++from)
+            for (int to = 0; to < 10; ++to)
+                if (from != to)
+                    tree.symlink(tree.path(numbered("F/f%d", to)), numbered("F/f%d/", from) + numbered("to%d", to));
+    } catch (const std::filesystem::filesystem_error& error) {
+        GTEST_SKIP() << "no links to folders can be made here: " << error.what();
+    }
+    tree.folder(u"plain");
+    GeneratorHarness plain;
+    const std::string plainPage = plain.run(tree.path(u"F"), tree.path(u"plain"));
+    tree.folder(u"with");
+    const BookmarkRun run(tree.path(u"F"), tree.path(u"with"), tree.path(u"b.html"));
+    EXPECT_SAME_PAGE(plainPage, run.page);
+    EXPECT_EQ(countOf(run.page, "<OL>"), 1000u);
+    EXPECT_EQ(run.harness.boxes.shown, plain.boxes.shown);
+    const ParsedBookmarks file = run.parsed();
+    // The Favorites folder and its ten, each under the name it was first met by.
+    EXPECT_EQ(folderCount(file.top), 1u + 10) << outlineOf(file.top);
+    Lines expected;
+    for (int i = 0; i < 10; ++i)
+        expected.push_back(utf8(numbered("s -> http://example.jp/%d", i)));
+    Lines links = linksOf(file.top);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, expected);
 }

@@ -7,7 +7,7 @@
 
 namespace markroll {
 
-// The folder a listing was made of, each system's own (ListedFolder.h).
+// The folder a listing was made of, each system's own (ListedFolderPosix.h, ListedFolderWindows.h).
 class ListedFolder;
 
 // One name a listing gave, as the program reads it and as the OS listed it,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os/HostUnit.h"
+#include "platform/system/HostUnit.h"
 
 #include <filesystem>
 #include <string>
@@ -27,7 +27,7 @@ std::string toHostBytes(std::u16string_view text);
 void toHostBytes(std::u16string_view text, std::string& bytes);
 
 // A name as the OS lists it and is given it back: bytes on Linux, UTF-16 on
-// Windows (HostUnit.h of each system).
+// Windows (HostUnitPosix.h, HostUnitWindows.h).
 using HostName = std::basic_string<HostUnit>;
 using HostNameView = std::basic_string_view<HostUnit>;
 // Into `name`, whose room is kept from call to call.

@@ -1,6 +1,6 @@
 #include "platform/files/LocalDirectoryListing.h"
 
-#include "os/ListedFolder.h"
+#include "platform/system/ListedFolder.h"
 #include "platform/files/MatchingFiles.h"
 
 namespace markroll {

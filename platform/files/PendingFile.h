@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os/TerminationHeld.h"
+#include "platform/system/TerminationHeld.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #include "platform/files/ShortcutPrefetcher.h"
 
-#include "os/ListedFolder.h"
+#include "platform/system/ListedFolder.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/WarmFiles.h"
 

@@ -1,6 +1,6 @@
 #include "platform/shortcuts/ShortcutFileRead.h"
 
-#include "os/OpenShortcutFile.h"
+#include "platform/system/OpenShortcutFile.h"
 #include "platform/Failure.h"
 #include "platform/shortcuts/UnreadableShortcut.h"
 

@@ -1,6 +1,6 @@
 #include "platform/files/FileTimes.h"
 
-#include "os/ListedFolder.h"
+#include "platform/posix/ListedFolderPosix.h"
 #include "platform/files/HostPath.h"
 
 #include <fcntl.h>

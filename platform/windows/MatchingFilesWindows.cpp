@@ -1,6 +1,6 @@
 #include "platform/files/MatchingFiles.h"
 
-#include "os/ListedFolder.h"
+#include "platform/windows/ListedFolderWindows.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/text/Wildcard.h"

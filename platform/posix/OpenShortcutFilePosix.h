@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os/ListedFolder.h"
+#include "platform/posix/ListedFolderPosix.h"
 #include "platform/files/HostPath.h"
 #include "platform/ListedEntry.h"
 

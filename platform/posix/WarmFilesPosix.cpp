@@ -1,6 +1,6 @@
 #include "platform/files/WarmFiles.h"
 
-#include "os/ListedFolder.h"
+#include "platform/posix/ListedFolderPosix.h"
 #include "platform/files/FreeDescriptors.h"
 
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "app-win32/FrmMain.h"
+#include "app-win32/Win32MainWindow.h"
 
 #include "platform/windows/WideText.h"
 #include "window/MainWindowLayout.h"
@@ -79,9 +79,9 @@ void deleteFont(HFONT& font)
 
 } // namespace
 
-FrmMain::FrmMain(WindowServices services) : commands_(services, *this) {}
+Win32MainWindow::Win32MainWindow(WindowServices services) : commands_(services, *this) {}
 
-FrmMain::~FrmMain()
+Win32MainWindow::~Win32MainWindow()
 {
     // Gone with its owner, not closed by the user: the program goes on.
     quitOnDestroy_ = false;
@@ -91,7 +91,7 @@ FrmMain::~FrmMain()
     deleteFont(defaultFont_);
 }
 
-int FrmMain::controlId(std::string_view name)
+int Win32MainWindow::controlId(std::string_view name)
 {
     for (std::size_t i = 0; i < layout::Controls.size(); ++i) {
         if (layout::Controls[i].name == name)
@@ -100,13 +100,13 @@ int FrmMain::controlId(std::string_view name)
     return -1;
 }
 
-HWND FrmMain::control(std::string_view name) const
+HWND Win32MainWindow::control(std::string_view name) const
 {
     const int id = controlId(name);
     return id < 0 ? nullptr : controls_[std::size_t(id - FirstControlId)];
 }
 
-void FrmMain::create(HINSTANCE instance)
+void Win32MainWindow::create(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -130,7 +130,7 @@ void FrmMain::create(HINSTANCE instance)
     placeControls(dpiOf(window_));
 }
 
-void FrmMain::show(int how)
+void Win32MainWindow::show(int how)
 {
     ShowWindow(window_, how);
     UpdateWindow(window_);
@@ -138,7 +138,7 @@ void FrmMain::show(int how)
 }
 
 // Every rectangle, the client size and the fonts follow the window's DPI.
-void FrmMain::placeControls(UINT dpi)
+void Win32MainWindow::placeControls(UINT dpi)
 {
     RECT frame{0, 0, scaled(layout::ClientWidth, dpi), scaled(layout::ClientHeight, dpi)};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
@@ -157,18 +157,18 @@ void FrmMain::placeControls(UINT dpi)
     }
 }
 
-LRESULT CALLBACK FrmMain::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK Win32MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
         self->window_ = window;
     }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT FrmMain::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -201,7 +201,7 @@ LRESULT FrmMain::handle(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Enter and Esc arrive as IDOK and IDCANCEL, which no control has: they start nothing.
-void FrmMain::onCommand(int id)
+void Win32MainWindow::onCommand(int id)
 {
     if (id == controlId("Cmd_Do"))
         commands_.generate();
@@ -211,7 +211,7 @@ void FrmMain::onCommand(int id)
         commands_.browseForOutput();
 }
 
-std::u16string FrmMain::textOf(std::string_view name) const
+std::u16string Win32MainWindow::textOf(std::string_view name) const
 {
     const HWND box = control(name);
     std::wstring text(std::size_t(GetWindowTextLengthW(box)) + 1, L'\0');
@@ -219,17 +219,17 @@ std::u16string FrmMain::textOf(std::string_view name) const
     return fromWide(text);
 }
 
-std::u16string FrmMain::favoriteText() const { return textOf("Txt_Favorite"); }
+std::u16string Win32MainWindow::favoriteText() const { return textOf("Txt_Favorite"); }
 
-std::u16string FrmMain::outputText() const { return textOf("Txt_OutPut"); }
+std::u16string Win32MainWindow::outputText() const { return textOf("Txt_OutPut"); }
 
-void FrmMain::setFavoriteText(const std::u16string& text) { SetWindowTextW(control("Txt_Favorite"), toWide(text).c_str()); }
+void Win32MainWindow::setFavoriteText(const std::u16string& text) { SetWindowTextW(control("Txt_Favorite"), toWide(text).c_str()); }
 
-void FrmMain::setOutputText(const std::u16string& text) { SetWindowTextW(control("Txt_OutPut"), toWide(text).c_str()); }
+void Win32MainWindow::setOutputText(const std::u16string& text) { SetWindowTextW(control("Txt_OutPut"), toWide(text).c_str()); }
 
-WindowHandle FrmMain::handle() const { return reinterpret_cast<WindowHandle>(window_); }
+WindowHandle Win32MainWindow::handle() const { return reinterpret_cast<WindowHandle>(window_); }
 
-void FrmMain::setBusyPointer(bool busy)
+void Win32MainWindow::setBusyPointer(bool busy)
 {
     busy_ = busy;
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(busy ? IDC_WAIT : IDC_ARROW)));

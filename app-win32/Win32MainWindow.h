@@ -12,12 +12,12 @@ namespace markroll {
 // their rectangles, scaled to the window's DPI. The commands behind the
 // buttons are WindowCommands; this class draws the controls and forwards the
 // clicks.
-class FrmMain : public WindowControls {
+class Win32MainWindow : public WindowControls {
 public:
-    explicit FrmMain(WindowServices services);
-    ~FrmMain() override;
-    FrmMain(const FrmMain&) = delete;
-    FrmMain& operator=(const FrmMain&) = delete;
+    explicit Win32MainWindow(WindowServices services);
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
     // Creates the window, hidden; show() makes it visible with the focus on Cmd_Do.
     void create(HINSTANCE instance);

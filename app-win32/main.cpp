@@ -1,4 +1,4 @@
-#include "app-win32/FrmMain.h"
+#include "app-win32/Win32MainWindow.h"
 #include "app-win32/ShellFolderPicker.h"
 #include "app-win32/Win32MessageBoxes.h"
 #include "platform/LocalHost.h"
@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     markroll::LocalHost host;
     markroll::Win32MessageBoxes boxes;
     markroll::ShellFolderPicker picker;
-    markroll::FrmMain window({boxes, picker, host});
+    markroll::Win32MainWindow window({boxes, picker, host});
     window.create(instance);
     boxes.setOwner(window.window());
     window.show(show);

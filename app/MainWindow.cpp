@@ -1,4 +1,4 @@
-#include "app/FrmMain.h"
+#include "app/MainWindow.h"
 
 #include "app/CloseBoxOnly.h"
 
@@ -73,7 +73,7 @@ QWidget* makeControl(QWidget* parent, const layout::Control& control)
 
 } // namespace
 
-FrmMain::FrmMain(WindowServices services, QWidget* parent)
+MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       commands_(services, *this)
@@ -88,12 +88,12 @@ FrmMain::FrmMain(WindowServices services, QWidget* parent)
     setFixedSize(layout::ClientWidth, layout::ClientHeight);
     buildControls();
     installEventFilter(new CloseBoxOnly(this));
-    connect(Cmd_Do, &QPushButton::clicked, this, [this] { commands_.generate(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { commands_.browseForFavorites(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { commands_.browseForOutput(); });
+    connect(generateButton_, &QPushButton::clicked, this, [this] { commands_.generate(); });
+    connect(favoritesBrowseButton_, &QPushButton::clicked, this, [this] { commands_.browseForFavorites(); });
+    connect(outputBrowseButton_, &QPushButton::clicked, this, [this] { commands_.browseForOutput(); });
 }
 
-void FrmMain::buildControls()
+void MainWindow::buildControls()
 {
     QWidget* previous = nullptr;
     for (const layout::Control& control : layout::Controls) {
@@ -103,28 +103,26 @@ void FrmMain::buildControls()
         if (widget->focusPolicy() != Qt::NoFocus)
             previous = widget;
     }
-    Cmd_Do = findChild<QPushButton*>(QStringLiteral("Cmd_Do"));
-    Txt_Favorite = findChild<QLineEdit*>(QStringLiteral("Txt_Favorite"));
-    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
-    Txt_OutPut = findChild<QLineEdit*>(QStringLiteral("Txt_OutPut"));
-    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
-    Command2 = findChild<QPushButton*>(QStringLiteral("Command2"));
-    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
-    Cmd_Do->setFont(generateButtonFont());
-    Cmd_Do->setFocus(Qt::OtherFocusReason);
+    generateButton_ = findChild<QPushButton*>(QStringLiteral("Cmd_Do"));
+    favoritesBox_ = findChild<QLineEdit*>(QStringLiteral("Txt_Favorite"));
+    outputBox_ = findChild<QLineEdit*>(QStringLiteral("Txt_OutPut"));
+    favoritesBrowseButton_ = findChild<QPushButton*>(QStringLiteral("Command2"));
+    outputBrowseButton_ = findChild<QPushButton*>(QStringLiteral("Command1"));
+    generateButton_->setFont(generateButtonFont());
+    generateButton_->setFocus(Qt::OtherFocusReason);
 }
 
-std::u16string FrmMain::favoriteText() const { return toU16(Txt_Favorite->text()); }
+std::u16string MainWindow::favoriteText() const { return toU16(favoritesBox_->text()); }
 
-std::u16string FrmMain::outputText() const { return toU16(Txt_OutPut->text()); }
+std::u16string MainWindow::outputText() const { return toU16(outputBox_->text()); }
 
-void FrmMain::setFavoriteText(const std::u16string& text) { Txt_Favorite->setText(toQString(text)); }
+void MainWindow::setFavoriteText(const std::u16string& text) { favoritesBox_->setText(toQString(text)); }
 
-void FrmMain::setOutputText(const std::u16string& text) { Txt_OutPut->setText(toQString(text)); }
+void MainWindow::setOutputText(const std::u16string& text) { outputBox_->setText(toQString(text)); }
 
-WindowHandle FrmMain::handle() const { return WindowHandle(winId()); }
+WindowHandle MainWindow::handle() const { return WindowHandle(winId()); }
 
-void FrmMain::setBusyPointer(bool busy)
+void MainWindow::setBusyPointer(bool busy)
 {
     if (busy)
         setCursor(Qt::WaitCursor);

@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -13,11 +12,11 @@ namespace markroll {
 // The program's one window on Linux: two path boxes with their Browse buttons
 // and the button that writes the link page. The commands behind the buttons
 // are WindowCommands; this class draws the controls and forwards the clicks.
-class FrmMain : public QWidget, public WindowControls {
+class MainWindow : public QWidget, public WindowControls {
     Q_OBJECT
 
 public:
-    explicit FrmMain(WindowServices services, QWidget* parent = nullptr);
+    explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
 
     std::u16string favoriteText() const override;
     std::u16string outputText() const override;
@@ -31,13 +30,11 @@ private:
     void buildControls();
 
     WindowCommands commands_;
-    QPushButton* Cmd_Do = nullptr;
-    QLineEdit* Txt_Favorite = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Txt_OutPut = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QPushButton* generateButton_ = nullptr;
+    QLineEdit* favoritesBox_ = nullptr;
+    QLineEdit* outputBox_ = nullptr;
+    QPushButton* favoritesBrowseButton_ = nullptr;
+    QPushButton* outputBrowseButton_ = nullptr;
 };
 
 } // namespace markroll

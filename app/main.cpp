@@ -1,4 +1,4 @@
-#include "app/FrmMain.h"
+#include "app/MainWindow.h"
 #include "app/ProgramSetup.h"
 #include "app/QtFolderPicker.h"
 #include "app/QtMessageBoxes.h"
@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     markroll::LocalHost host;
     markroll::QtMessageBoxes boxes;
     markroll::QtFolderPicker picker;
-    markroll::FrmMain window({boxes, picker, host});
+    markroll::MainWindow window({boxes, picker, host});
     boxes.setOwner(&window);
     window.show();
     return QApplication::exec();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FrmMain.h"
+#include "app/MainWindow.h"
 #include "app/QtText.h"
 #include "tests/support/FaultyHost.h"
 #include "window/FolderPicker.h"
@@ -60,7 +60,7 @@ struct WindowHarness {
     RecordingMessageBoxes boxes;
     ScriptedFolderPicker picker;
     FaultyHost host;
-    FrmMain window{{boxes, picker, host}};
+    MainWindow window{{boxes, picker, host}};
 
     QLineEdit* favorites() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_Favorite")); }
     QLineEdit* output() { return window.findChild<QLineEdit*>(QStringLiteral("Txt_OutPut")); }

@@ -1,4 +1,4 @@
-#include "app-win32/FrmMain.h"
+#include "app-win32/Win32MainWindow.h"
 #include "app-win32/ShellFolderPicker.h"
 #include "app-win32/Win32MessageBoxes.h"
 #include "tests/support/FaultyHost.h"
@@ -33,7 +33,7 @@ struct WindowHarness {
     RecordingMessageBoxes boxes;
     ScriptedFolderPicker scripted;
     FaultyHost host;
-    FrmMain window;
+    Win32MainWindow window;
 
     HWND control(std::string_view name) const { return window.control(name); }
     std::wstring textOf(std::string_view name) const

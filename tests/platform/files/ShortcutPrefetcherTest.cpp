@@ -2,7 +2,7 @@
 // waiting for the disk, end with their prefetcher, and a run goes on without
 // them where they cannot start. Linux only: elsewhere there are no helpers.
 #ifndef _WIN32
-#include "os/ListedFolder.h"
+#include "platform/system/ListedFolder.h"
 #include "platform/files/ListedNames.h"
 #include "platform/ListedEntry.h"
 #include "platform/files/ShortcutPrefetcher.h"

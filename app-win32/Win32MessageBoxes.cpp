@@ -4,11 +4,23 @@
 
 namespace markroll {
 
-// The style values are MessageBoxW's own: 0 plain, 48 MB_ICONEXCLAMATION,
-// 64 MB_ICONINFORMATION, each with MB_OK.
+namespace {
+
+UINT iconOf(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::Exclamation: return MB_ICONEXCLAMATION;
+    case MessageStyle::Information: return MB_ICONINFORMATION;
+    case MessageStyle::Plain: break;
+    }
+    return 0;
+}
+
+} // namespace
+
 void Win32MessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
-    MessageBoxW(owner_, toWide(text).c_str(), toWide(effectiveTitle(title)).c_str(), MB_OK | UINT(style));
+    MessageBoxW(owner_, toWide(text).c_str(), toWide(effectiveTitle(title)).c_str(), MB_OK | iconOf(style));
 }
 
 } // namespace markroll

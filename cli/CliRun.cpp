@@ -171,7 +171,6 @@ int generate(const Request& request, ClosedStandardStreams closed)
     ProgressLine progress(stderr);
     run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
-    run.onFailure = [&](const Failure& cause) { boxes.setCause(readableHostText(cause.description())); };
     const RunOutcome outcome = run.run();
     progress.clear();
     if (boxes.someUnshown())

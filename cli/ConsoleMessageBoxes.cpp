@@ -50,6 +50,17 @@ bool printLine(std::FILE* stream, std::string_view utf8Text)
 
 void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
+    showLine(text, style, title, {});
+}
+
+void ConsoleMessageBoxes::showFailure(std::u16string_view text, const Failure& cause, std::u16string_view title)
+{
+    showLine(text, MessageStyle::Exclamation, title, readableHostText(cause.description()));
+}
+
+void ConsoleMessageBoxes::showLine(std::u16string_view text, MessageStyle style, std::u16string_view title,
+                                   std::u16string_view cause)
+{
     if (beforeMessage_)
         beforeMessage_();
     std::u16string line = std::u16string(effectiveTitle(title)) + u": ";
@@ -62,8 +73,8 @@ void ConsoleMessageBoxes::show(std::u16string_view text, MessageStyle style, std
             line.push_back(text[at]);
         }
     }
-    if (!cause_.empty())
-        line += u" (" + std::exchange(cause_, std::u16string()) + u")";
+    if (!cause.empty())
+        line += u" (" + std::u16string(cause) + u")";
     const bool information = style == MessageStyle::Information && !informationOnError_;
     if ((information ? closed_.output : closed_.error) ||
         !printLine(information ? stdout : stderr, unicode::encodeUtf8(escapedForOneLine(line))))

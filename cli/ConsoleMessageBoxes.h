@@ -18,12 +18,11 @@ public:
     // A message for a stream the program was started without is unshown.
     explicit ConsoleMessageBoxes(ClosedStandardStreams closed = {}) : closed_(closed) {}
     void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
+    void showFailure(std::u16string_view text, const Failure& cause, std::u16string_view title = {}) override;
 
     // Set when something else writes to standard error in place, so the
     // message starts on a clean line.
     void setBeforeMessage(std::function<void()> hook) { beforeMessage_ = std::move(hook); }
-    // What the next message is about; it is told once.
-    void setCause(std::u16string cause) { cause_ = std::move(cause); }
     // Information goes to standard error too, as standard output carries
     // the bookmark file.
     void tellInformationOnStandardError() { informationOnError_ = true; }
@@ -31,8 +30,9 @@ public:
     bool someUnshown() const { return unshown_; }
 
 private:
+    void showLine(std::u16string_view text, MessageStyle style, std::u16string_view title, std::u16string_view cause);
+
     std::function<void()> beforeMessage_;
-    std::u16string cause_;
     ClosedStandardStreams closed_;
     bool unshown_ = false;
     bool informationOnError_ = false;

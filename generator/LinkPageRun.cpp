@@ -12,7 +12,7 @@ namespace markroll {
 
 RunOutcome LinkPageRun::run()
 {
-    RunReport report(services_.boxes, onFailure);
+    RunReport report(services_.boxes);
     RunOutcome outcome;
     try {
         outcome.page = walkAndWrite(report);

@@ -39,8 +39,6 @@ public:
 
     // Told after every folder section: sections done, folders in the list.
     std::function<void(int done, int total)> onSectionWritten;
-    // Told of the failure behind each failure message, just before it is shown.
-    std::function<void(const Failure& cause)> onFailure;
 
 private:
     RunOutcome::Page walkAndWrite(RunReport& report);

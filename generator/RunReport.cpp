@@ -8,9 +8,7 @@ namespace markroll {
 void RunReport::failure(std::u16string_view text, const Failure& cause, std::u16string_view title)
 {
     failuresTold_ = true;
-    if (onFailure_)
-        onFailure_(cause);
-    boxes_.show(text, MessageStyle::Exclamation, title);
+    boxes_.showFailure(text, cause, title);
 }
 
 void RunReport::completion() { boxes_.show(messages::Completed, MessageStyle::Information); }

@@ -2,23 +2,17 @@
 
 #include "generator/MessageBoxes.h"
 
-#include <functional>
 #include <string_view>
 
 namespace markroll {
-
-class Failure;
 
 // What one run tells the user, in message boxes, and whether it told of a
 // failure on the way.
 class RunReport {
 public:
-    RunReport(MessageBoxes& boxes, const std::function<void(const Failure&)>& onFailure)
-        : boxes_(boxes), onFailure_(onFailure)
-    {
-    }
+    explicit RunReport(MessageBoxes& boxes) : boxes_(boxes) {}
 
-    // An exclamation box; `cause` is told to whoever watches for it first.
+    // An exclamation box, with what failed.
     void failure(std::u16string_view text, const Failure& cause, std::u16string_view title = {});
     void completion();
     // Even telling of a failure failed (no memory left for it, say): the run
@@ -28,7 +22,6 @@ public:
 
 private:
     MessageBoxes& boxes_;
-    const std::function<void(const Failure&)>& onFailure_;
     bool failuresTold_ = false;
 };
 

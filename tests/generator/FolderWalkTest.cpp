@@ -19,8 +19,7 @@ namespace {
 struct WalkHarness {
     FaultyHost host;
     RecordingMessageBoxes boxes;
-    std::function<void(const Failure&)> onFailure;
-    RunReport report{boxes, onFailure};
+    RunReport report{boxes};
     FolderList folders;
 };
 
@@ -204,8 +203,6 @@ TEST(CollectFolders, AnEntryThatCannotBeAskedAboutIsToldAndItsSiblingsWalked)
     tree.shortcut(u"fav/C/c.url", u"http://c/");
     std::filesystem::create_directory_symlink(std::string(300, 'x'), tree.fsPath(u"fav/B"));
     GeneratorHarness harness;
-    std::vector<Failure> causes;
-    harness.generator.onFailure = [&](const Failure& cause) { causes.push_back(cause); };
     TempTree out;
     const std::u16string favorites = tree.path(u"fav");
     const std::string page = harness.run(favorites, out.path());
@@ -213,6 +210,7 @@ TEST(CollectFolders, AnEntryThatCannotBeAskedAboutIsToldAndItsSiblingsWalked)
                                 link(u"a") + closing() + opening(favorites + u"/C") + link(u"c") + closing() + foot()),
                      page);
     EXPECT_EQ(harness.boxes.shown, (Shown{errorOccurredBox(), completedBox()}));
+    const std::vector<Failure>& causes = harness.boxes.causes;
     ASSERT_EQ(causes.size(), 1u);
     EXPECT_EQ(causes[0].object(), tree.path(u"fav/B"));
     EXPECT_EQ(causes[0].error(), std::errc::filename_too_long);

@@ -26,7 +26,6 @@ protected:
         tree.shortcut(u"fav/b.url", u"http://b/");
         tree.shortcut(u"fav/sub/c.url", u"http://c/");
         out.file(u"ALL_Favorites_Link.htm", "the previous page");
-        harness.generator.onFailure = [&](const Failure& cause) { causes.push_back(cause.kind()); };
     }
 
     std::string run()
@@ -40,7 +39,14 @@ protected:
     TempTree tree;
     TempTree out;
     GeneratorHarness harness;
-    std::vector<FailureKind> causes;
+    // The kinds of the failures told, in order.
+    std::vector<FailureKind> causes() const
+    {
+        std::vector<FailureKind> kinds;
+        for (const Failure& cause : harness.boxes.causes)
+            kinds.push_back(cause.kind());
+        return kinds;
+    }
 };
 
 const std::vector<std::string> onlyThePage{"ALL_Favorites_Link.htm"};
@@ -57,7 +63,7 @@ TEST_F(ForeignFailure, NoMemoryForAShortcutEndsItsSection)
                                 closing() + foot()),
                      run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
-    EXPECT_EQ(causes, std::vector<FailureKind>{FailureKind::OutOfMemory});
+    EXPECT_EQ(causes(), std::vector<FailureKind>{FailureKind::OutOfMemory});
     EXPECT_EQ(leftInOutput(), onlyThePage);
 }
 
@@ -71,7 +77,7 @@ TEST_F(ForeignFailure, ASystemErrorFromAListingIsASystemFailure)
                                 opening(u"fav/sub") + foot()),
                      run());
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
-    EXPECT_EQ(causes, std::vector<FailureKind>{FailureKind::System});
+    EXPECT_EQ(causes(), std::vector<FailureKind>{FailureKind::System});
 }
 
 TEST_F(ForeignFailure, NoMemoryToOpenTheFavoritesFolderWritesNothing)
@@ -103,7 +109,7 @@ TEST_F(ForeignFailure, AnExceptionOfNoKnownTypeIsStillAMessage)
     run();
     EXPECT_EQ(harness.boxes.shown.front(), fileOutputFailedBox());
     EXPECT_EQ(harness.boxes.shown.back(), completedBox());
-    EXPECT_EQ(causes.front(), FailureKind::Unknown);
+    EXPECT_EQ(causes().front(), FailureKind::Unknown);
 }
 
 // The box that tells of a failure fails too: the failure passes up handler by

@@ -34,6 +34,12 @@ void PrintTo(const ShownMessage& message, std::ostream* out)
     *out << "{\"" << utf8(message.text) << "\", " << message.style << ", \"" << utf8(message.title) << "\"}";
 }
 
+void RecordingMessageBoxes::showFailure(std::u16string_view text, const Failure& cause, std::u16string_view title)
+{
+    causes.push_back(cause);
+    show(text, MessageStyle::Exclamation, title);
+}
+
 void RecordingMessageBoxes::show(std::u16string_view text, MessageStyle style, std::u16string_view title)
 {
     shown.push_back({std::u16string(text), int(style), std::u16string(effectiveTitle(title))});

@@ -39,7 +39,10 @@ void PrintTo(const ShownMessage& message, std::ostream* out);
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     void show(std::u16string_view text, MessageStyle style, std::u16string_view title = {}) override;
+    void showFailure(std::u16string_view text, const Failure& cause, std::u16string_view title = {}) override;
     std::vector<ShownMessage> shown;
+    // The failure behind each failure box, in order.
+    std::vector<Failure> causes;
     std::function<void(const ShownMessage&)> onShow;
 };
 

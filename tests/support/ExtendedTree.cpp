@@ -1,4 +1,3 @@
-#ifdef _WIN32
 #include "tests/support/ExtendedTree.h"
 
 #include "platform/files/HostPath.h"
@@ -87,4 +86,3 @@ ExclusiveHold::~ExclusiveHold()
 }
 
 } // namespace markroll::test
-#endif

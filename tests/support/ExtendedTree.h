@@ -1,5 +1,4 @@
 #pragma once
-#ifdef _WIN32
 
 #include "tests/support/TestSupport.h"
 
@@ -43,5 +42,3 @@ private:
 };
 
 } // namespace markroll::test
-
-#endif

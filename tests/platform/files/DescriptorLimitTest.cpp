@@ -2,7 +2,6 @@
 // shortcut are failures with their number, never an empty folder or a
 // shortcut taken for unreadable. Linux only: the limit is made real by
 // taking every descriptor the process may have.
-#ifndef _WIN32
 #include "platform/Failure.h"
 #include "platform/files/LocalDirectoryListing.h"
 #include "platform/files/SubfolderListing.h"
@@ -74,4 +73,3 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     EXPECT_EQ(listing.start(tree.path(u"f"), u"*.url").name, u"a.url");
     EXPECT_EQ(listSubfolders(tree.path(u"f")).names, std::vector<std::u16string>{u"sub"});
 }
-#endif

@@ -1,7 +1,6 @@
 // The cold-cache helpers only warm the OS's cache: they start once reads keep
 // waiting for the disk, end with their prefetcher, and a run goes on without
 // them where they cannot start. Linux only: elsewhere there are no helpers.
-#ifndef _WIN32
 #include "platform/system/ListedFolder.h"
 #include "platform/files/ListedNames.h"
 #include "platform/ListedEntry.h"
@@ -161,4 +160,3 @@ TEST_F(PrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
         EXPECT_EQ(starts.started, 0) << "limit " << limit;
     }
 }
-#endif

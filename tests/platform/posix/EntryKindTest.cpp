@@ -1,7 +1,6 @@
 // Entries are told apart by the type the listing gives, and looked at where
 // it gives none (DT_UNKNOWN, as some file systems list every entry), with the
 // same outcome either way. Linux only.
-#ifndef _WIN32
 #include "platform/Failure.h"
 #include "platform/posix/EntryKind.h"
 #include "tests/support/TestSupport.h"
@@ -73,4 +72,3 @@ TEST_F(EntryKindTest, AnEntryGoneSinceItWasListedIsNoFileAndAFailedLookIsRaised)
     EXPECT_EQ(errorOf([&] { entryKind(-1, "file.url", DT_UNKNOWN, u"f"); }), std::errc::bad_file_descriptor);
     EXPECT_EQ(errorOf([&] { entryKind(-1, "file.url", DT_LNK, u"f"); }), std::errc::bad_file_descriptor);
 }
-#endif

@@ -1,7 +1,6 @@
 // Windows reaches every entry its listing gives: paths past 260 characters,
 // given as drive paths or in the extended-length form, and names ending in a
 // dot or a space, which ordinary Win32 paths silently rewrite.
-#ifdef _WIN32
 #include "tests/support/ExtendedTree.h"
 #include "tests/support/FaultyHost.h"
 #include "tests/support/PageText.h"
@@ -126,5 +125,3 @@ TEST(WindowsNames, AListedFolderThatCannotBeOpenedIsAFailureNotAGap)
                      page);
     EXPECT_EQ(harness.boxes.shown, (std::vector<ShownMessage>{errorOccurredBox(), completedBox()}));
 }
-
-#endif

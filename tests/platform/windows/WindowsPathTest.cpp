@@ -1,6 +1,5 @@
 // What differs on Windows: backslash joins, drive letters, and the failures
 // of opening a folder or creating the page.
-#ifdef _WIN32
 
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
@@ -63,5 +62,3 @@ TEST(WindowsPaths, CreateFailuresCarryTheirErrors)
     EXPECT_EQ(badName->kind(), FailureKind::System);
     EXPECT_EQ(filesIn(tree.path()), std::vector<std::string>{"a-folder"});
 }
-
-#endif

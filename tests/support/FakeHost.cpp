@@ -1,0 +1,283 @@
+#include "tests/support/FakeHost.h"
+
+#include "platform/files/HostPath.h"
+#include "platform/files/SamePlace.h"
+#include "platform/shortcuts/InternetShortcut.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/NameOrder.h"
+#include "platform/text/Unicode.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace markroll::test {
+
+struct FakeHost::Node {
+    bool isFolder = false;
+    std::uint64_t identity = 0;
+    std::string bytes;
+    FileTimes times;
+    std::map<std::u16string, std::shared_ptr<Node>> children;
+};
+
+// What an output file holds so far, what was put in place, and its fault.
+struct FakeHost::Output {
+    std::string bytes;
+    std::optional<std::string> placed;
+    std::size_t failAfter = std::string::npos;
+    std::errc error{};
+};
+
+namespace {
+
+std::vector<std::u16string> partsOf(std::u16string_view path)
+{
+    std::vector<std::u16string> parts;
+    std::u16string part;
+    for (const char16_t unit : path) {
+        if (unit == u'/' || unit == hostSeparator()) {
+            if (!part.empty())
+                parts.push_back(std::exchange(part, {}));
+        } else {
+            part.push_back(unit);
+        }
+    }
+    if (!part.empty())
+        parts.push_back(part);
+    return parts;
+}
+
+Failure notThere(std::u16string_view path)
+{
+    return Failure(FailureKind::System, path, "No such file or directory",
+                   std::make_error_code(std::errc::no_such_file_or_directory));
+}
+
+// An output file in memory: the page keeps its whole lines when a write fails
+// (`keepsLines`), the bookmark file is then dropped.
+class FakeOutputFile : public PageFile, public BookmarkFile {
+public:
+    FakeOutputFile(std::shared_ptr<FakeHost::Output> output, std::u16string path, bool codePage932)
+        : output_(std::move(output)), path_(std::move(path)), codePage932_(codePage932)
+    {
+        output_->bytes.clear();
+    }
+
+    void writeLine(std::u16string_view text) override
+    {
+        failIfBroken();
+        std::string line;
+        if (!codePage932_)
+            unicode::appendUtf8(line, text);
+        else if (!cp932::encodeAppend(text, line))
+            throw Failure(FailureKind::UnencodableText, path_, "not representable in code page 932");
+        line += codePage932_ ? "\r\n" : "\n";
+        if (output_->bytes.size() + line.size() > output_->failAfter) {
+            broken_ = std::make_error_code(output_->error);
+            failIfBroken();
+        }
+        output_->bytes += line;
+    }
+
+    void close() override
+    {
+        if (!broken_ || codePage932_)
+            output_->placed = output_->bytes;
+        failIfBroken();
+    }
+
+private:
+    void failIfBroken() const
+    {
+        if (broken_)
+            throw Failure(FailureKind::System, path_, broken_.message(), broken_);
+    }
+
+    std::shared_ptr<FakeHost::Output> output_;
+    std::u16string path_;
+    bool codePage932_;
+    std::error_code broken_;
+};
+
+} // namespace
+
+FakeHost::FakeHost() : root_(std::make_shared<Node>()) { root_->isFolder = true; }
+
+FakeHost::~FakeHost() = default;
+
+std::u16string FakeHost::hostForm(std::u16string_view path)
+{
+    std::u16string form(path);
+    std::replace(form.begin(), form.end(), u'/', hostSeparator());
+    return form;
+}
+
+FakeHost::Node& FakeHost::make(std::u16string_view path, bool isFolder)
+{
+    Node* node = root_.get();
+    const std::vector<std::u16string> parts = partsOf(path);
+    for (std::size_t at = 0; at < parts.size(); ++at) {
+        std::shared_ptr<Node>& child = node->children[parts[at]];
+        if (!child) {
+            child = std::make_shared<Node>();
+            child->isFolder = isFolder || at + 1 < parts.size();
+            child->identity = ++identities_;
+        }
+        node = child.get();
+    }
+    return *node;
+}
+
+FakeHost::Node* FakeHost::find(std::u16string_view path, std::vector<const Node*>* walked) const
+{
+    Node* node = root_.get();
+    for (const std::u16string& part : partsOf(path)) {
+        if (walked)
+            walked->push_back(node);
+        const auto child = node->children.find(part);
+        if (!node->isFolder || child == node->children.end())
+            return nullptr;
+        node = child->second.get();
+    }
+    return node;
+}
+
+void FakeHost::folder(std::u16string_view path) { make(path, true); }
+
+void FakeHost::shortcut(std::u16string_view path, std::string bytes, FileTimes times)
+{
+    Node& node = make(path, false);
+    node.bytes = std::move(bytes);
+    node.times = times;
+}
+
+// A link shares its target's node: one identity, one set of contents.
+void FakeHost::link(std::u16string_view path, std::u16string_view target)
+{
+    std::shared_ptr<Node> leadsTo = root_;
+    for (const std::u16string& part : partsOf(target))
+        leadsTo = leadsTo->children.at(part);
+    std::vector<std::u16string> parts = partsOf(path);
+    const std::u16string name = parts.back();
+    Node* in = root_.get();
+    for (std::size_t at = 0; at + 1 < parts.size(); ++at)
+        in = in->children.at(parts[at]).get();
+    in->children[name] = leadsTo;
+}
+
+void FakeHost::failAt(std::u16string_view path, const Failure& failure)
+{
+    failures_.insert_or_assign(hostForm(path), failure);
+}
+
+void FakeHost::failWritesAfter(std::u16string_view path, std::size_t bytes, std::errc error)
+{
+    Output& file = output(hostForm(path));
+    file.failAfter = bytes;
+    file.error = error;
+}
+
+std::optional<std::string> FakeHost::placed(std::u16string_view path) const
+{
+    const auto found = outputs_.find(hostForm(path));
+    return found == outputs_.end() ? std::nullopt : found->second->placed;
+}
+
+FakeHost::Output& FakeHost::output(std::u16string_view path)
+{
+    std::shared_ptr<Output>& file = outputs_[std::u16string(path)];
+    if (!file)
+        file = std::make_shared<Output>();
+    return *file;
+}
+
+void FakeHost::failIfTold(std::u16string_view path) const
+{
+    const auto failure = failures_.find(hostForm(path));
+    if (failure != failures_.end())
+        throw failure->second;
+}
+
+SubfolderList FakeHost::listSubfolders(std::u16string_view folder)
+{
+    failIfTold(folder);
+    std::vector<const Node*> walked;
+    const Node* node = find(folder, &walked);
+    if (!node || !node->isFolder)
+        throw notThere(folder);
+    SubfolderList list;
+    for (const auto& [name, child] : node->children) {
+        const bool leadsBackUp = std::find(walked.begin(), walked.end(), child.get()) != walked.end() ||
+                                 child.get() == node;
+        if (child->isFolder && !leadsBackUp)
+            list.names.push_back(name);
+    }
+    sortByNameOrder(list.names);
+    return list;
+}
+
+ListedEntry FakeHost::listShortcuts(std::u16string_view folder, std::u16string_view)
+{
+    failIfTold(folder);
+    const Node* node = find(folder);
+    if (!node || !node->isFolder)
+        throw notThere(folder);
+    listing_.clear();
+    listed_ = 0;
+    for (const auto& [name, child] : node->children) {
+        if (!child->isFolder && name.size() > 4 && equalLetterCaseAside(name.substr(name.size() - 4), u".url"))
+            listing_.push_back(name);
+    }
+    sortByNameOrder(listing_);
+    ListedEntry first;
+    nextShortcut(first);
+    return first;
+}
+
+void FakeHost::nextShortcut(ListedEntry& entry)
+{
+    entry.name = listed_ < listing_.size() ? listing_[listed_++] : std::u16string();
+}
+
+const std::u16string& FakeHost::readShortcutUrl(const ListedEntry&, std::u16string_view shownPath)
+{
+    failIfTold(shownPath);
+    const Node* node = find(shownPath);
+    if (!node)
+        throw Failure(FailureKind::UnreadableShortcut, shownPath, "No such file or directory");
+    if (!internetShortcutTarget(node->bytes, url_))
+        throw Failure(FailureKind::UnreadableShortcut, shownPath, "the shortcut has no URL");
+    return url_;
+}
+
+std::unique_ptr<PageFile> FakeHost::createPage(std::u16string_view path)
+{
+    failIfTold(path);
+    output(path);
+    return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path), true);
+}
+
+std::unique_ptr<BookmarkFile> FakeHost::createBookmarkFile(std::u16string_view path)
+{
+    failIfTold(path);
+    output(path);
+    return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path), false);
+}
+
+FileTimes FakeHost::timesOf(std::u16string_view path)
+{
+    const Node* node = find(path);
+    return node ? node->times : FileTimes{};
+}
+
+FileTimes FakeHost::timesOf(const ListedEntry&, std::u16string_view shownPath) { return timesOf(shownPath); }
+
+std::optional<FileIdentity> FakeHost::identityOf(std::u16string_view path)
+{
+    const Node* node = find(path);
+    if (!node)
+        return std::nullopt;
+    return FileIdentity{1, node->identity};
+}
+
+} // namespace markroll::test

@@ -10,7 +10,7 @@ namespace markroll::fuzz {
 // wrong, or the empty string. The fuzzers abort on a finding; the corpus tests
 // report it.
 
-// Bytes as a shortcut file: the reader gives a non-empty target or error 5,
+// Bytes as a shortcut file: the reader gives a non-empty target or an unreadable shortcut,
 // and nothing else.
 std::string checkShortcutReader(const std::uint8_t* data, std::size_t size);
 

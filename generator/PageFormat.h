@@ -20,7 +20,7 @@ std::u16string_view sectionClosingLine();
 std::u16string_view footLine();
 
 // A shortcut's file name without its last four characters (the ".url"), cut by
-// count; error 5 for a name shorter than that.
+// count; an unreadable shortcut (a notice) for a name shorter than that.
 std::u16string_view displayName(std::u16string_view fileName);
 
 } // namespace markroll::page

@@ -13,7 +13,8 @@
 
 namespace markroll {
 
-// Runs one step of a section. Error 5 is told inside the page by a notice line
+// Runs one step of a section. A notice (an unreadable shortcut, a line the code
+// page cannot carry) is told inside the page by a notice line
 // naming the current shortcut (the empty name before the first shortcut
 // cannot be named, and fails too).
 template <typename Step>

@@ -44,7 +44,7 @@ std::filesystem::path japaneseLocale(const TempTree& scratch, const std::string&
 } // namespace
 
 // The same words whatever the locale's codeset: EUC-JP text is carried as UTF-8.
-TEST(CliFailureReasons, AJapaneseSessionReadsJapaneseReasons)
+TEST(CliFailureReason, AJapaneseSessionReadsJapaneseReasons)
 {
     for (const std::string codeset : {"UTF-8", "EUC-JP"}) {
         TempTree tree;
@@ -61,7 +61,7 @@ TEST(CliFailureReasons, AJapaneseSessionReadsJapaneseReasons)
     }
 }
 #else
-TEST(CliFailureReasons, AJapaneseSessionReadsJapaneseReasons)
+TEST(CliFailureReason, AJapaneseSessionReadsJapaneseReasons)
 {
     TempTree tree;
     tree.folder(u"out");
@@ -71,7 +71,7 @@ TEST(CliFailureReasons, AJapaneseSessionReadsJapaneseReasons)
     EXPECT_EQ(result.err, missingFavoritesLine(tree.path(u"missing"), "ファイルが見つかりません。"));
 }
 
-TEST(CliFailureReasons, AListedFolderThatCannotBeOpenedGivesItsReasonAndStatusOne)
+TEST(CliFailureReason, AListedFolderThatCannotBeOpenedGivesItsReasonAndStatusOne)
 {
     TempTree tree;
     tree.shortcut(u"fav/a.url", u"http://a/");

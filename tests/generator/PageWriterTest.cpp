@@ -10,7 +10,7 @@ using namespace markroll;
 using namespace markroll::test;
 using Shown = std::vector<ShownMessage>;
 
-TEST(WriterFailure, AMissingOutputFolderShowsOneMessageAndNoCompletion)
+TEST(PageWriter, AMissingOutputFolderShowsOneMessageAndNoCompletion)
 {
     TempTree tree;
     tree.folder(u"fav");
@@ -20,7 +20,7 @@ TEST(WriterFailure, AMissingOutputFolderShowsOneMessageAndNoCompletion)
     EXPECT_FALSE(harness.outcome.pageWritten());
 }
 
-TEST(WriterFailure, AFileThatCannotBeCreatedShowsOneMessage)
+TEST(PageWriter, AFileThatCannotBeCreatedShowsOneMessage)
 {
     TempTree tree;
     tree.folder(u"fav");
@@ -42,7 +42,7 @@ void makeFolders(TempTree& tree, const char* format, int count)
 } // namespace
 
 // 999 folders below the Favorites folder fill the table exactly: no failure.
-TEST(WriterFailure, ExactlyAThousandFoldersIsAWholePage)
+TEST(PageWriter, ExactlyAThousandFoldersIsAWholePage)
 {
     TempTree tree;
     makeFolders(tree, "R/f%03d", 999);
@@ -55,7 +55,7 @@ TEST(WriterFailure, ExactlyAThousandFoldersIsAWholePage)
     EXPECT_TRUE(harness.outcome.succeeded());
 }
 
-TEST(WriterFailure, MoreFoldersThanTheTableHoldsGiveAThousandSectionsAndTheFoot)
+TEST(PageWriter, MoreFoldersThanTheTableHoldsGiveAThousandSectionsAndTheFoot)
 {
     TempTree tree;
     makeFolders(tree, "R/f%04d", 1001);
@@ -71,7 +71,7 @@ TEST(WriterFailure, MoreFoldersThanTheTableHoldsGiveAThousandSectionsAndTheFoot)
 }
 
 // The stream a failed page leaves open must not write into the next page.
-TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
+TEST(PageWriter, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
 {
     TempTree tree;
     tree.shortcut(u"fav/a.url", u"http://a/");
@@ -96,7 +96,7 @@ TEST(WriterFailure, LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"small") + closing() + foot()), readBytes(pageFile(out.path())));
 }
 
-TEST(WriterFailure, TheWalkAloneFailingStillCompletes)
+TEST(PageWriter, TheWalkAloneFailingStillCompletes)
 {
     TempTree tree;
     tree.folder(u"fav/locked");

@@ -15,9 +15,9 @@ namespace {
 const Failure unreadable(FailureKind::UnreadableShortcut, {}, "injected");
 
 // fav holds a, b and c; fav/sub holds d. Each shortcut points to http://NAME/.
-class SectionFailure : public ::testing::Test {
+class SectionWriterTest : public ::testing::Test {
 protected:
-    SectionFailure()
+    SectionWriterTest()
     {
         for (const char16_t* name : {u"a", u"b", u"c"})
             tree.shortcut(u"fav/" + std::u16string(name) + u".url", u"http://" + std::u16string(name) + u"/");
@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(SectionFailure, ALinkLineFailingWithFiveBecomesANoticeAndTheListingGoesOn)
+TEST_F(SectionWriterTest, AnUnencodableLinkLineBecomesANoticeAndTheListingGoesOn)
 {
     failLinesContaining({u">b</A>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
@@ -66,7 +66,7 @@ TEST_F(SectionFailure, ALinkLineFailingWithFiveBecomesANoticeAndTheListingGoesOn
     EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
 }
 
-TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
+TEST_F(SectionWriterTest, AFailingNoticeLinePassesToThePageWriter)
 {
     failLinesContaining({u">b</A>", u"『b』"}, unreadable);
     const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a"));
@@ -78,21 +78,21 @@ TEST_F(SectionFailure, AFailingNoticeLinePassesToThePageWriter)
     EXPECT_FALSE(harness.outcome.pageWritten());
 }
 
-TEST_F(SectionFailure, AnOpeningLineFailingWithFiveHasNoNameForANotice)
+TEST_F(SectionWriterTest, AnUnencodableOpeningLineHasNoNameForANotice)
 {
     failLinesContaining({u"<B>fav</B>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle()), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
-TEST_F(SectionFailure, AClosingLineFailingWithFivePassesToThePageWriter)
+TEST_F(SectionWriterTest, AnUnencodableClosingLinePassesToThePageWriter)
 {
     failLinesContaining({u"</OL>"}, unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c")), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }
 
-TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
+TEST_F(SectionWriterTest, AListingThatCannotStartLeavesTheSectionOpen)
 {
     harness.host.beforeListShortcuts = [](std::u16string_view folder) {
         if (folder.find(u"sub") == std::u16string_view::npos)
@@ -103,7 +103,7 @@ TEST_F(SectionFailure, AListingThatCannotStartLeavesTheSectionOpen)
 }
 
 // The shortcut object of the previous name must never stand in for this one.
-TEST_F(SectionFailure, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
+TEST_F(SectionWriterTest, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
 {
     failShortcut(u"b.url", unreadable);
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
@@ -112,7 +112,7 @@ TEST_F(SectionFailure, AShortcutThatCannotBeCreatedGetsANoticeAndNoLink)
 }
 
 // Every failure but a notice is told in a box and ends only the section it happened in.
-TEST_F(SectionFailure, AShortcutFailingOtherwiseThanUnreadableEndsOnlyItsSection)
+TEST_F(SectionWriterTest, AShortcutFailingOtherwiseThanUnreadableEndsOnlyItsSection)
 {
     const Failure failures[] = {Failure(FailureKind::OutOfMemory, {}, "no memory"),
                                 systemFailure(std::errc::no_such_file_or_directory), systemFailure(std::errc::io_error),
@@ -127,7 +127,7 @@ TEST_F(SectionFailure, AShortcutFailingOtherwiseThanUnreadableEndsOnlyItsSection
 }
 
 // A listing that cannot go on would otherwise repeat its last name forever.
-TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
+TEST_F(SectionWriterTest, ANextNameThatCannotBeFetchedEndsTheListing)
 {
     int calls = 0;
     harness.host.beforeNextShortcut = [&] {
@@ -139,7 +139,7 @@ TEST_F(SectionFailure, ANextNameThatCannotBeFetchedEndsTheListing)
                      run());
 }
 
-TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
+TEST_F(SectionWriterTest, AShortcutThatVanishesBeforeItIsReadGetsANotice)
 {
     harness.host.beforeReadShortcut = [](std::u16string_view path) {
         if (path.ends_with(u"b.url"))
@@ -153,7 +153,7 @@ TEST_F(SectionFailure, AShortcutThatVanishesBeforeItIsReadGetsANotice)
 
 // Gone between the walk, which listed it, and its section: told once, by the
 // section, which ends there.
-TEST_F(SectionFailure, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
+TEST_F(SectionWriterTest, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
 {
     harness.host.beforeListShortcuts = [&](std::u16string_view folder) {
         if (folder == hostPath(u"fav/sub"))
@@ -165,7 +165,7 @@ TEST_F(SectionFailure, AFolderGoneSinceTheWalkIsToldByItsSectionOnce)
     EXPECT_EQ(harness.boxes.shown, (Shown{fileOutputFailedBox(), completedBox()}));
 }
 
-TEST_F(SectionFailure, AFolderTheWalkCouldNotListIsToldOnceAndWrittenEmpty)
+TEST_F(SectionWriterTest, AFolderTheWalkCouldNotListIsToldOnceAndWrittenEmpty)
 {
     harness.host.beforeListSubfolders = [](std::u16string_view path) {
         if (path.ends_with(hostPath(u"/sub")))

@@ -31,7 +31,7 @@ std::string streamBytes(const std::vector<std::u16string>& lines)
 
 } // namespace
 
-TEST(Cp932Stream, FixedJapaneseSignsTakeTheirTwoBytes)
+TEST(Cp932FileStream, FixedJapaneseSignsTakeTheirTwoBytes)
 {
     EXPECT_EQ(streamBytes({u"☆"}), "\x81\x99\r\n");
     EXPECT_EQ(streamBytes({u"　"}), "\x81\x40\r\n");
@@ -39,18 +39,18 @@ TEST(Cp932Stream, FixedJapaneseSignsTakeTheirTwoBytes)
     EXPECT_EQ(streamBytes({u"『』"}), "\x81\x77\x81\x78\r\n");
 }
 
-TEST(Cp932Stream, JapaneseWordsMatchTheSystemConverter)
+TEST(Cp932FileStream, JapaneseWordsMatchTheSystemConverter)
 {
     EXPECT_EQ(streamBytes({u"ショートカット出力", u"の読み込みに失敗しました", u"①㈱ｱｲｳ\\~"}),
               cp932Lines(u"ショートカット出力\nの読み込みに失敗しました\n①㈱ｱｲｳ\\~\n"));
 }
 
-TEST(Cp932Stream, EveryLineEndsWithCrLfAndEmbeddedCrLfIsKept)
+TEST(Cp932FileStream, EveryLineEndsWithCrLfAndEmbeddedCrLfIsKept)
 {
     EXPECT_EQ(streamBytes({u"a\r\nb\r\n", u"", u"c"}), "a\r\nb\r\n\r\n\r\nc\r\n");
 }
 
-TEST(Cp932Stream, NoByteOrderMarkAndNothingForNoLines)
+TEST(Cp932FileStream, NoByteOrderMarkAndNothingForNoLines)
 {
     EXPECT_EQ(streamBytes({}), "");
     EXPECT_EQ(streamBytes({u"<"}).substr(0, 1), "<");
@@ -58,7 +58,7 @@ TEST(Cp932Stream, NoByteOrderMarkAndNothingForNoLines)
 
 // One-way fallbacks would change the text silently: U+00A5 would come back as
 // a backslash, U+2212 as a fullwidth hyphen-minus.
-TEST(Cp932Stream, CharactersWithoutExactRoundTripFailWithFiveAndWriteNothingOfTheLine)
+TEST(Cp932FileStream, CharactersWithoutExactRoundTripAreUnencodableAndWriteNothingOfTheLine)
 {
     const std::u16string unrepresentable[] = {u"¥", u"‾", u"−", u"〜", u"‖", u"é", u"한", u"😀", std::u16string(1, char16_t(0xD800))};
     for (const auto& character : unrepresentable) {
@@ -75,7 +75,7 @@ TEST(Cp932Stream, CharactersWithoutExactRoundTripFailWithFiveAndWriteNothingOfTh
     }
 }
 
-TEST(Cp932Stream, RepresentableMeansExactRoundTrip)
+TEST(Cp932FileStream, RepresentableMeansExactRoundTrip)
 {
     EXPECT_TRUE(cp932::isRepresentable(U'\\'));
     EXPECT_TRUE(cp932::isRepresentable(U'～'));
@@ -105,7 +105,7 @@ TEST(Cp932Decoding, StrictDecodingRefusesAnyBrokenByte)
     EXPECT_EQ(cp932::decodeStrict(""), u"");
 }
 
-TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
+TEST(Cp932FileStream, ReplacesAnExistingFileFromItsStart)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", std::string(5000, 'x'));
@@ -117,7 +117,7 @@ TEST(Cp932Stream, ReplacesAnExistingFileFromItsStart)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(Cp932Stream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
+TEST(Cp932FileStream, ALinkAtThePathIsReplacedAndItsTargetNeverTouched)
 {
     TempTree tree;
     const std::u16string target = tree.file(u"elsewhere/precious.txt", "keep me");
@@ -145,7 +145,7 @@ std::vector<std::string> entriesOf(const std::filesystem::path& folder)
 } // namespace
 
 // Readers see the previous page until the new one is whole.
-TEST(Cp932Stream, TheNameKeepsThePreviousFileUntilClose)
+TEST(Cp932FileStream, TheNameKeepsThePreviousFileUntilClose)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", "previous");
@@ -164,7 +164,7 @@ TEST(Cp932Stream, TheNameKeepsThePreviousFileUntilClose)
     EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
 
-TEST(Cp932Stream, AStreamDroppedWithoutCloseLeavesNothingBehind)
+TEST(Cp932FileStream, AStreamDroppedWithoutCloseLeavesNothingBehind)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", "previous");
@@ -175,7 +175,7 @@ TEST(Cp932Stream, AStreamDroppedWithoutCloseLeavesNothingBehind)
 
 #ifndef _WIN32
 // POSIX only: Windows has no umask.
-TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
+TEST(Cp932FileStream, ANewPageGetsTheUsualPermissions)
 {
     TempTree tree;
     const mode_t previous = ::umask(027);
@@ -187,7 +187,7 @@ TEST(Cp932Stream, ANewPageGetsTheUsualPermissions)
 }
 #endif
 
-TEST(Cp932Stream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
+TEST(Cp932FileStream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
 {
     TempTree tree;
     tree.folder(u"page.htm");
@@ -195,7 +195,7 @@ TEST(Cp932Stream, AFolderOfThePagesNameIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(entriesOf(tree.fsPath()), std::vector<std::string>{"page.htm"});
 }
 
-TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
+TEST(Cp932FileStream, CreateFailuresCarryTheirNumbers)
 {
     TempTree tree;
     tree.folder(u"a-folder");
@@ -210,7 +210,7 @@ TEST(Cp932Stream, CreateFailuresCarryTheirNumbers)
 
 #ifndef _WIN32
 // POSIX only: a small file system is mounted for a real full disk.
-TEST(Cp932Stream, AFullDiskFailsWithNoSpaceAndThePageKeepsWhatFitted)
+TEST(Cp932FileStream, AFullDiskFailsWithNoSpaceAndThePageKeepsWhatFitted)
 {
     TempTree tree;
     const SmallFileSystem disk(tree.fsPath(u"small"), "8k");
@@ -232,7 +232,7 @@ TEST(Cp932Stream, AFullDiskFailsWithNoSpaceAndThePageKeepsWhatFitted)
 }
 #endif
 
-TEST(Cp932Stream, WritingAfterCloseIsRefused)
+TEST(Cp932FileStream, WritingAfterCloseIsRefused)
 {
     TempTree tree;
     auto stream = LocalHost().createPage(tree.path(u"page.htm"));

@@ -38,7 +38,7 @@ Names listShortcuts(std::u16string_view folder)
 
 } // namespace
 
-TEST(ShortcutListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
+TEST(LocalDirectoryListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
 {
     TempTree tree;
     for (const char16_t* name : {u"b.url", u"Broken.url", u"UPPER.URL", u"Mixed.Url", u"a.url", u"日本.url"})
@@ -52,7 +52,7 @@ TEST(ShortcutListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(ShortcutListing, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
+TEST(LocalDirectoryListing, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
 {
     TempTree tree;
     const std::u16string real = tree.file(u"elsewhere/real.url", "x");
@@ -65,7 +65,7 @@ TEST(ShortcutListing, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
 
 #ifndef _WIN32
 // POSIX only: Windows has no named pipes in folders.
-TEST(ShortcutListing, ANamedPipeIsNoShortcut)
+TEST(LocalDirectoryListing, ANamedPipeIsNoShortcut)
 {
     TempTree tree;
     tree.folder(u"f");
@@ -76,13 +76,13 @@ TEST(ShortcutListing, ANamedPipeIsNoShortcut)
 
 // Whether a folder gone since the walk listed it is told is the section
 // writer's to decide: the listing never passes it off as empty.
-TEST(ShortcutListing, AMissingFolderIsAFailureNotAnEmptyFolder)
+TEST(LocalDirectoryListing, AMissingFolderIsAFailureNotAnEmptyFolder)
 {
     TempTree tree;
     EXPECT_TRUE(isNoSuchEntry(errorOf([&] { listShortcuts(tree.path(u"missing")); })));
 }
 
-TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
+TEST(LocalDirectoryListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
 {
     TempTree tree;
     tree.file(u"one/a.url", "x");
@@ -95,7 +95,7 @@ TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
     EXPECT_TRUE(nextOf(listing).empty());
 }
 
-TEST(ShortcutListing, OtherMasksMatchAsWildcards)
+TEST(LocalDirectoryListing, OtherMasksMatchAsWildcards)
 {
     TempTree tree;
     tree.file(u"f/abc.url", "x");

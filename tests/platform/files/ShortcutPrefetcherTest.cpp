@@ -59,7 +59,7 @@ struct CountedStarts {
     int started = 0;
 };
 
-class PrefetcherTest : public ::testing::Test {
+class ShortcutPrefetcherTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -86,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST_F(PrefetcherTest, AWarmCacheStartsNoHelper)
+TEST_F(ShortcutPrefetcherTest, AWarmCacheStartsNoHelper)
 {
     CountedStarts starts;
     ShortcutPrefetcher prefetcher(starts.starter());
@@ -96,7 +96,7 @@ TEST_F(PrefetcherTest, AWarmCacheStartsNoHelper)
     EXPECT_EQ(starts.started, 0);
 }
 
-TEST_F(PrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
+TEST_F(ShortcutPrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
 {
     ASSERT_EQ(helpersRunning(), 0);
     {
@@ -112,7 +112,7 @@ TEST_F(PrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
     EXPECT_EQ(helpersSettlingAt(0), 0);
 }
 
-TEST_F(PrefetcherTest, AHelperThatCannotStartIsDoneWithout)
+TEST_F(ShortcutPrefetcherTest, AHelperThatCannotStartIsDoneWithout)
 {
     int tries = 0;
     ShortcutPrefetcher prefetcher([&](std::function<void()>) -> std::thread {
@@ -130,7 +130,7 @@ TEST_F(PrefetcherTest, AHelperThatCannotStartIsDoneWithout)
 // which read failed would then depend on timing. What counts is what is free,
 // not the limit alone: under a limit of 64, or of 256 with all but ten
 // descriptors taken (left open by a parent, say), no helper starts.
-TEST_F(PrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
+TEST_F(ShortcutPrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
 {
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);

@@ -21,7 +21,7 @@ bool isMissingFolder(std::u16string_view path)
 
 } // namespace
 
-TEST(FolderListing, EverySubfolderInNameOrderHiddenOnesIncludedFilesLeftOut)
+TEST(SubfolderListing, EverySubfolderInNameOrderHiddenOnesIncludedFilesLeftOut)
 {
     TempTree tree;
     for (const char16_t* name : {u"Banana", u"apple", u".hidden", u"B", u"日本"})
@@ -33,7 +33,7 @@ TEST(FolderListing, EverySubfolderInNameOrderHiddenOnesIncludedFilesLeftOut)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(FolderListing, LinksToFoldersCountButNotLinksBackUpTheWalkedPath)
+TEST(SubfolderListing, LinksToFoldersCountButNotLinksBackUpTheWalkedPath)
 {
     TempTree tree;
     tree.folder(u"root/Real");
@@ -52,7 +52,7 @@ TEST(FolderListing, LinksToFoldersCountButNotLinksBackUpTheWalkedPath)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(FolderListing, AncestorsAreThoseOfThePathAsWalkedThroughLinks)
+TEST(SubfolderListing, AncestorsAreThoseOfThePathAsWalkedThroughLinks)
 {
     TempTree tree;
     tree.folder(u"A");
@@ -67,7 +67,7 @@ TEST(FolderListing, AncestorsAreThoseOfThePathAsWalkedThroughLinks)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(FolderListing, AncestorsOfTheRealFolderCountWhenReachedThroughALink)
+TEST(SubfolderListing, AncestorsOfTheRealFolderCountWhenReachedThroughALink)
 {
     TempTree tree;
     tree.folder(u"elsewhere/deep/folder");
@@ -80,7 +80,7 @@ TEST(FolderListing, AncestorsOfTheRealFolderCountWhenReachedThroughALink)
 
 #ifndef _WIN32
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(FolderListing, RelativeAndDoubledSeparatorPathsWork)
+TEST(SubfolderListing, RelativeAndDoubledSeparatorPathsWork)
 {
     TempTree tree;
     tree.folder(u"root/Sub");
@@ -91,7 +91,7 @@ TEST(FolderListing, RelativeAndDoubledSeparatorPathsWork)
 }
 #endif
 
-TEST(FolderListing, AMissingFolderOrAFileIsNoSuchEntry)
+TEST(SubfolderListing, AMissingFolderOrAFileIsNoSuchEntry)
 {
     TempTree tree;
     tree.file(u"afile", "x");
@@ -100,7 +100,7 @@ TEST(FolderListing, AMissingFolderOrAFileIsNoSuchEntry)
     EXPECT_TRUE(isMissingFolder(u""));
 }
 
-TEST(FolderListing, AFolderRemovedSinceItWasNamedIsNoSuchEntry)
+TEST(SubfolderListing, AFolderRemovedSinceItWasNamedIsNoSuchEntry)
 {
     TempTree tree;
     const std::u16string path = tree.folder(u"gone");

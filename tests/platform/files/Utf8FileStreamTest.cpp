@@ -12,7 +12,7 @@ using namespace markroll::test;
 
 // UTF-8 without a byte order mark, LF after each line; a lone surrogate has
 // no UTF-8 form and is written as U+FFFD.
-TEST(Utf8Stream, LinesInUtf8EndedByLineFeeds)
+TEST(Utf8FileStream, LinesInUtf8EndedByLineFeeds)
 {
     TempTree tree;
     const std::u16string path = tree.path(u"bookmarks.html");
@@ -26,7 +26,7 @@ TEST(Utf8Stream, LinesInUtf8EndedByLineFeeds)
 
 // Whole or nothing: until close() the previous file stands, and a file
 // dropped without close() leaves nothing behind.
-TEST(Utf8Stream, ThePreviousFileStandsUntilCloseAndADroppedFileLeavesNothing)
+TEST(Utf8FileStream, ThePreviousFileStandsUntilCloseAndADroppedFileLeavesNothing)
 {
     TempTree tree;
     const std::u16string path = tree.file(u"out/bookmarks.html", "previous");
@@ -42,7 +42,7 @@ TEST(Utf8Stream, ThePreviousFileStandsUntilCloseAndADroppedFileLeavesNothing)
 #ifndef _WIN32
 // POSIX only: a small file system is mounted for a real full disk. Unlike
 // the page, a bookmark file cut short is never put in place.
-TEST(Utf8Stream, AFullDiskDropsTheFileAndKeepsThePreviousOne)
+TEST(Utf8FileStream, AFullDiskDropsTheFileAndKeepsThePreviousOne)
 {
     TempTree tree;
     const SmallFileSystem disk(tree.fsPath(u"small"), "8k");

@@ -44,7 +44,7 @@ ReadResult readTarget(std::u16string_view path)
 
 } // namespace
 
-TEST(ShortcutReader, LineEndsOfEveryKind)
+TEST(InternetShortcutReader, LineEndsOfEveryKind)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://crlf/\r\n"), u"http://crlf/");
     EXPECT_EQ(targetOf("[InternetShortcut]\nURL=http://lf/\n"), u"http://lf/");
@@ -52,7 +52,7 @@ TEST(ShortcutReader, LineEndsOfEveryKind)
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://no-end/"), u"http://no-end/");
 }
 
-TEST(ShortcutReader, TextEncodings)
+TEST(InternetShortcutReader, TextEncodings)
 {
     EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), u"http://例え.jp/");
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://例え.jp/\r\n"), u"http://例え.jp/");
@@ -64,7 +64,7 @@ TEST(ShortcutReader, TextEncodings)
     EXPECT_EQ(targetOf("\xEF\xBB\xBF\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://twice/\r\n"), u"http://twice/");
 }
 
-TEST(ShortcutReader, OnlyTheInternetShortcutUrlIsTheTarget)
+TEST(InternetShortcutReader, OnlyTheInternetShortcutUrlIsTheTarget)
 {
     EXPECT_EQ(targetOf("[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n"
                        "[InternetShortcut]\r\nURL=http://after-guid/\r\n"),
@@ -76,7 +76,7 @@ TEST(ShortcutReader, OnlyTheInternetShortcutUrlIsTheTarget)
     EXPECT_EQ(targetOf("[DEFAULT]\r\nBASEURL=http://base/\r\n"), std::nullopt);
 }
 
-TEST(ShortcutReader, NamesWithoutLetterCaseValuesTrimmedAndUnquoted)
+TEST(InternetShortcutReader, NamesWithoutLetterCaseValuesTrimmedAndUnquoted)
 {
     EXPECT_EQ(targetOf("[internetshortcut]\r\nurl=http://lower/\r\n"), u"http://lower/");
     EXPECT_EQ(targetOf("  [ InternetShortcut ]  \r\n  URL  =  http://spaced/  \r\n"), u"http://spaced/");
@@ -87,13 +87,13 @@ TEST(ShortcutReader, NamesWithoutLetterCaseValuesTrimmedAndUnquoted)
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\xE3\x80\x80http://wide-space/\xE3\x80\x80\r\n"), u"http://wide-space/");
 }
 
-TEST(ShortcutReader, FirstSectionAndFirstKeyCount)
+TEST(InternetShortcutReader, FirstSectionAndFirstKeyCount)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/\r\n"), u"http://first/");
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nIconIndex=1\r\n[InternetShortcut]\r\nURL=http://later/\r\n"), std::nullopt);
 }
 
-TEST(ShortcutReader, UnicodeUrlFromTheWideSectionWhileTheAnsiCopyMatches)
+TEST(InternetShortcutReader, UnicodeUrlFromTheWideSectionWhileTheAnsiCopyMatches)
 {
     const std::string base = "[InternetShortcut]\r\nURL=http://x/??\r\n";
     const std::string wide = "[InternetShortcut.W]\r\nURL=http://x/+MOwwpA-\r\n";
@@ -108,21 +108,21 @@ TEST(ShortcutReader, UnicodeUrlFromTheWideSectionWhileTheAnsiCopyMatches)
 
 // U+FEFF and U+FFFE at the start of a decoded URL are its text, not a sign of
 // byte order.
-TEST(ShortcutReader, AWideUrlStartingWithAByteOrderMarkIsTakenAsItStands)
+TEST(InternetShortcutReader, AWideUrlStartingWithAByteOrderMarkIsTakenAsItStands)
 {
     EXPECT_EQ(targetOf("[InternetShortcut.W]\r\nURL=+/v8-http://w.example/\r\n"), u"\uFEFFhttp://w.example/");
     EXPECT_EQ(targetOf("[InternetShortcut.W]\r\nURL=+//4-http://w.example/\r\n"), u"\uFFFEhttp://w.example/");
 }
 
 // A stray lead byte must not swallow the line end after it.
-TEST(ShortcutReader, AStrayShiftJisLeadByteEndsAsOneReplacement)
+TEST(InternetShortcutReader, AStrayShiftJisLeadByteEndsAsOneReplacement)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\nURL=https://e/\x83\nIconIndex=1\n"), u"https://e/\uFFFD");
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=https://e/\x83\r\n"), u"https://e/\uFFFD");
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=https://e/\x80\x93\xFA\r\n"), u"https://e/\u0080日");
 }
 
-TEST(ShortcutReader, SectionHeadersAsWindowsReadsThem)
+TEST(InternetShortcutReader, SectionHeadersAsWindowsReadsThem)
 {
     // "[" without "]" is a key line, so the URL after it stays in its section.
     EXPECT_EQ(targetOf("[InternetShortcut]\r\n[broken\r\nURL=http://kept/\r\n"), u"http://kept/");
@@ -133,7 +133,7 @@ TEST(ShortcutReader, SectionHeadersAsWindowsReadsThem)
     EXPECT_EQ(targetOf("[ InternetShortcut ] \r\nURL=http://trimmed/\r\n"), u"http://trimmed/");
 }
 
-TEST(ShortcutReader, BrokenUnicodeEndsInAReplacementRatherThanVanishing)
+TEST(InternetShortcutReader, BrokenUnicodeEndsInAReplacementRatherThanVanishing)
 {
     EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://x/\xE6\x97"), u"http://x/\uFFFD");
     EXPECT_EQ(targetOf("\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://x/\xE6\x97z"), u"http://x/\uFFFDz");
@@ -142,14 +142,14 @@ TEST(ShortcutReader, BrokenUnicodeEndsInAReplacementRatherThanVanishing)
 
 // The friendlier reading, kept: a Unicode URL stands in for a missing plain one
 // even where an ANSI copy says otherwise.
-TEST(ShortcutReader, TheWideUrlServesWhenThePlainOneIsMissing)
+TEST(InternetShortcutReader, TheWideUrlServesWhenThePlainOneIsMissing)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\r\n[InternetShortcut.A]\r\nURL=http://a/\r\n"
                        "[InternetShortcut.W]\r\nURL=http://w/\r\n"),
               u"http://w/");
 }
 
-TEST(ShortcutReader, NoUsableUrlIsNoTarget)
+TEST(InternetShortcutReader, NoUsableUrlIsNoTarget)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\r\n"), std::nullopt);
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=\"\"\r\n"), std::nullopt);
@@ -162,7 +162,7 @@ TEST(ShortcutReader, NoUsableUrlIsNoTarget)
     EXPECT_EQ(targetOf(garbage), std::nullopt);
 }
 
-TEST(ShortcutReader, BookmarkletsAndLongUrlsComeThroughWhole)
+TEST(InternetShortcutReader, BookmarkletsAndLongUrlsComeThroughWhole)
 {
     EXPECT_EQ(targetOf("[InternetShortcut]\r\nURL=javascript:alert(\"hi\");void(0)\r\n"), u"javascript:alert(\"hi\");void(0)");
     const std::u16string longUrl = u"http://example.com/" + std::u16string(1981, u'a');
@@ -170,7 +170,7 @@ TEST(ShortcutReader, BookmarkletsAndLongUrlsComeThroughWhole)
     EXPECT_EQ(targetOf(shortcutBytes(longUrl)), longUrl);
 }
 
-TEST(ShortcutReader, FilesThatCannotBeReadFailWithFive)
+TEST(InternetShortcutReader, FilesThatCannotBeReadAreUnreadableShortcuts)
 {
     TempTree tree;
     const std::u16string big = tree.file(u"big.url", shortcutBytes(u"http://big/") + std::string(MaxShortcutFileSize, ';'));
@@ -188,7 +188,7 @@ TEST(ShortcutReader, FilesThatCannotBeReadFailWithFive)
 #endif
 }
 
-TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)
+TEST(InternetShortcutReader, ReadingLeavesTheFileAsItWas)
 {
     TempTree tree;
     const std::u16string path = tree.shortcut(u"a.url", u"http://a/");
@@ -199,7 +199,7 @@ TEST(ShortcutReader, ReadingLeavesTheFileAsItWas)
 }
 
 // The reader keeps one URL's room from file to file.
-TEST(ShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
+TEST(InternetShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
 {
     std::u16string room = u"http://a-much-longer-url-from-the-file-before/with/a/path?and=query";
     EXPECT_TRUE(internetShortcutTarget("[InternetShortcut]\r\nURL=http://b/\r\n", room));
@@ -212,7 +212,7 @@ TEST(ShortcutReader, AUrlReadIntoRoomUsedBeforeIsThatFilesAlone)
 
 // Values as Windows' profile reader returns them: without a matching pair of
 // single quotes as of double quotes, and up to the first NUL.
-TEST(ShortcutReader, QuotesOfEitherKindAndANulEndTheValueAsWindowsReadsIt)
+TEST(InternetShortcutReader, QuotesOfEitherKindAndANulEndTheValueAsWindowsReadsIt)
 {
     const auto url = [](std::string value) { return targetOf("[InternetShortcut]\r\nURL=" + value + "\r\n"); };
     EXPECT_EQ(url("'http://a.example/q'"), u"http://a.example/q");
@@ -226,7 +226,7 @@ TEST(ShortcutReader, QuotesOfEitherKindAndANulEndTheValueAsWindowsReadsIt)
     EXPECT_EQ(url(std::string("\0http://a.example/", 18)), std::nullopt) << "a NUL first leaves no URL";
 }
 
-TEST(ShortcutReader, Utf16BigEndianIsReadByItsByteOrderMark)
+TEST(InternetShortcutReader, Utf16BigEndianIsReadByItsByteOrderMark)
 {
     const auto bigEndian = [](std::u16string_view text, bool mark) {
         std::string bytes = mark ? "\xFE\xFF" : "";
@@ -244,7 +244,7 @@ TEST(ShortcutReader, Utf16BigEndianIsReadByItsByteOrderMark)
 // The Unicode URL is written only to carry what the code page cannot; when it
 // does not decode cleanly the plain URL is the better one. A clean one wins,
 // even where it differs from the plain one.
-TEST(ShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
+TEST(InternetShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
 {
     const std::string plain = "[InternetShortcut]\r\nURL=http://plain.example/\r\n";
     const auto withWide = [&](std::string value) { return targetOf(plain + "[InternetShortcut.W]\r\nURL=" + value + "\r\n"); };
@@ -270,7 +270,7 @@ TEST(ShortcutReader, ABrokenUnicodeUrlGivesWayToThePlainOne)
 // A UTF-8 file is scanned undecoded, and must read as its decoded text reads:
 // each file here gives the same target in UTF-8, with and without its mark,
 // as in UTF-16. Each one tells what could part them.
-TEST(ShortcutReader, Utf8FilesReadAsTheirDecodedText)
+TEST(InternetShortcutReader, Utf8FilesReadAsTheirDecodedText)
 {
     const std::u16string files[] = {
         u"[InternetShortcut]\r\nURL=\u3000http://例え.jp/\u3000\r\n",          // ideographic spaces trimmed

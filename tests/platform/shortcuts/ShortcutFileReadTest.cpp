@@ -39,7 +39,7 @@ std::string expectedLine(int number)
 
 } // namespace
 
-TEST(ListedShortcutRead, AFolderOfManyArrivesInOrderWithEveryFilesOwnUrl)
+TEST(ShortcutFileRead, AFolderOfManyArrivesInOrderWithEveryFilesOwnUrl)
 {
     TempTree tree;
     constexpr int Count = 500;
@@ -53,7 +53,7 @@ TEST(ListedShortcutRead, AFolderOfManyArrivesInOrderWithEveryFilesOwnUrl)
     EXPECT_EQ(walk(tree.path(u"many")), expected);
 }
 
-TEST(ListedShortcutRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
+TEST(ShortcutFileRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
 {
     TempTree tree;
     tree.shortcut(u"f/a.url", u"http://a/");
@@ -69,7 +69,7 @@ TEST(ListedShortcutRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
 }
 
 #ifndef _WIN32
-TEST(ListedShortcutRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
+TEST(ShortcutFileRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
 {
     TempTree tree;
     for (int number = 0; number < 200; ++number)
@@ -87,7 +87,7 @@ TEST(ListedShortcutRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
 }
 #endif
 
-TEST(ListedShortcutRead, ANewListingNeverShowsTheAbandonedOnesFiles)
+TEST(ShortcutFileRead, ANewListingNeverShowsTheAbandonedOnesFiles)
 {
     TempTree tree;
     for (int number = 0; number < 150; ++number) {
@@ -107,7 +107,7 @@ TEST(ListedShortcutRead, ANewListingNeverShowsTheAbandonedOnesFiles)
 
 // An entry is opened in its own folder, by its name as listed: not by a path,
 // and not in whatever folder the listing has moved on to.
-TEST(ListedShortcutRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
+TEST(ShortcutFileRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
 {
     TempTree tree;
     tree.shortcut(u"one/s.url", u"http://one/");

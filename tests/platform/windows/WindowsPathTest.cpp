@@ -11,7 +11,7 @@
 using namespace markroll;
 using namespace markroll::test;
 
-TEST(WindowsPaths, JoinsUseOneBackslashAndADriveRootDoublesIt)
+TEST(WindowsPath, JoinsUseOneBackslashAndADriveRootDoublesIt)
 {
     EXPECT_EQ(joinPath(u"C:\\Favorites", u"News"), u"C:\\Favorites\\News");
     EXPECT_EQ(joinPath(u"C:\\", u"News"), u"C:\\\\News");
@@ -19,7 +19,7 @@ TEST(WindowsPaths, JoinsUseOneBackslashAndADriveRootDoublesIt)
         << "Windows names are UTF-16 already: a lone surrogate stays";
 }
 
-TEST(WindowsPaths, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
+TEST(WindowsPath, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
 {
     TempTree tree;
     tree.shortcut(u"fav/sub/a.url", u"http://a/");
@@ -32,7 +32,7 @@ TEST(WindowsPaths, AFavoritesPathWithADriveLetterIsWalkedAsTyped)
     EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{completedBox()});
 }
 
-TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
+TEST(WindowsPath, AMissingDriveIsAMissingFolder)
 {
     const std::error_code missing = errorOf([] { LocalHost().listSubfolders(u"Q:\\no\\such\\drive"); });
     EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
@@ -43,7 +43,7 @@ TEST(WindowsPaths, AMissingDriveIsAMissingFolder)
     EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{errorOccurredBox()});
 }
 
-TEST(WindowsPaths, CreateFailuresCarryTheirErrors)
+TEST(WindowsPath, CreateFailuresCarryTheirErrors)
 {
     TempTree tree;
     tree.folder(u"a-folder");

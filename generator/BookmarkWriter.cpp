@@ -75,7 +75,7 @@ void BookmarkWriter::writeLinksOf(const std::u16string& folderPath, bool unliste
     try {
         ListedEntry current;
         try {
-            current = host_.listShortcuts(folderPath, ShortcutMask);
+            current = host_.listShortcuts(folderPath);
         } catch (...) {
             if (unlistedByWalk)
                 return;

@@ -53,7 +53,7 @@ void SectionWriter::writeFolderSection(const std::u16string& folderPath, bool un
 ListedEntry SectionWriter::startListing(const std::u16string& folderPath, bool unlistedByWalk)
 {
     try {
-        return host_.listShortcuts(folderPath, ShortcutMask);
+        return host_.listShortcuts(folderPath);
     } catch (...) {
         if (!unlistedByWalk)
             throw;

@@ -13,9 +13,6 @@
 
 namespace markroll {
 
-// The mask the generator lists each folder's shortcuts with.
-inline constexpr std::u16string_view ShortcutMask = u"*.url";
-
 // What a folder's listing gave: its direct sub-folders in name order, and the
 // entries that could not be told to be folders or not (a type or a link
 // target the OS would not tell), each left out with its failure, in name
@@ -64,10 +61,10 @@ public:
     virtual ~Host() = default;
     // Raises only when the folder itself cannot be listed.
     virtual SubfolderList listSubfolders(std::u16string_view folder) = 0;
-    // The first of the ordinary, visible files of `folder` whose names match
-    // `mask`, in name order; an entry with the empty name when there is none.
-    // A new listing abandons the previous one.
-    virtual ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) = 0;
+    // The first of the ordinary, visible files of `folder` whose names end
+    // in ".url" (letter case aside), in name order; an entry with the empty
+    // name when there is none. A new listing abandons the previous one.
+    virtual ListedEntry listShortcuts(std::u16string_view folder) = 0;
     // Puts the listing's next file into `entry`, whose room is kept.
     virtual void nextShortcut(ListedEntry& entry) = 0;
     // The URL of the shortcut file `entry`, shown as `shownPath` in messages;

@@ -10,10 +10,7 @@ namespace markroll {
 
 SubfolderList LocalHost::listSubfolders(std::u16string_view folder) { return markroll::listSubfolders(folder); }
 
-ListedEntry LocalHost::listShortcuts(std::u16string_view folder, std::u16string_view mask)
-{
-    return listing_.start(folder, mask);
-}
+ListedEntry LocalHost::listShortcuts(std::u16string_view folder) { return listing_.start(folder); }
 
 // A read that had to wait for the disk is told to the listing, which then
 // reads ahead; the reader itself knows nothing of listings.

@@ -11,7 +11,7 @@ namespace markroll {
 class LocalHost : public Host {
 public:
     SubfolderList listSubfolders(std::u16string_view folder) override;
-    ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
+    ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;

@@ -5,23 +5,23 @@
 
 namespace markroll {
 
-ListedEntry LocalDirectoryListing::start(std::u16string_view folder, std::u16string_view mask)
+ListedEntry LocalDirectoryListing::start(std::u16string_view folder)
 {
     prefetcher_.stop();
     folder_.reset();
     names_.reset();
     position_ = 0;
-    list(folder, mask);
+    list(folder);
     ListedEntry first;
     next(first);
     return first;
 }
 
-void LocalDirectoryListing::list(std::u16string_view folderPath, std::u16string_view mask)
+void LocalDirectoryListing::list(std::u16string_view folderPath)
 {
     auto names = std::make_shared<ListedNames>();
     auto folder = openListedFolder(folderPath);
-    addMatchingFiles(*folder, folderPath, mask, *names);
+    addShortcutFiles(*folder, folderPath, *names);
     folder_ = std::move(folder);
     names->sort();
     names_.emplace(names);

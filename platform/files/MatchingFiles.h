@@ -13,12 +13,11 @@ class ListedFolder;
 // Opens the folder to list; raises when it cannot be listed.
 std::shared_ptr<const ListedFolder> openListedFolder(std::u16string_view folderPath);
 
-// Adds the ordinary, visible files of `folder` whose names match `mask` (a
-// link counts when it leads to an ordinary file; one that leads nowhere does
+// Adds the ordinary, visible files of `folder` whose names end in ".url",
+// letter case aside (a link counts when it leads to an ordinary file; one that leads nowhere does
 // not), in the order the OS lists them. An entry whose type the OS will not
 // tell is added too: it is a shortcut that reading will tell of. A failure to
 // read the folder itself is raised, naming `folderPath`.
-void addMatchingFiles(const ListedFolder& folder, std::u16string_view folderPath, std::u16string_view mask,
-                      ListedNames& names);
+void addShortcutFiles(const ListedFolder& folder, std::u16string_view folderPath, ListedNames& names);
 
 } // namespace markroll

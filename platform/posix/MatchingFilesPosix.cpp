@@ -5,7 +5,6 @@
 #include "platform/files/HostPath.h"
 #include "platform/posix/DirectoryEntries.h"
 #include "platform/posix/EntryKind.h"
-#include "platform/text/Wildcard.h"
 
 #include <cerrno>
 #include <strings.h>
@@ -40,18 +39,16 @@ std::shared_ptr<const ListedFolder> openListedFolder(std::u16string_view folderP
     return std::make_shared<const ListedFolder>(std::move(stream));
 }
 
-void addMatchingFiles(const ListedFolder& folder, std::u16string_view folderPath, std::u16string_view mask,
-                      ListedNames& names)
+void addShortcutFiles(const ListedFolder& folder, std::u16string_view folderPath, ListedNames& names)
 {
     DIR* const stream = folder.stream();
-    const bool shortcutMask = mask == ShortcutMask;
     std::u16string name;
     forEachEntry(stream, folderPath, [&](const dirent& entry, std::string_view listed) {
         // Names that start with a dot are hidden on Linux.
-        if (listed.front() == '.' || (shortcutMask && !endsWithUrl(listed)))
+        if (listed.front() == '.' || !endsWithUrl(listed))
             return;
         fromHostName(listed, name);
-        if ((shortcutMask || matchesWildcard(mask, name)) && mayBeShortcutFile(stream, entry, folderPath))
+        if (mayBeShortcutFile(stream, entry, folderPath))
             names.add(name, listed);
     });
 }

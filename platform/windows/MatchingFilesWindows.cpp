@@ -3,11 +3,16 @@
 #include "platform/windows/ListedFolderWindows.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "platform/text/Wildcard.h"
+#include "platform/files/SamePlace.h"
 #include "platform/windows/WindowsEntries.h"
 
 namespace markroll {
 namespace {
+
+bool endsWithUrl(std::u16string_view name)
+{
+    return name.size() >= 4 && equalLetterCaseAside(name.substr(name.size() - 4), u".url");
+}
 
 // Files marked hidden or system are left out, as the runtime's own search
 // with no attributes does.
@@ -35,13 +40,12 @@ std::shared_ptr<const ListedFolder> openListedFolder(std::u16string_view folderP
     return std::make_shared<const ListedFolder>(toOsPath(folderPath).native());
 }
 
-void addMatchingFiles(const ListedFolder& listed, std::u16string_view folderPath, std::u16string_view mask,
-                      ListedNames& names)
+void addShortcutFiles(const ListedFolder& listed, std::u16string_view folderPath, ListedNames& names)
 {
     const std::wstring& folder = listed.path();
     const DWORD failed = forEachEntry(folder, folderPath, [&](const WIN32_FIND_DATAW& entry) {
         const std::u16string name = nameOf(entry);
-        if (!isVisible(entry.dwFileAttributes) || !matchesWildcard(mask, name))
+        if (!isVisible(entry.dwFileAttributes) || !endsWithUrl(name))
             return;
         if (isOrdinaryFile(folder, entry))
             names.add(name, name);

@@ -93,7 +93,7 @@ TEST(Abuse, ADiskThatFillsMidPageIsReportedAndKeepsWhatWasWritten)
     const SmallFileSystem disk(tree.fsPath(u"small"), "32k");
     if (!disk.mounted())
         GTEST_SKIP() << SmallFileSystem::SkipReason << "; the file services' seam covers a full disk "
-                        "(WriterFailure.LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)";
+                        "(PageWriter.LinesBeforeAWriteFailureAreKeptAndTheNextRunIsClean)";
 
     TempTree roomy;
     GeneratorHarness reference;

@@ -216,7 +216,7 @@ SubfolderList FakeHost::listSubfolders(std::u16string_view folder)
     return list;
 }
 
-ListedEntry FakeHost::listShortcuts(std::u16string_view folder, std::u16string_view)
+ListedEntry FakeHost::listShortcuts(std::u16string_view folder)
 {
     failIfTold(folder);
     const Node* node = find(folder);

@@ -19,8 +19,7 @@ namespace markroll::test {
 // generator joins them (with the host's separator). A link is the folder it
 // leads to under another name: the same identity, the same contents; as on
 // the real machine, a folder's listing leaves out a link back to a folder it
-// lies in. Hidden files and the mask are not modelled: every "*.url" file is
-// listed.
+// lies in. Hidden files are not modelled: every "*.url" file is listed.
 class FakeHost : public Host {
 public:
     FakeHost();
@@ -42,7 +41,7 @@ public:
     static std::u16string hostForm(std::u16string_view path);
 
     SubfolderList listSubfolders(std::u16string_view folder) override;
-    ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
+    ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;

@@ -38,10 +38,10 @@ SubfolderList FaultyHost::listSubfolders(std::u16string_view folder)
     return local_.listSubfolders(folder);
 }
 
-ListedEntry FaultyHost::listShortcuts(std::u16string_view folder, std::u16string_view mask)
+ListedEntry FaultyHost::listShortcuts(std::u16string_view folder)
 {
     call(beforeListShortcuts, folder);
-    return local_.listShortcuts(folder, mask);
+    return local_.listShortcuts(folder);
 }
 
 void FaultyHost::nextShortcut(ListedEntry& entry)

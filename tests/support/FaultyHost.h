@@ -22,7 +22,7 @@ public:
     std::function<void(std::u16string_view line)> beforeWriteBookmarkLine;
 
     SubfolderList listSubfolders(std::u16string_view folder) override;
-    ListedEntry listShortcuts(std::u16string_view folder, std::u16string_view mask) override;
+    ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::unique_ptr<PageFile> createPage(std::u16string_view path) override;

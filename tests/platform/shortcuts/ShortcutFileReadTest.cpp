@@ -20,7 +20,7 @@ template <typename Meanwhile>
 std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
 {
     LocalDirectoryListing listing;
-    ListedEntry first = listing.start(folder, u"*.url");
+    ListedEntry first = listing.start(folder);
     meanwhile();
     return walkFrom(listing, std::move(first));
 }
@@ -97,10 +97,10 @@ TEST(ShortcutFileRead, ANewListingNeverShowsTheAbandonedOnesFiles)
     LocalDirectoryListing listing;
     InternetShortcutReader reader;
     // Left after three names.
-    ListedEntry entry = listing.start(tree.path(u"one"), u"*.url");
+    ListedEntry entry = listing.start(tree.path(u"one"));
     for (int step = 0; step < 3; ++step, listing.next(entry))
         EXPECT_EQ(outcomeOf(reader, entry), "http://one/");
-    entry = listing.start(tree.path(u"two"), u"*.url");
+    entry = listing.start(tree.path(u"two"));
     for (int number = 0; !entry.empty(); ++number, listing.next(entry))
         EXPECT_EQ(utf8(entry.name) + " -> " + outcomeOf(reader, entry), expectedLine(number));
 }
@@ -114,8 +114,8 @@ TEST(ShortcutFileRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
     tree.shortcut(u"two/s.url", u"http://two/");
     LocalDirectoryListing listing;
     InternetShortcutReader reader;
-    const ListedEntry fromOne = listing.start(tree.path(u"one"), u"*.url");
-    const ListedEntry fromTwo = listing.start(tree.path(u"two"), u"*.url");
+    const ListedEntry fromOne = listing.start(tree.path(u"one"));
+    const ListedEntry fromTwo = listing.start(tree.path(u"two"));
     EXPECT_EQ(outcomeOf(reader, fromOne), "http://one/");
     EXPECT_EQ(outcomeOf(reader, fromTwo), "http://two/");
     // A file read on its own, not listed, is opened by its path.

@@ -3,7 +3,6 @@
 #include "platform/text/Unicode.h"
 #include "platform/text/UpperCase.h"
 #include "platform/text/Utf8Text.h"
-#include "platform/text/Wildcard.h"
 
 #include <gtest/gtest.h>
 
@@ -248,27 +247,5 @@ TEST(NameOrder, NamesThatDifferOnlyInCaseHaveOneFixedOrder)
     sortByNameOrder(names);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"éte", u"ÉTÉ", u"Été", u"été", u"Ｆｕｌｌ", u"ｆｕｌｌ"}));
     EXPECT_FALSE(nameOrderLess(u"same", u"same"));
-}
-
-TEST(Wildcard, ShortcutMaskWithoutRegardToCase)
-{
-    EXPECT_TRUE(matchesWildcard(u"*.url", u"a.url"));
-    EXPECT_TRUE(matchesWildcard(u"*.url", u"UPPER.URL"));
-    EXPECT_TRUE(matchesWildcard(u"*.url", u".url"));
-    EXPECT_TRUE(matchesWildcard(u"*.url", u"x.url.url"));
-    EXPECT_FALSE(matchesWildcard(u"*.url", u"url"));
-    EXPECT_FALSE(matchesWildcard(u"*.url", u"x.urls"));
-    EXPECT_FALSE(matchesWildcard(u"*.url", u"x.url.bak"));
-}
-
-TEST(Wildcard, QuestionMarksAndSeveralStars)
-{
-    EXPECT_TRUE(matchesWildcard(u"a?*.*", u"abc.url"));
-    EXPECT_TRUE(matchesWildcard(u"a?*.*", u"ABD.txt"));
-    EXPECT_FALSE(matchesWildcard(u"a?*.*", u"a.txt"));
-    EXPECT_TRUE(matchesWildcard(u"*", u""));
-    EXPECT_FALSE(matchesWildcard(u"?", u""));
-    EXPECT_TRUE(matchesWildcard(u"*a*b*c", u"xxaxxbxxbxc"));
-    EXPECT_FALSE(matchesWildcard(u"*a*b*c", u"xxaxxbxxbx"));
 }
 

@@ -8,7 +8,7 @@
 
 namespace markroll {
 
-class BookmarkFile;
+class OutputFile;
 class FolderList;
 class Host;
 class RunReport;
@@ -46,7 +46,7 @@ private:
 
     Host& host_;
     RunReport& report_;
-    std::unique_ptr<BookmarkFile> file_;
+    std::unique_ptr<OutputFile> file_;
     // The lists open inside the outermost one.
     std::size_t openFolders_ = 0;
     // The folder entered last is already in the file, reached before by another way.

@@ -4,7 +4,7 @@
 
 namespace markroll {
 
-class PageFile;
+class OutputFile;
 
 // The page's lines, as the page writer and the section writer write them. A
 // line that cannot be encoded leaves the page as it was; any other failed
@@ -12,12 +12,12 @@ class PageFile;
 // be lost as well.
 class PageLines {
 public:
-    explicit PageLines(PageFile& page) : page_(page) {}
+    explicit PageLines(OutputFile& page) : page_(page) {}
     void write(std::u16string_view line);
     bool broken() const { return broken_; }
 
 private:
-    PageFile& page_;
+    OutputFile& page_;
     bool broken_ = false;
 };
 

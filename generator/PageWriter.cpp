@@ -16,7 +16,7 @@ namespace {
 
 // A page cut short by a failure still stands under its name with every line
 // written before the failure; the failure itself is what the message tells.
-void closeAfterFailure(PageFile* file)
+void closeAfterFailure(OutputFile* file)
 {
     if (!file)
         return;
@@ -30,7 +30,7 @@ void closeAfterFailure(PageFile* file)
 
 bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderList& folders)
 {
-    std::unique_ptr<PageFile> file;
+    std::unique_ptr<OutputFile> file;
     try {
         file = host_.createPage(joinPath(outputFolder, page::FileName));
         writeWholePage(*file, folders);
@@ -48,7 +48,7 @@ bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderL
     }
 }
 
-void PageWriter::writeWholePage(PageFile& file, const FolderList& folders)
+void PageWriter::writeWholePage(OutputFile& file, const FolderList& folders)
 {
     PageLines page(file);
     page.write(page::headBlock());

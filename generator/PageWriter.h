@@ -10,7 +10,7 @@ class BookmarkWriter;
 class FolderList;
 class Host;
 class RunReport;
-class PageFile;
+class OutputFile;
 
 // Writes "ALL_Favorites_Link.htm" into the output folder: the head, one
 // section per folder of the list, in order, and the foot. The page is
@@ -30,7 +30,7 @@ public:
     bool writeLinkPage(const std::u16string& outputFolder, const FolderList& folders);
 
 private:
-    void writeWholePage(PageFile& page, const FolderList& folders);
+    void writeWholePage(OutputFile& page, const FolderList& folders);
     void writeFoldersBeyondPage(const FolderList& folders);
 
     Host& host_;

@@ -22,27 +22,14 @@ struct SubfolderList {
     std::vector<Failure> entryFailures;
 };
 
-// The page being written: lines in code page 932, each ended by CR LF. A line
-// that cannot be encoded is an UnencodableText failure and writes nothing.
-class PageFile {
+// A file being written aside, line by line: each line encoded and ended as
+// its file's format says. close() puts it on the disk and in its place and
+// raises a failed write's failure; a file dropped without close() was never
+// finished, and its temporary file is removed. What a failed write leaves
+// is the file's own: see createPage() and createBookmarkFile().
+class OutputFile {
 public:
-    virtual ~PageFile() = default;
-    virtual void writeLine(std::u16string_view text) = 0;
-    // Puts the page on the disk and in its place, also when a write failed
-    // on the way (the page then holds every line before it), and raises that
-    // failure. A page that cannot be put on the disk is dropped: the previous
-    // one stays. A page dropped without close() was never finished: its file
-    // is removed.
-    virtual void close() = 0;
-};
-
-// The bookmark file being written: lines in UTF-8, each ended by LF. It is
-// whole or nothing: close() puts it on the disk and in its place; after a
-// failed write, close() drops it and raises that failure, and the previous
-// file stays. A file dropped without close() is removed.
-class BookmarkFile {
-public:
-    virtual ~BookmarkFile() = default;
+    virtual ~OutputFile() = default;
     virtual void writeLine(std::u16string_view text) = 0;
     virtual void close() = 0;
 };
@@ -71,10 +58,16 @@ public:
     // valid until the next read. Unreadable shortcuts are an
     // UnreadableShortcut failure.
     virtual const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) = 0;
-    // A new page at `path`, written aside until it is closed.
-    virtual std::unique_ptr<PageFile> createPage(std::u16string_view path) = 0;
-    // A new bookmark file at `path`, written aside until it is closed.
-    virtual std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) = 0;
+    // A new page at `path`: lines in code page 932, each ended by CR LF; a
+    // line that cannot be encoded is an UnencodableText failure and writes
+    // nothing. After a failed write, close() still puts the page in place
+    // with every line before the failure; a page that cannot be put on the
+    // disk is dropped, and the previous one stays.
+    virtual std::unique_ptr<OutputFile> createPage(std::u16string_view path) = 0;
+    // A new bookmark file at `path`: lines in UTF-8, each ended by LF. It is
+    // whole or nothing: after a failed write, close() drops it and the
+    // previous file stays.
+    virtual std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) = 0;
     // The times of the file or folder at `path`, following a link; none
     // that the file system does not tell.
     virtual FileTimes timesOf(std::u16string_view path) = 0;

@@ -29,9 +29,9 @@ const std::u16string& LocalHost::readShortcutUrl(const ListedEntry& entry, std::
     return reader_.readUrl(entry, shownPath);
 }
 
-std::unique_ptr<PageFile> LocalHost::createPage(std::u16string_view path) { return Cp932FileStream::create(path); }
+std::unique_ptr<OutputFile> LocalHost::createPage(std::u16string_view path) { return Cp932FileStream::create(path); }
 
-std::unique_ptr<BookmarkFile> LocalHost::createBookmarkFile(std::u16string_view path)
+std::unique_ptr<OutputFile> LocalHost::createBookmarkFile(std::u16string_view path)
 {
     return Utf8FileStream::create(path);
 }

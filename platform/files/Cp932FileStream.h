@@ -13,7 +13,7 @@ namespace markroll {
 // a page and two runs into one folder leave one whole page. A page cut short
 // by a failed write still replaces the previous one with every line before
 // the failure.
-class Cp932FileStream : public PageFile {
+class Cp932FileStream : public OutputFile {
 public:
     static std::unique_ptr<Cp932FileStream> create(std::u16string_view path);
 

@@ -12,7 +12,7 @@ namespace markroll {
 // in place by close() only when every line was written (AsideFile.h). Written
 // through instead when its path is "-" or leads to standard output, a device
 // or a pipe.
-class Utf8FileStream : public BookmarkFile {
+class Utf8FileStream : public OutputFile {
 public:
     static std::unique_ptr<Utf8FileStream> create(std::u16string_view path);
 

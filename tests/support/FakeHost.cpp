@@ -55,7 +55,7 @@ Failure notThere(std::u16string_view path)
 
 // An output file in memory: the page keeps its whole lines when a write fails
 // (`keepsLines`), the bookmark file is then dropped.
-class FakeOutputFile : public PageFile, public BookmarkFile {
+class FakeOutputFile : public OutputFile {
 public:
     FakeOutputFile(std::shared_ptr<FakeHost::Output> output, std::u16string path, bool codePage932)
         : output_(std::move(output)), path_(std::move(path)), codePage932_(codePage932)
@@ -250,14 +250,14 @@ const std::u16string& FakeHost::readShortcutUrl(const ListedEntry&, std::u16stri
     return url_;
 }
 
-std::unique_ptr<PageFile> FakeHost::createPage(std::u16string_view path)
+std::unique_ptr<OutputFile> FakeHost::createPage(std::u16string_view path)
 {
     failIfTold(path);
     output(path);
     return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path), true);
 }
 
-std::unique_ptr<BookmarkFile> FakeHost::createBookmarkFile(std::u16string_view path)
+std::unique_ptr<OutputFile> FakeHost::createBookmarkFile(std::u16string_view path)
 {
     failIfTold(path);
     output(path);

@@ -44,8 +44,8 @@ public:
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
     const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
-    std::unique_ptr<PageFile> createPage(std::u16string_view path) override;
-    std::unique_ptr<BookmarkFile> createBookmarkFile(std::u16string_view path) override;
+    std::unique_ptr<OutputFile> createPage(std::u16string_view path) override;
+    std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::optional<FileIdentity> identityOf(std::u16string_view path) override;

@@ -56,16 +56,16 @@ const std::u16string& FaultyHost::readShortcutUrl(const ListedEntry& entry, std:
     return local_.readShortcutUrl(entry, shownPath);
 }
 
-std::unique_ptr<PageFile> FaultyHost::createPage(std::u16string_view path)
+std::unique_ptr<OutputFile> FaultyHost::createPage(std::u16string_view path)
 {
     call(beforeCreatePage, path);
-    return std::make_unique<HookedFile<PageFile>>(beforeWriteLine, local_.createPage(path));
+    return std::make_unique<HookedFile<OutputFile>>(beforeWriteLine, local_.createPage(path));
 }
 
-std::unique_ptr<BookmarkFile> FaultyHost::createBookmarkFile(std::u16string_view path)
+std::unique_ptr<OutputFile> FaultyHost::createBookmarkFile(std::u16string_view path)
 {
     call(beforeCreateBookmarkFile, path);
-    return std::make_unique<HookedFile<BookmarkFile>>(beforeWriteBookmarkLine, local_.createBookmarkFile(path));
+    return std::make_unique<HookedFile<OutputFile>>(beforeWriteBookmarkLine, local_.createBookmarkFile(path));
 }
 
 std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)

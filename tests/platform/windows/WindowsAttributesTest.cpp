@@ -14,7 +14,7 @@ namespace {
 
 DWORD attributesOf(const std::u16string& path) { return GetFileAttributesW(toFsPath(path).c_str()); }
 
-void writeAndClose(PageFile& page)
+void writeAndClose(OutputFile& page)
 {
     page.writeLine(u"<HTML>");
     page.close();

@@ -4,6 +4,7 @@
 #include "generator/Messages.h"
 #include "platform/files/PendingFile.h"
 #include "platform/files/StandardStreams.h"
+#include "platform/text/Unicode.h"
 
 #include <array>
 #include <cstdio>
@@ -14,48 +15,36 @@
 namespace markroll {
 namespace {
 
-// "Markroll: エラーが発生しました" and a line end in UTF-8, made when the
-// program is compiled: where the runtime gives up, nothing may be allocated.
-struct Line {
-    std::array<char, 128> bytes{};
-    std::size_t length = 0;
+// "Markroll: エラーが発生しました" and a line end in UTF-8, made when the last
+// resort is installed: where the runtime gives up, nothing may be allocated.
+std::array<char, 128> lastLine{};
+std::size_t lastLineLength = 0;
 
-    // Every unit of these texts lies in the Basic Multilingual Plane.
-    constexpr void append(std::u16string_view text)
-    {
-        for (const char16_t unit : text) {
-            if (unit < 0x80) {
-                bytes[length++] = char(unit);
-            } else if (unit < 0x800) {
-                bytes[length++] = char(0xC0 | (unit >> 6));
-                bytes[length++] = char(0x80 | (unit & 0x3F));
-            } else {
-                bytes[length++] = char(0xE0 | (unit >> 12));
-                bytes[length++] = char(0x80 | ((unit >> 6) & 0x3F));
-                bytes[length++] = char(0x80 | (unit & 0x3F));
-            }
-        }
-    }
-};
-
-constexpr Line lastLine = [] {
-    Line line;
-    line.append(ApplicationTitle);
-    line.append(u": ");
-    line.append(messages::ErrorOccurred);
-    line.append(u"\n");
-    return line;
-}();
+// Every unit of these texts lies in the Basic Multilingual Plane.
+void appendToLastLine(std::u16string_view text)
+{
+    for (const char16_t unit : text)
+        lastLineLength += unicode::encodeUtf8(char32_t(unit), lastLine.data() + lastLineLength);
+}
 
 [[noreturn]] void endAsFailure()
 {
     pendingfile::removeTrackedNow();
-    writeToStandardError(lastLine.bytes.data(), lastLine.length);
+    writeToStandardError(lastLine.data(), lastLineLength);
     std::_Exit(1);
 }
 
 } // namespace
 
-void installLastResort() { std::set_terminate(endAsFailure); }
+void installLastResort()
+{
+    if (lastLineLength == 0) {
+        appendToLastLine(ApplicationTitle);
+        appendToLastLine(u": ");
+        appendToLastLine(messages::ErrorOccurred);
+        appendToLastLine(u"\n");
+    }
+    std::set_terminate(endAsFailure);
+}
 
 } // namespace markroll

@@ -18,8 +18,8 @@ TEST(LastResortDeathTest, TerminateRemovesThePendingPageAndSaysOneLine)
     // The same path in the test's own process and in the one it starts to die.
     const std::filesystem::path folder = toFsPath(utf16(MARKROLL_TEST_OUTPUT_DIR)) / "last-resort";
     std::filesystem::create_directories(folder);
-    const std::u16string pending = fromFsPath(folder / ".ALL_Favorites_Link.htm.12345678.tmp");
-    const std::u16string bookmarks = fromFsPath(folder / ".b.html.12345678.tmp");
+    const std::u16string pending = fromFsPath(folder / ".mr12345678.tmp");
+    const std::u16string bookmarks = fromFsPath(folder / ".mr87654321.tmp");
     std::ofstream(toFsPath(pending), std::ios::binary) << "half a page";
     std::ofstream(toFsPath(bookmarks), std::ios::binary) << "half the bookmarks";
     EXPECT_EXIT(

@@ -1,7 +1,6 @@
 #include "generator/BookmarkFormat.h"
 
 #include "generator/PageEscaping.h"
-#include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
 #include <algorithm>
@@ -15,14 +14,6 @@ using namespace std::string_view_literals;
 namespace {
 
 void appendIndent(std::u16string& line, std::size_t level) { line.append(4 * level, u' '); }
-
-void appendReadable(std::u16string& line, std::u16string_view hostText)
-{
-    if (isReadableAsIs(hostText))
-        appendUnicodeText(line, hostText);
-    else
-        appendUnicodeText(line, readableHostText(hostText));
-}
 
 void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_t seconds)
 {
@@ -56,11 +47,9 @@ void appendTimesAndName(std::u16string& line, const FileTimes& times, std::u16st
 {
     appendTimes(line, times);
     line.push_back(u'>');
-    appendReadable(line, name);
+    appendUnicodeText(line, name);
     line.append(endTag);
 }
-
-bool isSeparator(char16_t unit) { return unit == u'/' || unit == hostSeparator(); }
 
 } // namespace
 
@@ -105,8 +94,9 @@ std::u16string listClosingLine(std::size_t level)
     return line;
 }
 
-std::u16string_view folderNameOf(std::u16string_view path)
+std::u16string_view folderNameOf(std::u16string_view path, char16_t separator)
 {
+    const auto isSeparator = [separator](char16_t unit) { return unit == u'/' || unit == separator; };
     std::size_t end = path.size();
     while (end > 0 && isSeparator(path[end - 1]))
         --end;

@@ -13,8 +13,8 @@ namespace markroll::bookmarks {
 // The lines of a Netscape bookmark file, the one format every browser
 // imports and exports: the head, then nested lists, each folder an H3 before
 // its list. `level` counts the lists around a line: the Favorites folder
-// stands in the outermost. Names are shown as a person reads them and
-// escaped here; link targets are escaped as the page escapes them, so each
+// stands in the outermost. Names come as a person reads them (the host's
+// readableText) and are escaped here; link targets are escaped as the page escapes them, so each
 // bookmark leads where the page's link does.
 std::u16string_view headBlock();
 // The folder's heading and the start of its list: two lines in one.
@@ -24,8 +24,9 @@ void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view t
 // The end of the list opened at `level`; level 0 is the outermost list's.
 std::u16string listClosingLine(std::size_t level);
 
-// The name a folder is shown by: the last part of its path, or the whole
-// path when it has no last part (a drive, the root).
-std::u16string_view folderNameOf(std::u16string_view path);
+// The name a folder is shown by: the last part of its path, between "/" or
+// the host's `separator`, or the whole path when it has no last part (a
+// drive, the root).
+std::u16string_view folderNameOf(std::u16string_view path, char16_t separator);
 
 } // namespace markroll::bookmarks

@@ -5,7 +5,6 @@
 #include "generator/Messages.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
 #include <utility>
@@ -52,7 +51,8 @@ void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
     for (; openFolders_ > depth; --openFolders_)
         write(bookmarks::listClosingLine(openFolders_));
     const std::u16string& path = folders[index];
-    bookmarks::folderOpeningInto(line_, depth + 1, bookmarks::folderNameOf(path), host_.timesOf(path));
+    bookmarks::folderOpeningInto(line_, depth + 1, host_.readableText(bookmarks::folderNameOf(path, host_.separator())),
+                                 host_.timesOf(path));
     write(line_);
     openFolders_ = depth + 1;
 }
@@ -64,7 +64,7 @@ void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view sh
     if (skipping_ || !file_ || fileName.size() < 4)
         return;
     const std::u16string_view name = fileName.substr(0, fileName.size() - 4);
-    bookmarks::linkLineInto(line_, openFolders_ + 1, url, name, host_.timesOf(shortcut, shortcutPath));
+    bookmarks::linkLineInto(line_, openFolders_ + 1, url, host_.readableText(name), host_.timesOf(shortcut, shortcutPath));
     write(line_);
 }
 
@@ -92,7 +92,7 @@ void BookmarkWriter::writeLinksOf(const std::u16string& folderPath, bool unliste
 
 void BookmarkWriter::readLinks(const std::u16string& folderPath, ListedEntry& current)
 {
-    std::u16string shortcutPath = joinPath(folderPath, u"");
+    std::u16string shortcutPath = host_.joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
         shortcutPath.resize(folderPart);

@@ -3,7 +3,6 @@
 #include "generator/Messages.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
 #include <utility>
@@ -41,7 +40,7 @@ void FolderWalk::takeNextSubfolder(FolderList& folders, std::vector<PendingFolde
     const std::size_t depth = pending.size();
     try {
         PendingFolder& folder = pending.back();
-        std::u16string child = joinPath(folder.path, folder.subfolders[folder.next++]);
+        std::u16string child = host_.joinPath(folder.path, folder.subfolders[folder.next++]);
         const std::size_t held = folders.size();
         if (folders.keepsBeyondPage())
             takeIntoFullList(folders, std::move(child), pending);

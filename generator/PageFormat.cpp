@@ -2,8 +2,6 @@
 
 #include "generator/PageEscaping.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
-#include "platform/text/Unicode.h"
 
 namespace markroll::page {
 
@@ -29,15 +27,6 @@ std::u16string_view styleBlock()
 
 namespace {
 
-// A path or name as a person reads it, escaped as page text.
-void appendReadable(std::u16string& line, std::u16string_view hostText)
-{
-    if (isReadableAsIs(hostText))
-        appendPageText(line, hostText);
-    else
-        appendPageText(line, readableHostText(hostText));
-}
-
 // Each line is built in one string: a big tree has a hundred thousand of them.
 template <typename Fill>
 std::u16string lineOf(std::size_t expectedSize, Fill fill)
@@ -54,7 +43,7 @@ std::u16string sectionOpeningLine(std::u16string_view folderPath)
 {
     return lineOf(folderPath.size() + 32, [&](std::u16string& line) {
         line.append(u"<OL>☆<B>"sv);
-        appendReadable(line, folderPath);
+        appendPageText(line, folderPath);
         line.append(u"</B>☆<BR>"sv);
     });
 }
@@ -66,7 +55,7 @@ void linkLineInto(std::u16string& line, std::u16string_view target, std::u16stri
     line.append(u"<LI><A Href=\""sv);
     appendLinkTarget(line, target);
     line.append(u"\">"sv);
-    appendReadable(line, displayName);
+    appendPageText(line, displayName);
     line.append(u"</A></LI>"sv);
 }
 
@@ -74,7 +63,7 @@ std::u16string noticeLine(std::u16string_view displayName)
 {
     return lineOf(displayName.size() + 48, [&](std::u16string& line) {
         line.append(u"<BR>　※※『"sv);
-        appendReadable(line, displayName);
+        appendPageText(line, displayName);
         line.append(u"』の読み込みに失敗しました<BR>"sv);
     });
 }

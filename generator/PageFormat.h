@@ -5,9 +5,9 @@
 
 namespace markroll::page {
 
-// The link page's file name and every line it is made of. Inserted folder
-// paths and names are shown as a person reads them (names kept as raw bytes
-// decoded) and escaped here, so the lines are safe to write as they come.
+// The link page's file name and every line it is made of. Folder paths and
+// names come as a person reads them (the host's readableText) and are
+// escaped here, so the lines are safe to write as they come.
 inline constexpr std::u16string_view FileName = u"ALL_Favorites_Link.htm";
 
 std::u16string_view headBlock();

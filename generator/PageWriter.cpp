@@ -8,7 +8,6 @@
 #include "generator/RunReport.h"
 #include "generator/SectionWriter.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
 namespace markroll {
@@ -32,7 +31,7 @@ bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderL
 {
     std::unique_ptr<OutputFile> file;
     try {
-        file = host_.createPage(joinPath(outputFolder, page::FileName));
+        file = host_.createPage(host_.joinPath(outputFolder, page::FileName));
         writeWholePage(*file, folders);
         file->close();
         return true;

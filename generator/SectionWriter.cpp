@@ -6,7 +6,6 @@
 #include "generator/PageLines.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
 #include "platform/Host.h"
 
 #include <optional>
@@ -30,7 +29,7 @@ SectionWriter::StepOutcome SectionWriter::sectionStep(std::u16string_view curren
     if (page_.broken())
         throw *failure;
     if (failure->isNotice()) {
-        page_.write(page::noticeLine(page::displayName(currentName)));
+        page_.write(page::noticeLine(host_.readableText(page::displayName(currentName))));
         return StepOutcome::RecoveredWithNotice;
     }
     report_.failure(messages::FileOutputFailed, *failure, messages::WarningTitle);
@@ -41,7 +40,7 @@ void SectionWriter::writeFolderSection(const std::u16string& folderPath, bool un
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
     ListedEntry current;
-    if (sectionStep(current.name, [&] { page_.write(page::sectionOpeningLine(folderPath)); }) == Ended)
+    if (sectionStep(current.name, [&] { page_.write(page::sectionOpeningLine(host_.readableText(folderPath))); }) == Ended)
         return;
     if (sectionStep(current.name, [&] { current = startListing(folderPath, unlistedByWalk); }) == Ended)
         return;
@@ -66,7 +65,7 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
     // One path text, as messages show it, serves every shortcut of the folder.
-    std::u16string shortcutPath = joinPath(folderPath, u"");
+    std::u16string shortcutPath = host_.joinPath(folderPath, u"");
     const std::size_t folderPart = shortcutPath.size();
     while (!current.empty()) {
         shortcutPath.resize(folderPart);
@@ -74,7 +73,7 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
         const auto linked = sectionStep(current.name, [&] {
             const std::u16string_view name = page::displayName(current.name);
             const std::u16string& url = host_.readShortcutUrl(current, shortcutPath);
-            page::linkLineInto(line_, url, name);
+            page::linkLineInto(line_, url, host_.readableText(name));
             if (bookmarks_)
                 bookmarks_->addLink(current, shortcutPath, url);
             page_.write(line_);

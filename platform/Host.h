@@ -46,6 +46,13 @@ struct FileTimes {
 class Host {
 public:
     virtual ~Host() = default;
+    // `parent` and `child` joined by the host's one separator.
+    virtual std::u16string joinPath(std::u16string_view parent, std::u16string_view child) const = 0;
+    virtual char16_t separator() const = 0;
+    // A path or name as a person should read it: on Linux a name of bytes
+    // that are not UTF-8 (code page 932 names copied from Windows) as its
+    // text; as it is otherwise.
+    virtual std::u16string readableText(std::u16string_view text) const = 0;
     // Raises only when the folder itself cannot be listed.
     virtual SubfolderList listSubfolders(std::u16string_view folder) = 0;
     // The first of the ordinary, visible files of `folder` whose names end

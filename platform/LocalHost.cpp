@@ -2,11 +2,24 @@
 
 #include "platform/files/Cp932FileStream.h"
 #include "platform/files/FileTimes.h"
+#include "platform/files/HostPath.h"
 #include "platform/files/SamePlace.h"
 #include "platform/files/SubfolderListing.h"
 #include "platform/files/Utf8FileStream.h"
 
 namespace markroll {
+
+std::u16string LocalHost::joinPath(std::u16string_view parent, std::u16string_view child) const
+{
+    return markroll::joinPath(parent, child);
+}
+
+char16_t LocalHost::separator() const { return hostSeparator(); }
+
+std::u16string LocalHost::readableText(std::u16string_view text) const
+{
+    return isReadableAsIs(text) ? std::u16string(text) : readableHostText(text);
+}
 
 SubfolderList LocalHost::listSubfolders(std::u16string_view folder) { return markroll::listSubfolders(folder); }
 

@@ -10,6 +10,9 @@ namespace markroll {
 // file and the bookmark file.
 class LocalHost : public Host {
 public:
+    std::u16string joinPath(std::u16string_view parent, std::u16string_view child) const override;
+    char16_t separator() const override;
+    std::u16string readableText(std::u16string_view text) const override;
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }

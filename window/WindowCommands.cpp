@@ -3,7 +3,7 @@
 #include "generator/InputCheck.h"
 #include "generator/Messages.h"
 #include "platform/Failure.h"
-#include "platform/files/HostPath.h"
+#include "platform/Host.h"
 #include "window/WindowMessages.h"
 
 namespace markroll {
@@ -74,7 +74,7 @@ std::u16string WindowCommands::chosenFolder()
         if (!chosen)
             return {};
         // Only a folder on a drive has a path made of the host's separators.
-        if (chosen->find(hostSeparator()) == std::u16string::npos) {
+        if (chosen->find(services_.host.separator()) == std::u16string::npos) {
             services_.boxes.show(messages::PickFromDrive, MessageStyle::Information);
             return {};
         }

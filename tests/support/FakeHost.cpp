@@ -198,6 +198,15 @@ void FakeHost::failIfTold(std::u16string_view path) const
         throw failure->second;
 }
 
+std::u16string FakeHost::joinPath(std::u16string_view parent, std::u16string_view child) const
+{
+    return markroll::joinPath(parent, child);
+}
+
+char16_t FakeHost::separator() const { return hostSeparator(); }
+
+std::u16string FakeHost::readableText(std::u16string_view text) const { return readableHostText(text); }
+
 SubfolderList FakeHost::listSubfolders(std::u16string_view folder)
 {
     failIfTold(folder);

@@ -40,6 +40,10 @@ public:
     // The host's own form of a "/" path.
     static std::u16string hostForm(std::u16string_view path);
 
+    // Paths and names as the machine's own host joins and shows them.
+    std::u16string joinPath(std::u16string_view parent, std::u16string_view child) const override;
+    char16_t separator() const override;
+    std::u16string readableText(std::u16string_view text) const override;
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;

@@ -21,6 +21,12 @@ public:
     std::function<void(std::u16string_view path)> beforeCreateBookmarkFile;
     std::function<void(std::u16string_view line)> beforeWriteBookmarkLine;
 
+    std::u16string joinPath(std::u16string_view parent, std::u16string_view child) const override
+    {
+        return local_.joinPath(parent, child);
+    }
+    char16_t separator() const override { return local_.separator(); }
+    std::u16string readableText(std::u16string_view text) const override { return local_.readableText(text); }
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;

@@ -8,6 +8,7 @@
 #include "platform/text/Unicode.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 namespace markroll::test {
@@ -103,7 +104,20 @@ private:
 
 FakeHost::FakeHost() : root_(std::make_shared<Node>()) { root_->isFolder = true; }
 
-FakeHost::~FakeHost() = default;
+// Links make cycles of shared nodes: each node lets go of its children.
+FakeHost::~FakeHost()
+{
+    std::vector<std::shared_ptr<Node>> nodes{root_};
+    std::set<const Node*> seen{root_.get()};
+    for (std::size_t at = 0; at < nodes.size(); ++at) {
+        for (const auto& [name, child] : nodes[at]->children) {
+            if (seen.insert(child.get()).second)
+                nodes.push_back(child);
+        }
+    }
+    for (const std::shared_ptr<Node>& node : nodes)
+        node->children.clear();
+}
 
 std::u16string FakeHost::hostForm(std::u16string_view path)
 {

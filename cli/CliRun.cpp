@@ -15,7 +15,7 @@
 #include "platform/files/SamePlace.h"
 #include "platform/files/WriteSignals.h"
 #include "platform/LocalHost.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <cstdio>
 #include <exception>

@@ -2,7 +2,7 @@
 
 #include "cli/EscapedText.h"
 #include "platform/files/HostPath.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 #include "generator/Messages.h"
 #include "platform/files/PendingFile.h"
 #include "platform/files/StandardStreams.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <array>
 #include <cstdio>

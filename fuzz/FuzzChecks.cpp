@@ -3,19 +3,14 @@
 #include "generator/PageEscaping.h"
 #include "generator/PageFormat.h"
 #include "platform/Failure.h"
-#include "platform/shortcuts/InternetShortcut.h"
-#include "platform/shortcuts/InternetShortcutReader.h"
-#include "platform/text/Cp932.h"
+#include "shortcut/InternetShortcut.h"
+#include "text/Cp932.h"
 #include "tests/support/WholeStrings.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <algorithm>
 #include <string_view>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace markroll::fuzz {
 
@@ -24,52 +19,6 @@ using test::escapeLinkTarget;
 using test::linkLineOf;
 
 namespace {
-
-#ifdef __linux__
-// The bytes as a file that lives in memory, so the real reader reads them.
-class MemoryFile {
-public:
-    MemoryFile(const std::uint8_t* data, std::size_t size) : descriptor_(memfd_create("shortcut.url", MFD_CLOEXEC))
-    {
-        for (std::size_t done = 0; descriptor_ >= 0 && done < size;) {
-            const ssize_t written = ::write(descriptor_, data + done, size - done);
-            if (written <= 0)
-                break;
-            done += std::size_t(written);
-        }
-    }
-    ~MemoryFile()
-    {
-        if (descriptor_ >= 0)
-            ::close(descriptor_);
-    }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-    std::u16string path() const { return unicode::fromAscii("/proc/self/fd/" + std::to_string(descriptor_)); }
-
-private:
-    int descriptor_;
-};
-#endif
-
-std::string readWithTheShortcutReader([[maybe_unused]] const std::uint8_t* data, [[maybe_unused]] std::size_t size)
-{
-#ifdef __linux__
-    MemoryFile file(data, size);
-    try {
-        InternetShortcutReader reader;
-        const std::u16string target = reader.readUrlAt(file.path());
-        if (target.empty())
-            return "the reader gave an empty target";
-        if (size > MaxShortcutFileSize)
-            return "the reader accepted a file over the size limit";
-    } catch (const Failure& error) {
-        if (error.kind() != FailureKind::UnreadableShortcut)
-            return "the reader failed: " + std::string(error.what());
-    }
-#endif
-    return {};
-}
 
 // "&" followed by the rest of a reference the escaping writes: a named one or
 // a decimal one.
@@ -122,7 +71,7 @@ std::string checkShortcutReader(const std::uint8_t* data, std::size_t size)
     const auto target = internetShortcutTarget(std::string_view(reinterpret_cast<const char*>(data), size));
     if (target && target->empty())
         return "the parser gave an empty target";
-    return readWithTheShortcutReader(data, size);
+    return {};
 }
 
 std::string checkPageEscaping(const std::uint8_t* data, std::size_t size)

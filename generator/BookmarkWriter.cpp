@@ -4,6 +4,7 @@
 #include "generator/FolderList.h"
 #include "generator/Messages.h"
 #include "generator/RunReport.h"
+#include "generator/ShortcutUrl.h"
 #include "platform/Failure.h"
 #include "platform/Host.h"
 
@@ -97,21 +98,21 @@ void BookmarkWriter::readLinks(const std::u16string& folderPath, ListedEntry& cu
     while (!current.empty()) {
         shortcutPath.resize(folderPart);
         shortcutPath.append(current.name);
-        if (const std::u16string* url = urlOf(current, shortcutPath))
+        if (const auto url = urlOf(current, shortcutPath))
             addLink(current, shortcutPath, *url);
         host_.nextShortcut(current);
     }
 }
 
 // Nothing for a shortcut that cannot be read on its own account.
-const std::u16string* BookmarkWriter::urlOf(const ListedEntry& entry, std::u16string_view shortcutPath)
+std::optional<std::u16string> BookmarkWriter::urlOf(const ListedEntry& entry, std::u16string_view shortcutPath)
 {
     try {
-        return &host_.readShortcutUrl(entry, shortcutPath);
+        return shortcutUrl(host_, entry, shortcutPath);
     } catch (...) {
         const Failure failure = currentFailure();
         if (failure.isNotice())
-            return nullptr;
+            return std::nullopt;
         throw failure;
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "platform/ListedEntry.h"
+#include "platform/Host.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,7 +43,7 @@ public:
 private:
     void write(std::u16string_view line);
     void readLinks(const std::u16string& folderPath, ListedEntry& current);
-    const std::u16string* urlOf(const ListedEntry& entry, std::u16string_view shortcutPath);
+    std::optional<std::u16string> urlOf(const ListedEntry& entry, std::u16string_view shortcutPath);
 
     Host& host_;
     RunReport& report_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "generator/FolderList.h"
-#include "platform/FileIdentity.h"
+#include "platform/Host.h"
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
 #include "generator/InputCheck.h"
 
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 namespace markroll {
 

@@ -5,6 +5,7 @@
 #include "generator/PageFormat.h"
 #include "generator/PageLines.h"
 #include "generator/RunReport.h"
+#include "generator/ShortcutUrl.h"
 #include "platform/Failure.h"
 #include "platform/Host.h"
 
@@ -72,7 +73,7 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
         shortcutPath.append(current.name);
         const auto linked = sectionStep(current.name, [&] {
             const std::u16string_view name = page::displayName(current.name);
-            const std::u16string& url = host_.readShortcutUrl(current, shortcutPath);
+            const std::u16string url = shortcutUrl(host_, current, shortcutPath);
             page::linkLineInto(line_, url, host_.readableText(name));
             if (bookmarks_)
                 bookmarks_->addLink(current, shortcutPath, url);

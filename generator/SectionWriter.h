@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ListedEntry.h"
+#include "platform/Host.h"
 
 #include <string>
 #include <string_view>

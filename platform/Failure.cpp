@@ -1,6 +1,6 @@
 #include "platform/Failure.h"
 
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <cerrno>
 #include <new>

@@ -4,6 +4,7 @@
 #include "platform/FileIdentity.h"
 #include "platform/ListedEntry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -61,10 +62,12 @@ public:
     virtual ListedEntry listShortcuts(std::u16string_view folder) = 0;
     // Puts the listing's next file into `entry`, whose room is kept.
     virtual void nextShortcut(ListedEntry& entry) = 0;
-    // The URL of the shortcut file `entry`, shown as `shownPath` in messages;
-    // valid until the next read. Unreadable shortcuts are an
-    // UnreadableShortcut failure.
-    virtual const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) = 0;
+    // The bytes of the listed file `entry`, shown as `shownPath` in messages,
+    // when it is an ordinary file of at most `limit` bytes; valid until the
+    // next read. A file that cannot be read on its own account (gone, not
+    // ordinary, too large) is an UnreadableShortcut failure.
+    virtual std::string_view readListedFile(const ListedEntry& entry, std::size_t limit,
+                                            std::u16string_view shownPath) = 0;
     // A new page at `path`: lines in code page 932, each ended by CR LF; a
     // line that cannot be encoded is an UnencodableText failure and writes
     // nothing. After a failed write, close() still puts the page in place

@@ -27,19 +27,18 @@ ListedEntry LocalHost::listShortcuts(std::u16string_view folder) { return listin
 
 // A read that had to wait for the disk is told to the listing, which then
 // reads ahead; the reader itself knows nothing of listings.
-const std::u16string& LocalHost::readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath)
+std::string_view LocalHost::readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath)
 {
     struct ColdReadTold {
         ~ColdReadTold()
         {
-            if (reader.lastReadWaitedForDisk() && listed)
+            if (reader.lastReadWaitedForDisk())
                 listing.noteColdRead();
         }
-        const InternetShortcutReader& reader;
+        const ShortcutFileReader& reader;
         LocalDirectoryListing& listing;
-        bool listed;
-    } told{reader_, listing_, entry.folder != nullptr};
-    return reader_.readUrl(entry, shownPath);
+    } told{reader_, listing_};
+    return reader_.read(entry, limit, shownPath);
 }
 
 std::unique_ptr<OutputFile> LocalHost::createPage(std::u16string_view path) { return Cp932FileStream::create(path); }

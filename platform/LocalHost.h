@@ -2,7 +2,7 @@
 
 #include "platform/files/LocalDirectoryListing.h"
 #include "platform/Host.h"
-#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/shortcuts/ShortcutFileReader.h"
 
 namespace markroll {
 
@@ -16,7 +16,7 @@ public:
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }
-    const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createPage(std::u16string_view path) override;
     std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
@@ -25,7 +25,7 @@ public:
 
 private:
     LocalDirectoryListing listing_;
-    InternetShortcutReader reader_;
+    ShortcutFileReader reader_;
 };
 
 } // namespace markroll

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes platform/text/UpperCaseTable.inc: the simple upper-case mapping of every
+"""Writes text/UpperCaseTable.inc: the simple upper-case mapping of every
 BMP code unit whose upper case is another BMP code unit, from Debian's
 unicode-data package. Names are ordered and shortcut keys compared through this
 table, so both behave the same on every machine, whatever its locale.

@@ -1,7 +1,7 @@
 #include "platform/files/Cp932FileStream.h"
 
 #include "platform/Failure.h"
-#include "platform/text/Cp932.h"
+#include "text/Cp932.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
 #include "platform/files/HostPath.h"
 
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 namespace markroll {
 

@@ -1,6 +1,6 @@
 #include "platform/files/ListedNames.h"
 
-#include "platform/text/NameOrder.h"
+#include "text/NameOrder.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "platform/files/SamePlace.h"
 
-#include "platform/text/UpperCase.h"
+#include "text/UpperCase.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "platform/files/PageFileCalls.h"
 #include "platform/files/SamePlace.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 namespace markroll {
 namespace {

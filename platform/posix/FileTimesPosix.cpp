@@ -35,10 +35,8 @@ FileTimes fileTimesOf(std::u16string_view path) noexcept
     }
 }
 
-FileTimes fileTimesOf(const ListedEntry& entry, std::u16string_view path) noexcept
+FileTimes fileTimesOf(const ListedEntry& entry, std::u16string_view) noexcept
 {
-    if (!entry.folder)
-        return fileTimesOf(path);
     return timesAt(entry.folder->descriptor(), entry.listedName.c_str());
 }
 

@@ -1,7 +1,7 @@
 #include "platform/files/HostPath.h"
 
-#include "platform/text/Cp932.h"
-#include "platform/text/Unicode.h"
+#include "text/Cp932.h"
+#include "text/Unicode.h"
 
 namespace markroll {
 namespace {

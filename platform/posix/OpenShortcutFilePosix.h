@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/posix/ListedFolderPosix.h"
-#include "platform/files/HostPath.h"
 #include "platform/ListedEntry.h"
 
 #include <cerrno>
@@ -20,17 +19,12 @@ namespace markroll {
 // is closed unread.
 inline constexpr int ShortcutReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
-// The shortcut file, open for reading, relative to its folder where it has one.
+// The listed shortcut file, open for reading, relative to its folder.
 class OpenShortcutFile {
 public:
-    OpenShortcutFile(const ListedEntry& entry, std::string& path)
+    explicit OpenShortcutFile(const ListedEntry& entry)
     {
-        if (entry.folder) {
-            descriptor_ = ::openat(entry.folder->descriptor(), entry.listedName.c_str(), ShortcutReadFlags);
-        } else {
-            toHostBytes(entry.name, path);
-            descriptor_ = ::open(path.c_str(), ShortcutReadFlags);
-        }
+        descriptor_ = ::openat(entry.folder->descriptor(), entry.listedName.c_str(), ShortcutReadFlags);
         error_ = descriptor_ < 0 ? errno : 0;
     }
     ~OpenShortcutFile()

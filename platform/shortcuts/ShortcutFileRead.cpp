@@ -100,15 +100,15 @@ ShortcutFileRead readChecked(OpenShortcutFile& file, std::size_t limit, std::str
 
 } // namespace
 
-ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes, std::string& scratch)
+ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes)
 {
     using Outcome = ShortcutFileRead::Outcome;
-    OpenShortcutFile file(entry, scratch);
+    OpenShortcutFile file(entry);
     if (!file.opened())
         return {Outcome::OpenFailed, file.error()};
     makeRoom(bytes, std::min(FirstRoom, limit + 1));
     ShortcutFileRead read;
-    if (entry.folder && readInOne(file, bytes, read))
+    if (readInOne(file, bytes, read))
         return read;
     return readChecked(file, limit, bytes, read.waitedForDisk);
 }

@@ -35,13 +35,10 @@ struct ShortcutFileRead {
     std::error_code error() const;
 };
 
-// Reads the ordinary file `entry` (opened in its folder, or as a path of its
-// own) into the first `length` of `bytes`, if it holds at most `limit` bytes.
+// Reads the ordinary listed file `entry` (opened in its folder) into the first `length` of `bytes`, if it holds at most `limit` bytes.
 // A big tree has a hundred thousand of these: `bytes` keeps its size from file
 // to file, so its room is never cleared again, and a listed file needs only
-// its open and one read. `scratch` is reused for the path of a file read on
-// its own.
-ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes,
-                                  std::string& scratch);
+// its open and one read.
+ShortcutFileRead readShortcutFile(const ListedEntry& entry, std::size_t limit, std::string& bytes);
 
 } // namespace markroll

@@ -1,5 +1,5 @@
 #include "platform/Failure.h"
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <cerrno>
 #include <cstring>

@@ -16,11 +16,9 @@ namespace markroll {
 // The shortcut file, open for reading; other programs may go on using it.
 class OpenShortcutFile {
 public:
-    OpenShortcutFile(const ListedEntry& entry, std::string&)
+    explicit OpenShortcutFile(const ListedEntry& entry)
     {
-        const std::wstring listedName = toWide(entry.listedName);
-        const std::wstring path = entry.folder ? entryPath(entry.folder->path(), listedName.c_str())
-                                               : toOsPath(entry.name).native();
+        const std::wstring path = entryPath(entry.folder->path(), toWide(entry.listedName).c_str());
         handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         error_ = handle_ == INVALID_HANDLE_VALUE ? int(GetLastError()) : 0;

@@ -1,7 +1,7 @@
 #include "generator/PageEscaping.h"
 #include "generator/PageFormat.h"
 #include "platform/Failure.h"
-#include "platform/text/Cp932.h"
+#include "text/Cp932.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WholeStrings.h"
 

@@ -1,5 +1,5 @@
 #include "platform/files/HostPath.h"
-#include "platform/text/Cp932.h"
+#include "text/Cp932.h"
 #include "tests/support/BookmarkTree.h"
 #include "tests/support/FaultyHost.h"
 

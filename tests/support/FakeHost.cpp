@@ -2,10 +2,9 @@
 
 #include "platform/files/HostPath.h"
 #include "platform/files/SamePlace.h"
-#include "platform/shortcuts/InternetShortcut.h"
-#include "platform/text/Cp932.h"
-#include "platform/text/NameOrder.h"
-#include "platform/text/Unicode.h"
+#include "text/Cp932.h"
+#include "text/NameOrder.h"
+#include "text/Unicode.h"
 
 #include <algorithm>
 #include <set>
@@ -262,15 +261,15 @@ void FakeHost::nextShortcut(ListedEntry& entry)
     entry.name = listed_ < listing_.size() ? listing_[listed_++] : std::u16string();
 }
 
-const std::u16string& FakeHost::readShortcutUrl(const ListedEntry&, std::u16string_view shownPath)
+std::string_view FakeHost::readListedFile(const ListedEntry&, std::size_t limit, std::u16string_view shownPath)
 {
     failIfTold(shownPath);
     const Node* node = find(shownPath);
     if (!node)
         throw Failure(FailureKind::UnreadableShortcut, shownPath, "No such file or directory");
-    if (!internetShortcutTarget(node->bytes, url_))
-        throw Failure(FailureKind::UnreadableShortcut, shownPath, "the shortcut has no URL");
-    return url_;
+    if (node->bytes.size() > limit)
+        throw Failure(FailureKind::UnreadableShortcut, shownPath, "too large for a shortcut");
+    return node->bytes;
 }
 
 std::unique_ptr<OutputFile> FakeHost::createPage(std::u16string_view path)

@@ -47,7 +47,7 @@ public:
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
-    const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createPage(std::u16string_view path) override;
     std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
@@ -69,7 +69,6 @@ private:
     std::map<std::u16string, std::shared_ptr<Output>> outputs_;
     std::vector<std::u16string> listing_;
     std::size_t listed_ = 0;
-    std::u16string url_;
     std::uint64_t identities_ = 0;
 };
 

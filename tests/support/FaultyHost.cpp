@@ -50,10 +50,10 @@ void FaultyHost::nextShortcut(ListedEntry& entry)
     local_.nextShortcut(entry);
 }
 
-const std::u16string& FaultyHost::readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath)
+std::string_view FaultyHost::readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath)
 {
     call(beforeReadShortcut, shownPath);
-    return local_.readShortcutUrl(entry, shownPath);
+    return local_.readListedFile(entry, limit, shownPath);
 }
 
 std::unique_ptr<OutputFile> FaultyHost::createPage(std::u16string_view path)

@@ -30,7 +30,7 @@ public:
     SubfolderList listSubfolders(std::u16string_view folder) override;
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
-    const std::u16string& readShortcutUrl(const ListedEntry& entry, std::u16string_view shownPath) override;
+    std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createPage(std::u16string_view path) override;
     std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override { return local_.timesOf(path); }

@@ -144,7 +144,7 @@ std::string findProgram(const std::string& name)
 
 #ifdef _WIN32
 
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
 #include <cstdlib>
 #include <sstream>

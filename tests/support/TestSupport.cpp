@@ -3,8 +3,8 @@
 #include "generator/Messages.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "platform/text/Cp932.h"
-#include "platform/text/Unicode.h"
+#include "text/Cp932.h"
+#include "text/Unicode.h"
 
 #include <algorithm>
 #include <cerrno>

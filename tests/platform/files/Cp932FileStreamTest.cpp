@@ -1,6 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/LocalHost.h"
-#include "platform/text/Cp932.h"
+#include "text/Cp932.h"
 #ifndef _WIN32
 #include "tests/support/SmallFileSystem.h"
 #endif

@@ -5,7 +5,7 @@
 #include "platform/Failure.h"
 #include "platform/files/LocalDirectoryListing.h"
 #include "platform/files/SubfolderListing.h"
-#include "platform/shortcuts/InternetShortcutReader.h"
+#include "platform/shortcuts/ShortcutFileReader.h"
 #include "tests/support/TestSupport.h"
 
 #include <cerrno>
@@ -57,14 +57,16 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     tree.shortcut(u"f/a.url", u"http://a/");
     tree.folder(u"f/sub");
     LocalDirectoryListing listing;
-    InternetShortcutReader reader;
+    ShortcutFileReader reader;
+    LocalDirectoryListing listingBefore;
+    const ListedEntry listedBefore = listingBefore.start(tree.path(u"f"));
     std::error_code listed, walked, read;
     {
         const NoDescriptorLeft limit;
         ASSERT_TRUE(limit.exhausted());
         listed = errorOf([&] { listing.start(tree.path(u"f")); });
         walked = errorOf([&] { listSubfolders(tree.path(u"f")); });
-        read = errorOf([&] { reader.readUrlAt(tree.path(u"f/a.url")); });
+        read = errorOf([&] { reader.read(listedBefore, 4096, listedBefore.name); });
     }
     EXPECT_EQ(listed, std::errc::too_many_files_open);
     EXPECT_EQ(walked, std::errc::too_many_files_open);

@@ -1,7 +1,7 @@
 #include "platform/files/HostPath.h"
 #include "platform/files/ListedNames.h"
-#include "platform/text/NameOrder.h"
-#include "platform/text/Unicode.h"
+#include "text/NameOrder.h"
+#include "text/Unicode.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Shortcuts of the listed folder are opened relative to it; the generator must
 // get each file's own URL, in order, whatever happens to the files between
 // the listing and the read.
-#include "platform/shortcuts/InternetShortcut.h"
+#include "shortcut/InternetShortcut.h"
 #include "tests/platform/shortcuts/ShortcutWalk.h"
 
 #include <filesystem>
@@ -60,12 +60,26 @@ TEST(ShortcutFileRead, ALargeFileIsReadWholeAndOnePastTheLimitIsRefused)
     tree.file(u"f/b.url", "[InternetShortcut]\r\nURL=http://big/\r\n" + std::string(64 * 1024, ';'));
     tree.file(u"f/c.url", "[InternetShortcut]\r\nURL=http://too-big/\r\n" + std::string(MaxShortcutFileSize, ';'));
     tree.shortcut(u"f/d.url", u"http://d/");
+    std::string fitting = shortcutBytes(u"http://fits/");
+    fitting.resize(MaxShortcutFileSize, '\n');
+    tree.file(u"f/e.url", fitting);
     const auto seen = walk(tree.path(u"f"));
-    ASSERT_EQ(seen.size(), 4u);
+    ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0], "a.url -> http://a/");
     EXPECT_EQ(seen[1], "b.url -> http://big/");
-    EXPECT_EQ(seen[2].substr(0, 21), "c.url -> unreadable: ") << seen[2];
+    EXPECT_EQ(seen[2], "c.url -> unreadable: too large for a shortcut");
     EXPECT_EQ(seen[3], "d.url -> http://d/");
+    EXPECT_EQ(seen[4], "e.url -> http://fits/") << "a file of exactly the limit";
+}
+
+TEST(ShortcutFileRead, ReadingLeavesTheFileAsItWas)
+{
+    TempTree tree;
+    const std::u16string path = tree.shortcut(u"f/a.url", u"http://a/");
+    const auto modified = std::filesystem::last_write_time(tree.fsPath(u"f/a.url"));
+    EXPECT_EQ(walk(tree.path(u"f")), std::vector<std::string>{"a.url -> http://a/"});
+    EXPECT_EQ(readBytes(path), shortcutBytes(u"http://a/"));
+    EXPECT_EQ(std::filesystem::last_write_time(tree.fsPath(u"f/a.url")), modified);
 }
 
 #ifndef _WIN32
@@ -95,7 +109,7 @@ TEST(ShortcutFileRead, ANewListingNeverShowsTheAbandonedOnesFiles)
         tree.shortcut(numbered("two/s%04d.url", number), numbered("http://example.jp/%d", number));
     }
     LocalDirectoryListing listing;
-    InternetShortcutReader reader;
+    ShortcutFileReader reader;
     // Left after three names.
     ListedEntry entry = listing.start(tree.path(u"one"));
     for (int step = 0; step < 3; ++step, listing.next(entry))
@@ -113,11 +127,9 @@ TEST(ShortcutFileRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
     tree.shortcut(u"one/s.url", u"http://one/");
     tree.shortcut(u"two/s.url", u"http://two/");
     LocalDirectoryListing listing;
-    InternetShortcutReader reader;
+    ShortcutFileReader reader;
     const ListedEntry fromOne = listing.start(tree.path(u"one"));
     const ListedEntry fromTwo = listing.start(tree.path(u"two"));
     EXPECT_EQ(outcomeOf(reader, fromOne), "http://one/");
     EXPECT_EQ(outcomeOf(reader, fromTwo), "http://two/");
-    // A file read on its own, not listed, is opened by its path.
-    EXPECT_EQ(utf8(reader.readUrlAt(tree.path(u"one/s.url"))), "http://one/");
 }

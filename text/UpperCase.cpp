@@ -1,4 +1,4 @@
-#include "platform/text/UpperCase.h"
+#include "text/UpperCase.h"
 
 #include <array>
 #include <utility>
@@ -7,7 +7,7 @@ namespace markroll {
 namespace {
 
 constexpr std::pair<char16_t, char16_t> UpperCasePairs[] = {
-#include "platform/text/UpperCaseTable.inc"
+#include "text/UpperCaseTable.inc"
 };
 
 constexpr std::array<char16_t, 0x10000> makeUpperCaseTable()

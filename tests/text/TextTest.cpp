@@ -1,8 +1,7 @@
-#include "platform/text/AsciiRuns.h"
-#include "platform/text/NameOrder.h"
-#include "platform/text/Unicode.h"
-#include "platform/text/UpperCase.h"
-#include "platform/text/Utf8Text.h"
+#include "text/AsciiRuns.h"
+#include "text/NameOrder.h"
+#include "text/Unicode.h"
+#include "text/UpperCase.h"
 
 #include <gtest/gtest.h>
 
@@ -180,26 +179,6 @@ TEST(WhiteSpace, TrimmedTakesUnicodeSpacesOffBothEnds)
     EXPECT_EQ(trimmed(u" \t\u3000a b\u00A0\r\n"), u"a b");
     EXPECT_EQ(trimmed(u"\u2028\u2029\u0085\u202F"), u"");
     EXPECT_EQ(trimmed(u"\u200Bx"), u"\u200Bx") << "a zero-width space is no white space";
-}
-
-// UTF-8 held as it is trims as its decoded text does: plain ends, spaces of
-// one, two and three bytes at either end, and ends that only look near one.
-TEST(WhiteSpace, Utf8TrimsAsItsDecodedText)
-{
-    const std::vector<std::u16string> middles{u"", u"a", u"a b", u"日", u"é", u"\u200B", u"x\u3000y"};
-    const std::vector<std::u16string> ends{u"", u" ", u"\t", u"\u0085", u"\u00A0", u"\u3000", u"\u2029 ", u"\u00E9"};
-    for (const auto& middle : middles) {
-        for (const auto& front : ends) {
-            for (const auto& back : ends) {
-                const std::u16string text = front + middle + back;
-                const std::string bytes = encodeUtf8(text);
-                const std::u8string_view kept = utf8::trimmed(std::u8string_view(
-                    reinterpret_cast<const char8_t*>(bytes.data()), bytes.size()));
-                EXPECT_EQ(utf8::decode(kept), std::u16string(trimmed(std::u16string_view(text))))
-                    << "text: " << bytes;
-            }
-        }
-    }
 }
 
 TEST(UpperCase, AcrossScripts)

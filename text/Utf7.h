@@ -10,12 +10,8 @@ namespace markroll {
 // The code units come as they are: a leading U+FEFF is text, not a byte-order
 // mark. Nothing when the text is not well-formed UTF-7 (a "+" that starts no
 // base64 run, a run whose last bits are not zero or leave a part of a unit, a
-// byte outside ASCII) or decodes to a lone surrogate: both systems' own
-// decoders would pass over such text and give a mangled URL.
+// byte outside ASCII, a character outside the direct ones) or decodes to a
+// lone surrogate: such text would give a mangled URL.
 std::optional<std::u16string> decodeUtf7(std::string_view bytes);
-
-// The system's own decoder (iconv, MultiByteToWideChar), for text already
-// checked to be well-formed; nothing when it refuses.
-std::optional<std::u16string> decodeWellFormedUtf7(std::string_view bytes);
 
 } // namespace markroll

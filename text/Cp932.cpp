@@ -1,7 +1,7 @@
-#include "platform/text/Cp932.h"
+#include "text/Cp932.h"
 
-#include "platform/text/AsciiRuns.h"
-#include "platform/text/Unicode.h"
+#include "text/AsciiRuns.h"
+#include "text/Unicode.h"
 
 #include <array>
 #include <cstdint>
@@ -23,10 +23,10 @@ struct Pair {
 // Generated from the system's conversion (scripts/make_cp932_table.py) and
 // built into direct tables at compile time: nothing is converted at start.
 constexpr Pair DecodePairs[] = {
-#include "platform/text/Cp932DecodeTable.inc"
+#include "text/Cp932DecodeTable.inc"
 };
 constexpr Pair EncodePairs[] = {
-#include "platform/text/Cp932EncodeTable.inc"
+#include "text/Cp932EncodeTable.inc"
 };
 
 template <typename Unit>

@@ -17,8 +17,5 @@ std::u16string decodeShortcutText(std::string_view bytes);
 // The URL an Internet Shortcut file points to, read as Windows reads the INI
 // format; nothing when it has no non-empty URL.
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes);
-// The same into `target`, whose room is kept; false, and `target` left as it
-// was, when there is none.
-bool internetShortcutTarget(std::string_view bytes, std::u16string& target);
 
 } // namespace markroll

@@ -1,7 +1,7 @@
-#include "platform/text/Unicode.h"
+#include "text/Unicode.h"
 
-#include "platform/text/AsciiRuns.h"
-#include "platform/text/Utf8Lead.h"
+#include "text/AsciiRuns.h"
+#include "text/Utf8Lead.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
-#include "platform/text/NameOrder.h"
+#include "text/NameOrder.h"
 
-#include "platform/text/UpperCase.h"
+#include "text/UpperCase.h"
 
 #include <algorithm>
 

@@ -7,6 +7,7 @@
 #include "generator/ShortcutUrl.h"
 #include "platform/Failure.h"
 #include "platform/Host.h"
+#include "text/Unicode.h"
 
 #include <utility>
 
@@ -19,7 +20,7 @@ BookmarkWriter::~BookmarkWriter() = default;
 bool BookmarkWriter::start(std::u16string_view path)
 {
     try {
-        file_ = host_.createBookmarkFile(path);
+        file_ = host_.createOutputFile(path, OutputFileKind::BookmarkFile);
     } catch (...) {
         report_.failure(messages::ErrorOccurred, currentFailure());
         return false;
@@ -34,7 +35,10 @@ void BookmarkWriter::write(std::u16string_view line)
     if (!file_)
         return;
     try {
-        file_->writeLine(line);
+        encoded_.clear();
+        unicode::appendUtf8(encoded_, line);
+        encoded_.push_back('\n');
+        file_->write(encoded_);
     } catch (...) {
         const Failure failure = currentFailure();
         file_.reset();
@@ -125,7 +129,7 @@ void BookmarkWriter::finish()
     if (!file_)
         return;
     try {
-        std::exchange(file_, nullptr)->close();
+        std::exchange(file_, nullptr)->commit();
     } catch (...) {
         report_.failure(messages::ErrorOccurred, currentFailure());
     }

@@ -54,6 +54,8 @@ private:
     bool skipping_ = false;
     // One line serves every link.
     std::u16string line_;
+    // The line in UTF-8, ended by LF; reused from line to line.
+    std::string encoded_;
 };
 
 } // namespace markroll

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace markroll {
@@ -7,9 +8,8 @@ namespace markroll {
 class OutputFile;
 
 // The page's lines, as the page writer and the section writer write them. A
-// line that cannot be encoded leaves the page as it was; any other failed
-// write is remembered, since after it the page ends: every later line would
-// be lost as well.
+// failed write is remembered, since after it the page ends: every later line
+// would be lost as well.
 class PageLines {
 public:
     explicit PageLines(OutputFile& page) : page_(page) {}
@@ -19,6 +19,8 @@ public:
 private:
     OutputFile& page_;
     bool broken_ = false;
+    // Reused from line to line.
+    std::string encoded_;
 };
 
 } // namespace markroll

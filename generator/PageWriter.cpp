@@ -20,7 +20,7 @@ void closeAfterFailure(OutputFile* file)
     if (!file)
         return;
     try {
-        file->close();
+        file->commit();
     } catch (...) {
     }
 }
@@ -31,9 +31,9 @@ bool PageWriter::writeLinkPage(const std::u16string& outputFolder, const FolderL
 {
     std::unique_ptr<OutputFile> file;
     try {
-        file = host_.createPage(host_.joinPath(outputFolder, page::FileName));
+        file = host_.createOutputFile(host_.joinPath(outputFolder, page::FileName), OutputFileKind::Page);
         writeWholePage(*file, folders);
-        file->close();
+        file->commit();
         return true;
     } catch (...) {
         const Failure error = currentFailure();

@@ -14,7 +14,7 @@ Failure::Failure(FailureKind kind, std::u16string_view object, std::string_view 
 
 bool Failure::isNotice() const noexcept
 {
-    return kind_ == FailureKind::UnreadableShortcut || kind_ == FailureKind::UnencodableText;
+    return kind_ == FailureKind::UnreadableShortcut;
 }
 
 std::u16string Failure::description() const

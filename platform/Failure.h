@@ -14,8 +14,8 @@ namespace markroll {
 // there is one), the OS's error where an OS call failed, and the reason in
 // the user's language. It is told by the handler of the procedure it
 // happened in: the walk, the page writer, the section writer, the run.
-// - A notice (an unreadable shortcut, a line the page's code page cannot
-//   carry) is told inside the page by a notice line, by the section writer.
+// - A notice (an unreadable shortcut) is told inside the page by a notice
+//   line, by the section writer.
 //   A shortcut is unreadable on its own account when it has no URL, is not
 //   an ordinary file, is too large or undecodable, is gone or denied, or
 //   its name or link leads nowhere (leavesShortcutUnreadable says which OS
@@ -37,7 +37,6 @@ namespace markroll {
 // clicks or main.
 enum class FailureKind {
     UnreadableShortcut,
-    UnencodableText,
     System,
     FolderNotFlushed,
     FolderListFull,

@@ -23,16 +23,30 @@ struct SubfolderList {
     std::vector<Failure> entryFailures;
 };
 
-// A file being written aside, line by line: each line encoded and ended as
-// its file's format says. close() puts it on the disk and in its place and
-// raises a failed write's failure; a file dropped without close() was never
-// finished, and its temporary file is removed. What a failed write leaves
-// is the file's own: see createPage() and createBookmarkFile().
+// A file being written aside: each write() is of whole lines, encoded and
+// ended as the file's format says. commit() puts it on the disk and in its
+// place and raises a failed write's failure; a file dropped without commit()
+// was never finished, and its temporary file is removed. What a failed write
+// leaves is the file's own: see OutputFileKind.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
-    virtual void writeLine(std::u16string_view text) = 0;
-    virtual void close() = 0;
+    virtual void write(std::string_view bytes) = 0;
+    virtual void commit() = 0;
+};
+
+enum class OutputFileKind {
+    // After a failed write, commit() still puts the page in place with every
+    // whole write before the failure; a page that cannot be put on the disk
+    // is dropped, and the previous one stays. Its descriptor is held from
+    // creation to commit.
+    Page,
+    // Whole or nothing: after a failed write, commit() drops it and the
+    // previous file stays. Written through instead when its path is "-" or
+    // leads to standard output, a device or a pipe. Its descriptor is open
+    // only while bytes are written, so the shortcuts' reads have the same
+    // room with it or without it.
+    BookmarkFile,
 };
 
 // A file's or folder's times, in seconds since 1970 (UTC), as far as the
@@ -68,16 +82,8 @@ public:
     // ordinary, too large) is an UnreadableShortcut failure.
     virtual std::string_view readListedFile(const ListedEntry& entry, std::size_t limit,
                                             std::u16string_view shownPath) = 0;
-    // A new page at `path`: lines in code page 932, each ended by CR LF; a
-    // line that cannot be encoded is an UnencodableText failure and writes
-    // nothing. After a failed write, close() still puts the page in place
-    // with every line before the failure; a page that cannot be put on the
-    // disk is dropped, and the previous one stays.
-    virtual std::unique_ptr<OutputFile> createPage(std::u16string_view path) = 0;
-    // A new bookmark file at `path`: lines in UTF-8, each ended by LF. It is
-    // whole or nothing: after a failed write, close() drops it and the
-    // previous file stays.
-    virtual std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) = 0;
+    // A new file at `path`, to replace what stands there once committed.
+    virtual std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) = 0;
     // The times of the file or folder at `path`, following a link; none
     // that the file system does not tell.
     virtual FileTimes timesOf(std::u16string_view path) = 0;

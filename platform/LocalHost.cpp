@@ -1,11 +1,11 @@
 #include "platform/LocalHost.h"
 
-#include "platform/files/Cp932FileStream.h"
+#include "platform/files/AsideFile.h"
 #include "platform/files/FileTimes.h"
 #include "platform/files/HostPath.h"
+#include "platform/files/PageFileCalls.h"
 #include "platform/files/SamePlace.h"
 #include "platform/files/SubfolderListing.h"
-#include "platform/files/Utf8FileStream.h"
 
 namespace markroll {
 
@@ -41,11 +41,18 @@ std::string_view LocalHost::readListedFile(const ListedEntry& entry, std::size_t
     return reader_.read(entry, limit, shownPath);
 }
 
-std::unique_ptr<OutputFile> LocalHost::createPage(std::u16string_view path) { return Cp932FileStream::create(path); }
-
-std::unique_ptr<OutputFile> LocalHost::createBookmarkFile(std::u16string_view path)
+// What the user named to receive the bookmarks as they come (standard output,
+// /dev/null, a pipe) is written into, never replaced by a file. The page
+// keeps its rule: whatever stands at its name is replaced.
+std::unique_ptr<OutputFile> LocalHost::createOutputFile(std::u16string_view path, OutputFileKind kind)
 {
-    return Utf8FileStream::create(path);
+    if (kind == OutputFileKind::BookmarkFile) {
+        if (path == u"-" || leadsToStandardOutput(path))
+            return AsideFile::writeThrough(pagefile::duplicateStandardOutput(), path);
+        if (pagefile::isDeviceOrPipe(path))
+            return AsideFile::writeThrough(pagefile::openThrough(path), path);
+    }
+    return AsideFile::create(path, kind);
 }
 
 FileTimes LocalHost::timesOf(std::u16string_view path) { return fileTimesOf(path); }

@@ -6,6 +6,7 @@
 #include "platform/files/PageFileCalls.h"
 #include "platform/files/PendingFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -40,8 +41,7 @@ std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
 
 } // namespace
 
-std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, std::string_view lineEnd,
-                                             AfterFailedWrite afterFailedWrite, Descriptor descriptorUse)
+std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, OutputFileKind kind)
 {
     const fs::path target = toOsPath(shownPath);
     // A folder of the file's name can never be replaced: fail before writing.
@@ -51,32 +51,31 @@ std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, std:
     auto [descriptor, temporary] = createTemporaryBeside(target);
     if (descriptor < 0)
         raiseSystemFailure(errno, shownPath);
-    if (descriptorUse == Descriptor::OpenedToWrite)
+    const bool isPage = kind == OutputFileKind::Page;
+    if (!isPage)
         closeDescriptor(std::exchange(descriptor, -1));
     const int slot = pendingfile::track(temporary);
-    std::unique_ptr<AsideFile> file(new AsideFile(descriptor, std::move(temporary), target, std::u16string(shownPath),
-                                                  lineEnd, afterFailedWrite));
+    std::unique_ptr<AsideFile> file(
+        new AsideFile(descriptor, std::move(temporary), target, std::u16string(shownPath), isPage));
     file->trackedSlot_ = slot;
     return file;
 }
 
-std::unique_ptr<AsideFile> AsideFile::writeThrough(int descriptor, std::u16string_view shownPath,
-                                                   std::string_view lineEnd)
+std::unique_ptr<AsideFile> AsideFile::writeThrough(int descriptor, std::u16string_view shownPath)
 {
     if (descriptor < 0)
         raiseSystemFailure(errno, shownPath);
-    return std::unique_ptr<AsideFile>(
-        new AsideFile(descriptor, {}, {}, std::u16string(shownPath), lineEnd, AfterFailedWrite::DropFile));
+    return std::unique_ptr<AsideFile>(new AsideFile(descriptor, {}, {}, std::u16string(shownPath), false));
 }
 
 AsideFile::AsideFile(int descriptor, fs::path temporary, fs::path target, std::u16string shownPath,
-                     std::string_view lineEnd, AfterFailedWrite afterFailedWrite)
+                     bool keepsWholeWrites)
     : descriptor_(descriptor), temporary_(std::move(temporary)), target_(std::move(target)),
-      shownPath_(std::move(shownPath)), lineEnd_(lineEnd), afterFailedWrite_(afterFailedWrite)
+      shownPath_(std::move(shownPath)), keepsWholeWrites_(keepsWholeWrites)
 {
 }
 
-// A file dropped without close() was never finished: it is not put in place.
+// A file dropped without commit() was never finished: it is not put in place.
 AsideFile::~AsideFile()
 {
     if (closed_)
@@ -86,16 +85,13 @@ AsideFile::~AsideFile()
     dropTemporary();
 }
 
-std::string& AsideFile::pending()
+void AsideFile::write(std::string_view bytes)
 {
     if (closed_)
         raiseSystemFailure(EBADF, shownPath_);
     failIfBroken();
-    return pending_;
-}
-
-void AsideFile::handOverIfFull()
-{
+    pending_.append(bytes);
+    writeEnds_.push_back(pending_.size());
     if (pending_.size() >= FlushThreshold)
         handOver();
 }
@@ -111,6 +107,7 @@ void AsideFile::failIfBroken() const
 void AsideFile::breakWith(int osError)
 {
     pending_.clear();
+    writeEnds_.clear();
     writeFailure_ = std::error_code(osError, std::generic_category());
     raiseSystemFailure(writeFailure_, shownPath_);
 }
@@ -151,9 +148,9 @@ void AsideFile::writeAll(int descriptor)
         if (written <= 0) {
             const int osError = written < 0 ? errno : ENOSPC;
             // What could not be written is dropped, and so is the part of a
-            // line that was: the file keeps every whole line before the
+            // write that was: the file keeps every whole write before the
             // failure and nothing after it.
-            cutToWholeLines(descriptor, done);
+            cutToWholeWrites(descriptor, done);
             if (descriptor != descriptor_)
                 closeDescriptor(descriptor);
             breakWith(osError);
@@ -162,20 +159,20 @@ void AsideFile::writeAll(int descriptor)
     }
     handedOver_ += pending_.size();
     pending_.clear();
+    writeEnds_.clear();
 }
 
-// `done` bytes of the pending lines reached the file; they begin with a whole line.
-void AsideFile::cutToWholeLines(int descriptor, std::size_t done)
+// `done` bytes of the pending writes reached the file.
+void AsideFile::cutToWholeWrites(int descriptor, std::size_t done)
 {
-    const std::size_t endSize = lineEnd_.size();
-    const std::size_t lineEnd = done < endSize ? std::string::npos : pending_.rfind(lineEnd_, done - endSize);
-    const std::size_t whole = lineEnd == std::string::npos ? 0 : lineEnd + endSize;
+    const auto after = std::upper_bound(writeEnds_.begin(), writeEnds_.end(), done);
+    const std::size_t whole = after == writeEnds_.begin() ? 0 : *std::prev(after);
     if (whole < done && !temporary_.empty())
         truncateTo(descriptor, handedOver_ + whole);
     handedOver_ += whole;
 }
 
-void AsideFile::close()
+void AsideFile::commit()
 {
     if (closed_)
         return;
@@ -214,7 +211,7 @@ void AsideFile::closeAside()
         if (closeDescriptor(descriptor) != 0 && !error)
             error = std::error_code(errno, std::generic_category());
     }
-    if (!error && writeFailure_ && afterFailedWrite_ == AfterFailedWrite::DropFile)
+    if (!error && writeFailure_ && !keepsWholeWrites_)
         error = writeFailure_;
     if (error) {
         dropTemporary();

@@ -43,7 +43,7 @@ TEST(Failure, ADescriptionHasWhicheverPartThereIs)
     EXPECT_EQ(Failure(FailureKind::System, u"/fav", {}).description(), u"/fav");
     EXPECT_EQ(Failure(FailureKind::FolderListFull, {}, {}).description(), u"");
     EXPECT_TRUE(Failure(FailureKind::UnreadableShortcut, {}, {}).isNotice());
-    EXPECT_TRUE(Failure(FailureKind::UnencodableText, {}, {}).isNotice());
+    EXPECT_FALSE(Failure(FailureKind::FolderNotFlushed, {}, {}).isNotice());
 }
 
 // An exception that is not ours is taken as what it is, never as a device

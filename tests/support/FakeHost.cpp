@@ -53,35 +53,29 @@ Failure notThere(std::u16string_view path)
                    std::make_error_code(std::errc::no_such_file_or_directory));
 }
 
-// An output file in memory: the page keeps its whole lines when a write fails
-// (`keepsLines`), the bookmark file is then dropped.
+// An output file in memory: the page keeps its whole writes when a write
+// fails (`keepsWrites`), the bookmark file is then dropped.
 class FakeOutputFile : public OutputFile {
 public:
-    FakeOutputFile(std::shared_ptr<FakeHost::Output> output, std::u16string path, bool codePage932)
-        : output_(std::move(output)), path_(std::move(path)), codePage932_(codePage932)
+    FakeOutputFile(std::shared_ptr<FakeHost::Output> output, std::u16string path, bool keepsWrites)
+        : output_(std::move(output)), path_(std::move(path)), keepsWrites_(keepsWrites)
     {
         output_->bytes.clear();
     }
 
-    void writeLine(std::u16string_view text) override
+    void write(std::string_view bytes) override
     {
         failIfBroken();
-        std::string line;
-        if (!codePage932_)
-            unicode::appendUtf8(line, text);
-        else if (!cp932::encodeAppend(text, line))
-            throw Failure(FailureKind::UnencodableText, path_, "not representable in code page 932");
-        line += codePage932_ ? "\r\n" : "\n";
-        if (output_->bytes.size() + line.size() > output_->failAfter) {
+        if (output_->bytes.size() + bytes.size() > output_->failAfter) {
             broken_ = std::make_error_code(output_->error);
             failIfBroken();
         }
-        output_->bytes += line;
+        output_->bytes += bytes;
     }
 
-    void close() override
+    void commit() override
     {
-        if (!broken_ || codePage932_)
+        if (!broken_ || keepsWrites_)
             output_->placed = output_->bytes;
         failIfBroken();
     }
@@ -95,7 +89,7 @@ private:
 
     std::shared_ptr<FakeHost::Output> output_;
     std::u16string path_;
-    bool codePage932_;
+    bool keepsWrites_;
     std::error_code broken_;
 };
 
@@ -272,18 +266,12 @@ std::string_view FakeHost::readListedFile(const ListedEntry&, std::size_t limit,
     return node->bytes;
 }
 
-std::unique_ptr<OutputFile> FakeHost::createPage(std::u16string_view path)
+std::unique_ptr<OutputFile> FakeHost::createOutputFile(std::u16string_view path, OutputFileKind kind)
 {
     failIfTold(path);
     output(path);
-    return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path), true);
-}
-
-std::unique_ptr<OutputFile> FakeHost::createBookmarkFile(std::u16string_view path)
-{
-    failIfTold(path);
-    output(path);
-    return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path), false);
+    return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path),
+                                            kind == OutputFileKind::Page);
 }
 
 FileTimes FakeHost::timesOf(std::u16string_view path)

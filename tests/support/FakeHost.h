@@ -48,8 +48,7 @@ public:
     ListedEntry listShortcuts(std::u16string_view folder) override;
     void nextShortcut(ListedEntry& entry) override;
     std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
-    std::unique_ptr<OutputFile> createPage(std::u16string_view path) override;
-    std::unique_ptr<OutputFile> createBookmarkFile(std::u16string_view path) override;
+    std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) override;
     FileTimes timesOf(std::u16string_view path) override;
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::optional<FileIdentity> identityOf(std::u16string_view path) override;

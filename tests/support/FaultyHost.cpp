@@ -1,6 +1,8 @@
 #include "tests/support/FaultyHost.h"
 
 #include "platform/Failure.h"
+#include "text/Cp932.h"
+#include "text/Unicode.h"
 
 namespace markroll::test {
 namespace {
@@ -12,22 +14,29 @@ void call(const Hook& hook, Args&&... args)
         hook(std::forward<Args>(args)...);
 }
 
-// A file whose every line passes `hook` first.
-template <typename File>
-class HookedFile : public File {
+// A file whose every write passes `hook` first, as the text of its line:
+// the page's in code page 932 and the bookmark file's in UTF-8, the line end
+// left off.
+class HookedFile : public OutputFile {
 public:
     using Hook = std::function<void(std::u16string_view line)>;
-    HookedFile(const Hook& hook, std::unique_ptr<File> inner) : hook_(hook), inner_(std::move(inner)) {}
-    void writeLine(std::u16string_view text) override
+    HookedFile(const Hook& hook, OutputFileKind kind, std::unique_ptr<OutputFile> inner)
+        : hook_(hook), kind_(kind), inner_(std::move(inner))
     {
-        call(hook_, text);
-        inner_->writeLine(text);
     }
-    void close() override { inner_->close(); }
+    void write(std::string_view bytes) override
+    {
+        const bool page = kind_ == OutputFileKind::Page;
+        const std::string_view line = bytes.substr(0, bytes.size() - (page ? 2 : 1));
+        call(hook_, page ? cp932::decode(line) : unicode::decodeUtf8(line));
+        inner_->write(bytes);
+    }
+    void commit() override { inner_->commit(); }
 
 private:
     const Hook& hook_;
-    std::unique_ptr<File> inner_;
+    OutputFileKind kind_;
+    std::unique_ptr<OutputFile> inner_;
 };
 
 } // namespace
@@ -56,16 +65,12 @@ std::string_view FaultyHost::readListedFile(const ListedEntry& entry, std::size_
     return local_.readListedFile(entry, limit, shownPath);
 }
 
-std::unique_ptr<OutputFile> FaultyHost::createPage(std::u16string_view path)
+std::unique_ptr<OutputFile> FaultyHost::createOutputFile(std::u16string_view path, OutputFileKind kind)
 {
-    call(beforeCreatePage, path);
-    return std::make_unique<HookedFile<OutputFile>>(beforeWriteLine, local_.createPage(path));
-}
-
-std::unique_ptr<OutputFile> FaultyHost::createBookmarkFile(std::u16string_view path)
-{
-    call(beforeCreateBookmarkFile, path);
-    return std::make_unique<HookedFile<OutputFile>>(beforeWriteBookmarkLine, local_.createBookmarkFile(path));
+    const bool page = kind == OutputFileKind::Page;
+    call(page ? beforeCreatePage : beforeCreateBookmarkFile, path);
+    return std::make_unique<HookedFile>(page ? beforeWriteLine : beforeWriteBookmarkLine, kind,
+                                        local_.createOutputFile(path, kind));
 }
 
 std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_view output)

@@ -340,8 +340,8 @@ namespace markroll {
 
 void PrintTo(FailureKind kind, std::ostream* out)
 {
-    static constexpr const char* names[] = {"UnreadableShortcut", "UnencodableText", "System",
-                                            "FolderListFull",     "OutOfMemory",     "Unknown"};
+    static constexpr const char* names[] = {"UnreadableShortcut", "System",      "FolderNotFlushed",
+                                            "FolderListFull",     "OutOfMemory", "Unknown"};
     *out << names[int(kind)];
 }
 

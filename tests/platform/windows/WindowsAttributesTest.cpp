@@ -14,10 +14,10 @@ namespace {
 
 DWORD attributesOf(const std::u16string& path) { return GetFileAttributesW(toFsPath(path).c_str()); }
 
-void writeAndClose(OutputFile& page)
+void writeAndCommit(OutputFile& page)
 {
-    page.writeLine(u"<HTML>");
-    page.close();
+    page.write("<HTML>\r\n");
+    page.commit();
 }
 
 } // namespace
@@ -26,7 +26,7 @@ TEST(WindowsAttributes, ANewPageIsAnOrdinaryVisibleFile)
 {
     TempTree tree;
     const std::u16string path = tree.path(u"page.htm");
-    writeAndClose(*LocalHost().createPage(path));
+    writeAndCommit(*LocalHost().createOutputFile(path, OutputFileKind::Page));
     const DWORD attributes = attributesOf(path);
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN) << std::hex << attributes;
@@ -37,7 +37,7 @@ TEST(WindowsAttributes, AReplacedFileKeepsItsAttributes)
     TempTree tree;
     const std::u16string path = tree.file(u"page.htm", "previous");
     ASSERT_TRUE(SetFileAttributesW(toFsPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    writeAndClose(*LocalHost().createPage(path));
+    writeAndCommit(*LocalHost().createOutputFile(path, OutputFileKind::Page));
     EXPECT_EQ(readBytes(path), "<HTML>\r\n");
     EXPECT_TRUE(attributesOf(path) & FILE_ATTRIBUTE_HIDDEN) << std::hex << attributesOf(path);
 }
@@ -46,8 +46,8 @@ TEST(WindowsAttributes, TheNullDeviceIsWrittenInto)
 {
     TempTree tree;
     WorkingFolder inside(tree.path());
-    auto file = LocalHost().createBookmarkFile(u"NUL");
-    file->writeLine(u"<!DOCTYPE NETSCAPE-Bookmark-file-1>");
-    file->close();
+    auto file = LocalHost().createOutputFile(u"NUL", OutputFileKind::BookmarkFile);
+    file->write("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n");
+    file->commit();
     EXPECT_EQ(filesIn(tree.path()), std::vector<std::string>());
 }

@@ -48,15 +48,15 @@ TEST(WindowsPath, CreateFailuresCarryTheirErrors)
     TempTree tree;
     tree.folder(u"a-folder");
     LocalHost files;
-    const std::error_code missing = errorOf([&] { files.createPage(tree.path(u"missing\\page.htm")); });
+    const std::error_code missing = errorOf([&] { files.createOutputFile(tree.path(u"missing\\page.htm"), OutputFileKind::Page); });
     EXPECT_TRUE(isNoSuchEntry(missing)) << missing.category().name() << " " << missing.value();
-    EXPECT_EQ(errorOf([&] { files.createPage(tree.path(u"a-folder")); }), std::errc::is_a_directory);
+    EXPECT_EQ(errorOf([&] { files.createOutputFile(tree.path(u"a-folder"), OutputFileKind::Page); }), std::errc::is_a_directory);
     // A name Windows refuses is refused when the page is moved to it: the
     // temporary file's own name is always one it takes, and it is removed.
     const auto badName = failureOf([&] {
-        auto page = files.createPage(tree.path(u"bad<name>.htm"));
-        page->writeLine(u"<HTML>");
-        page->close();
+        auto page = files.createOutputFile(tree.path(u"bad<name>.htm"), OutputFileKind::Page);
+        page->write("<HTML>\r\n");
+        page->commit();
     });
     ASSERT_TRUE(badName);
     EXPECT_EQ(badName->kind(), FailureKind::System);

@@ -57,18 +57,11 @@ protected:
 
 } // namespace
 
-TEST_F(SectionWriterTest, AnUnencodableLinkLineBecomesANoticeAndTheListingGoesOn)
-{
-    failLinesContaining({u">b</A>"}, unreadable);
-    EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + notice(u"b") + link(u"c") + closing() +
-                                subSection() + foot()),
-                     run());
-    EXPECT_EQ(harness.boxes.shown, Shown{completedBox()});
-}
-
+// A notice line that cannot be written ends the page as any other line does.
 TEST_F(SectionWriterTest, AFailingNoticeLinePassesToThePageWriter)
 {
-    failLinesContaining({u">b</A>", u"『b』"}, unreadable);
+    failShortcut(u"b.url", unreadable);
+    failLinesContaining({u"『b』"}, systemFailure(std::errc::io_error));
     const std::string partial = cp932Lines(headAndStyle() + opening(u"fav") + link(u"a"));
     std::string onDiskWhenTold;
     harness.boxes.onShow = [&](const ShownMessage&) { onDiskWhenTold = readBytes(pageFile(out.path())); };
@@ -78,16 +71,13 @@ TEST_F(SectionWriterTest, AFailingNoticeLinePassesToThePageWriter)
     EXPECT_FALSE(harness.outcome.pageWritten());
 }
 
-TEST_F(SectionWriterTest, AnUnencodableOpeningLineHasNoNameForANotice)
+TEST_F(SectionWriterTest, AFailingOpeningOrClosingLinePassesToThePageWriter)
 {
-    failLinesContaining({u"<B>fav</B>"}, unreadable);
+    failLinesContaining({u"<B>fav</B>"}, systemFailure(std::errc::io_error));
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle()), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
-}
-
-TEST_F(SectionWriterTest, AnUnencodableClosingLinePassesToThePageWriter)
-{
-    failLinesContaining({u"</OL>"}, unreadable);
+    harness.boxes.shown.clear();
+    failLinesContaining({u"</OL>"}, systemFailure(std::errc::io_error));
     EXPECT_SAME_PAGE(cp932Lines(headAndStyle() + opening(u"fav") + link(u"a") + link(u"b") + link(u"c")), run());
     EXPECT_EQ(harness.boxes.shown, Shown{errorOccurredBox()});
 }

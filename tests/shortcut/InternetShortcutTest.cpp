@@ -235,3 +235,20 @@ TEST(InternetShortcut, Utf8FilesReadAsTheirDecodedText)
         EXPECT_EQ(targetOf("\xEF\xBB\xBF" + utf8), expected) << "with a mark: " << utf8;
     }
 }
+
+// A file that starts with two UTF-8 marks and holds a byte that is not UTF-8
+// elsewhere is still read as UTF-8: both marks go, and the broken byte
+// breaks only its own line.
+TEST(InternetShortcut, TwoUtf8MarksAndABrokenByteElsewhere)
+{
+    EXPECT_EQ(targetOf("\xEF\xBB\xBF\xEF\xBB\xBF[InternetShortcut]\r\n;\xFF\xFE\r\nURL=http://二つ.example/\r\n"),
+              u"http://二つ.example/");
+}
+
+// A UTF-16 file's Unicode URL is text already: letters beyond ASCII in it are
+// not broken UTF-7, and it wins over the plain URL.
+TEST(InternetShortcut, AUtf16FilesWideUrlWithLatinLettersWins)
+{
+    EXPECT_EQ(targetOf(utf16le(u"[InternetShortcut]\r\nURL=http://caf/\r\n[InternetShortcut.W]\r\nURL=http://café.example/ñ\r\n")),
+              u"http://café.example/ñ");
+}

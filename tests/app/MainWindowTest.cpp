@@ -192,7 +192,7 @@ SeenBox showAndClose(QtMessageBoxes& boxes, std::u16string_view text, MessageSty
 
 } // namespace
 
-TEST(MessageBoxes, StylesTitlesAndTwoLineTextsOnScreen)
+TEST(MainWindow, MessageBoxesShowStylesTitlesAndTwoLineTextsOnScreen)
 {
     WindowHarness harness;
     QtMessageBoxes boxes;

@@ -1,3 +1,4 @@
+#include "tests/cli/CliRuns.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestSupport.h"
 
@@ -6,32 +7,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 using namespace markroll::test;
 namespace fs = std::filesystem;
-
-namespace {
-
-ProcessResult runCli(const std::vector<std::u16string>& arguments, const std::u16string& workingFolder = {},
-                     const std::vector<std::string>& prefix = {})
-{
-    std::vector<std::string> command = prefix;
-    command.push_back(MARKROLL_CLI_PATH);
-    for (const auto& argument : arguments)
-        command.push_back(utf8(argument));
-    return runProcess(command, workingFolder.empty() ? fs::path() : fs::path(utf8(workingFolder)));
-}
-
-const std::string completedLine = "Markroll: 出力完了！！" + std::string(ConsoleLineEnd);
-
-} // namespace
 
 TEST(Cli, VersionAndHelp)
 {
@@ -226,33 +205,6 @@ TEST(Cli, FailuresGoToStandardErrorInOrderSayWhatFailedAndGiveStatusOne)
     EXPECT_EQ(missingOutput.out, "");
 }
 
-#ifndef _WIN32
-// POSIX only: the refusal is made real by running as an unprivileged user.
-// Root may write anywhere, so the refusal is made real by running as nobody.
-TEST(Cli, AnOutputFolderWithoutWritePermissionIsAFailure)
-{
-    std::vector<std::string> asNobody;
-    if (geteuid() == 0) {
-        const std::string setpriv = findProgram("setpriv");
-        if (setpriv.empty())
-            GTEST_SKIP() << "running as root without setpriv: no way to be refused";
-        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-    }
-    // Outside the private temporary folder, so nobody can reach it.
-    TempTree shared;
-    const std::u16string fav = shared.folder(u"fav");
-    const std::u16string locked = shared.folder(u"locked");
-    const auto readable = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
-        fs::perms::others_read | fs::perms::others_exec;
-    for (const auto& path : {shared.fsPath(), shared.fsPath(u"fav"), shared.fsPath(u"locked")})
-        fs::permissions(path, readable);
-    const ProcessResult result = runCli({fav, locked}, {}, asNobody);
-    EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + sessionReason(EACCES) + ")\n");
-    EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
-}
-#endif
-
 TEST(Cli, NothingButMessagesReachesAPipe)
 {
     TempTree tree;
@@ -263,91 +215,6 @@ TEST(Cli, NothingButMessagesReachesAPipe)
     EXPECT_EQ(result.out, completedLine);
     EXPECT_EQ(result.err, "");
 }
-
-#ifndef _WIN32
-// POSIX only: Linux names are bytes; Windows names are UTF-16 already.
-// A name that is not UTF-8 is passed on byte for byte and opens.
-TEST(Cli, PathsAreTakenByteForByte)
-{
-    TempTree tree;
-    const std::string favorites = (tree.fsPath() / "\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8").string();  // お気に入り
-    fs::create_directories(favorites);
-    tree.folder(u"out");
-    std::ofstream(favorites + "/a.url", std::ios::binary) << shortcutBytes(u"http://a/");
-    const ProcessResult result = runProcess({MARKROLL_CLI_PATH, favorites, utf8(tree.path(u"out"))});
-    EXPECT_EQ(result.status, 0) << result.err;
-    const std::string page = readBytes(pageFile(tree.path(u"out")));
-    EXPECT_NE(page.find("\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8</B>"), std::string::npos) << "the heading reads お気に入り";
-    EXPECT_NE(page.find("<LI><A Href=\"http://a/\">a</A></LI>"), std::string::npos);
-}
-#endif
-
-#ifndef _WIN32
-// POSIX only: Windows has no named pipes in folders.
-// A pipe would block a program that opened it; the page replaces it instead.
-TEST(Cli, APipeAtThePagesNameIsReplacedWithoutHanging)
-{
-    TempTree tree;
-    tree.shortcut(u"fav/a.url", u"http://a/");
-    tree.folder(u"out");
-    ASSERT_EQ(::mkfifo(tree.fsPath(u"out/ALL_Favorites_Link.htm").c_str(), 0600), 0);
-    const ProcessResult result =
-        runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {}, std::chrono::seconds(20));
-    ASSERT_NE(result.status, -1) << "markroll-cli hung on a pipe";
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(fs::is_regular_file(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
-}
-#endif
-
-namespace {
-
-std::vector<std::string> hiddenEntries(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().filename().string().starts_with("."))
-            names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
-void makeWideTree(TempTree& tree, int shortcuts)
-{
-    for (int i = 0; i < shortcuts; ++i)
-        tree.file(u"fav/d" + utf16(std::to_string(i % 20)) + u"/s" + utf16(std::to_string(i)) + u".url",
-                  "[InternetShortcut]\r\nURL=http://example.com/" + std::string(300, 'a') + "\r\n");
-}
-
-} // namespace
-
-#ifndef _WIN32
-// POSIX only: the run is interrupted with SIGTERM.
-TEST(Cli, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFile)
-{
-    TempTree tree;
-    makeWideTree(tree, 20000);
-    const std::u16string out = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
-    const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
-    bool sawTemporary = false;
-    const ProcessResult result = runProcess(
-        {MARKROLL_CLI_PATH, "--bookmarks", utf8(bookmarks), utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {},
-        std::chrono::seconds(60),
-        [&](int processId) {
-            for (int wait = 0; wait < 20000 && !sawTemporary; ++wait) {
-                sawTemporary = !hiddenEntries(tree.fsPath(u"out")).empty();
-                if (!sawTemporary)
-                    ::usleep(100);
-            }
-            ::kill(processId, SIGTERM);
-        });
-    if (!sawTemporary && result.status == 0)
-        GTEST_SKIP() << "the run ended before it could be interrupted";
-    EXPECT_EQ(result.status, 128 + SIGTERM);
-    EXPECT_EQ(readBytes(out), "the previous page");
-    EXPECT_EQ(readBytes(bookmarks), "the previous bookmarks");
-    EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
-}
-#endif
 
 TEST(Cli, TwoRunsIntoOneFolderLeaveOneWholePage)
 {
@@ -364,21 +231,6 @@ TEST(Cli, TwoRunsIntoOneFolderLeaveOneWholePage)
     EXPECT_SAME_PAGE(readBytes(pageFile(reference.path())), readBytes(pageFile(tree.path(u"out"))));
     EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
 }
-
-#ifndef _WIN32
-// A name can neither split a message over two lines nor steer the terminal.
-// POSIX only: Windows names cannot hold control characters.
-TEST(Cli, ControlCharactersInNamesAreShownEscapedOnOneLine)
-{
-    TempTree tree;
-    const std::u16string hostile = tree.path(u"line\nfeed\x1b[31m red\u0085next\u2028sep\u007f");
-    const ProcessResult result = runCli({hostile, tree.path()});
-    EXPECT_EQ(result.status, 1);
-    const std::string escaped = utf8(tree.path()) + "/line\\nfeed\\x1b[31m red\\u0085next\\u2028sep\\x7f";
-    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + escaped + ": " + sessionReason(ENOENT) + ")" +
-                              std::string(ConsoleLineEnd));
-}
-#endif
 
 // A full folder table says in words what happened.
 TEST(Cli, AFullFolderTableSaysTheRestWereLeftOut)

@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <clocale>
-#include <cwctype>
-#endif
 
 using namespace markroll;
 using namespace markroll::unicode;
 
 // Every malformed shape of the WHATWG rules: one U+FFFD per maximal broken
 // part, and the byte that ends a broken part starts afresh.
-TEST(Utf8Decoding, MalformedShapes)
+TEST(Text, MalformedShapes)
 {
     EXPECT_EQ(decodeUtf8("a\x80z"), u"a\uFFFDz");                     // lone continuation byte
     EXPECT_EQ(decodeUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");               // overlong lead bytes are never valid
@@ -28,7 +24,7 @@ TEST(Utf8Decoding, MalformedShapes)
     EXPECT_EQ(decodeUtf8("\xE6\x97\xE6\x97\xA5"), u"\uFFFD日");       // the breaking byte starts a new one
 }
 
-TEST(Utf8Decoding, ValidTextOfEveryLength)
+TEST(Text, ValidTextOfEveryLength)
 {
     EXPECT_EQ(decodeUtf8("A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80"), u"Aé日😀");
     EXPECT_EQ(decodeUtf8Strict("A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80"), u"Aé日😀");
@@ -45,7 +41,7 @@ TEST(Utf8Decoding, ValidTextOfEveryLength)
 // after the blocks, ends the ASCII run there; alone among ASCII it is never
 // valid UTF-8. Shift_JIS text whose blocks hold only bytes 80 to BF passes
 // for neither.
-TEST(AsciiRuns, EveryByteFrom80ToFFAtEveryPlaceEndsTheRun)
+TEST(Text, EveryByteFrom80ToFFAtEveryPlaceEndsTheRun)
 {
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
         for (std::size_t at = 0; at < 40; ++at) {
@@ -71,7 +67,7 @@ TEST(AsciiRuns, EveryByteFrom80ToFFAtEveryPlaceEndsTheRun)
 // The validity check and the strict decoder agree on every lead byte with
 // every kind of second and third byte: overlong forms, encoded surrogates,
 // code points past U+10FFFF and cut-off sequences are refused by both.
-TEST(Utf8Validity, AgreesWithTheStrictDecoderOnEveryShape)
+TEST(Text, AgreesWithTheStrictDecoderOnEveryShape)
 {
     const unsigned nexts[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xFF};
     for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
@@ -93,7 +89,7 @@ TEST(Utf8Validity, AgreesWithTheStrictDecoderOnEveryShape)
         EXPECT_TRUE(unicode::isValidUtf8(accepted)) << accepted;
 }
 
-TEST(Utf16Decoding, UnitsAsTheyStandInEitherOrder)
+TEST(Text, UnitsAsTheyStandInEitherOrder)
 {
     EXPECT_EQ(decodeUtf16le(std::string("a\0\xE5\x65", 4)), u"a\u65E5");
     EXPECT_EQ(decodeUtf16le(std::string("\x00\xD8", 2)), std::u16string(1, char16_t(0xD800))) << "a lone surrogate stays";
@@ -102,7 +98,7 @@ TEST(Utf16Decoding, UnitsAsTheyStandInEitherOrder)
 }
 
 // Linux names are bytes; each is kept through the program and back.
-TEST(EscapedUtf8, EveryByteSequenceComesBackTheSame)
+TEST(Text, EveryByteSequenceComesBackTheSame)
 {
     const std::string samples[] = {"plain", "日本", std::string("\x93\xFA\x96\x7B"), "x\xFF\xFE", "\xE6\x97",
                                    "\xED\xA0\x80", "\xF0\x9F\x98\x80\x80", "\xC0\xAF", std::string("a\0b", 3)};
@@ -121,7 +117,7 @@ TEST(EscapedUtf8, EveryByteSequenceComesBackTheSame)
     }
 }
 
-TEST(EscapedUtf8, ValidUtf8IsPlainTextAndOtherBytesAreLoneSurrogates)
+TEST(Text, ValidUtf8IsPlainTextAndOtherBytesAreLoneSurrogates)
 {
     EXPECT_EQ(decodeEscapedUtf8("\xEF\xBB\xBFname"), u"\uFEFFname") << "a byte-order mark is part of a name";
     EXPECT_EQ(decodeEscapedUtf8("a\x93\xFA"), (std::u16string{u'a', char16_t(0xDC93), char16_t(0xDCFA)}));
@@ -130,7 +126,7 @@ TEST(EscapedUtf8, ValidUtf8IsPlainTextAndOtherBytesAreLoneSurrogates)
     EXPECT_EQ(escapedByte(u"\U00010080", 1), std::nullopt);
 }
 
-TEST(Utf8Encoding, CodePointsAndLoneSurrogates)
+TEST(Text, CodePointsAndLoneSurrogates)
 {
     EXPECT_EQ(encodeUtf8(u"Aé日😀"), "A\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80");
     EXPECT_EQ(encodeUtf8(std::u16string{u'a', char16_t(0xDC00), u'b'}), "a\xEF\xBF\xBD" "b");
@@ -139,7 +135,7 @@ TEST(Utf8Encoding, CodePointsAndLoneSurrogates)
 
 // ASCII is copied eight units at a time: every character beyond it at every
 // offset of such a block, and a pair split by the block's end, come out whole.
-TEST(Utf8Encoding, NonAsciiAtEveryOffsetOfAnAsciiRun)
+TEST(Text, NonAsciiAtEveryOffsetOfAnAsciiRun)
 {
     const std::vector<std::pair<std::u16string, std::string>> characters{
         {u"é", "\xC3\xA9"}, {u"日", "\xE6\x97\xA5"}, {u"😀", "\xF0\x9F\x98\x80"},
@@ -157,7 +153,7 @@ TEST(Utf8Encoding, NonAsciiAtEveryOffsetOfAnAsciiRun)
 }
 
 // Each length of a UTF-8 sequence at both of its ends, both ways.
-TEST(Utf8Encoding, TheEdgesOfEachSequenceLength)
+TEST(Text, TheEdgesOfEachSequenceLength)
 {
     const std::vector<std::pair<std::u16string, std::string>> edges{
         {u"\u007F", "\x7F"},
@@ -174,14 +170,14 @@ TEST(Utf8Encoding, TheEdgesOfEachSequenceLength)
     }
 }
 
-TEST(WhiteSpace, TrimmedTakesUnicodeSpacesOffBothEnds)
+TEST(Text, TrimmedTakesUnicodeSpacesOffBothEnds)
 {
     EXPECT_EQ(trimmed(u" \t\u3000a b\u00A0\r\n"), u"a b");
     EXPECT_EQ(trimmed(u"\u2028\u2029\u0085\u202F"), u"");
     EXPECT_EQ(trimmed(u"\u200Bx"), u"\u200Bx") << "a zero-width space is no white space";
 }
 
-TEST(UpperCase, AcrossScripts)
+TEST(Text, AcrossScripts)
 {
     const std::pair<char16_t, char16_t> pairs[] = {
         {u'a', u'A'}, {u'z', u'Z'}, {u'é', u'É'}, {u'ÿ', u'Ÿ'}, {u'ı', u'I'}, {u'ß', u'ß'},
@@ -192,39 +188,17 @@ TEST(UpperCase, AcrossScripts)
         EXPECT_EQ(int(toUpper(lower)), int(upper)) << "U+" << std::hex << int(lower);
 }
 
-#ifndef _WIN32
-// glibc's own case table is an independent reading of the same Unicode data;
-// where both know a letter they must agree.
-TEST(UpperCase, AgreesWithTheCLibraryOnEveryFifthUnitOfTheLetterBlocks)
-{
-    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
-    int compared = 0;
-    for (char16_t unit = 0x41; unit < 0x2D00; unit += 5) {
-        const auto expected = std::towupper(wint_t(unit));
-        if (expected > 0xFFFF)
-            continue;
-        EXPECT_EQ(int(toUpper(unit)), int(expected)) << "U+" << std::hex << int(unit);
-        ++compared;
-    }
-    for (char16_t unit = 0xFF21; unit < 0xFF5B; ++unit, ++compared)
-        EXPECT_EQ(int(toUpper(unit)), int(std::towupper(wint_t(unit)))) << "U+" << std::hex << int(unit);
-    EXPECT_GT(compared, 300);
-    std::setlocale(LC_CTYPE, "C");
-}
-#endif
-
-TEST(NameOrder, UpperCasedCodeUnitsThenExactNames)
+TEST(Text, UpperCasedCodeUnitsThenExactNames)
 {
     std::vector<std::u16string> names{u"Banana", u"apple", u"B", u"a", u"A", u"_x", u"ヤ", u"①", u"b"};
     sortByNameOrder(names);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"A", u"a", u"apple", u"B", u"b", u"Banana", u"_x", u"①", u"ヤ"}));
 }
 
-TEST(NameOrder, NamesThatDifferOnlyInCaseHaveOneFixedOrder)
+TEST(Text, NamesThatDifferOnlyInCaseHaveOneFixedOrder)
 {
     std::vector<std::u16string> names{u"éte", u"Été", u"ÉTÉ", u"été", u"Ｆｕｌｌ", u"ｆｕｌｌ"};
     sortByNameOrder(names);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"éte", u"ÉTÉ", u"Été", u"été", u"Ｆｕｌｌ", u"ｆｕｌｌ"}));
     EXPECT_FALSE(nameOrderLess(u"same", u"same"));
 }
-

@@ -4,9 +4,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 using namespace markroll;
 using namespace markroll::test;
@@ -50,30 +47,6 @@ TEST(LocalDirectoryListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
     tree.file(u"f/Sub/inner.url", "x");
     EXPECT_EQ(listShortcuts(tree.path(u"f")), (Names{u"a.url", u"b.url", u"Broken.url", u"Mixed.Url", u"UPPER.URL", u"x.url.url", u"日本.url"}));
 }
-
-#ifndef _WIN32
-// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(LocalDirectoryListing, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
-{
-    TempTree tree;
-    const std::u16string real = tree.file(u"elsewhere/real.url", "x");
-    tree.symlink(real, u"f/linked.url");
-    tree.symlink(tree.path(u"elsewhere"), u"f/folderlink.url");
-    tree.symlink(tree.path(u"nowhere"), u"f/dangling.url");
-    EXPECT_EQ(listShortcuts(tree.path(u"f")), Names{u"linked.url"});
-}
-#endif
-
-#ifndef _WIN32
-// POSIX only: Windows has no named pipes in folders.
-TEST(LocalDirectoryListing, ANamedPipeIsNoShortcut)
-{
-    TempTree tree;
-    tree.folder(u"f");
-    ASSERT_EQ(mkfifo(tree.fsPath(u"f/pipe.url").c_str(), 0600), 0);
-    EXPECT_EQ(listShortcuts(tree.path(u"f")), Names());
-}
-#endif
 
 // Whether a folder gone since the walk listed it is told is the section
 // writer's to decide: the listing never passes it off as empty.

@@ -31,66 +31,6 @@ TEST(SubfolderListing, EverySubfolderInNameOrderHiddenOnesIncludedFilesLeftOut)
     EXPECT_EQ(subfoldersOf(tree.path(u"root")), (Names{u".hidden", u"apple", u"B", u"Banana", u"日本"}));
 }
 
-#ifndef _WIN32
-// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(SubfolderListing, LinksToFoldersCountButNotLinksBackUpTheWalkedPath)
-{
-    TempTree tree;
-    tree.folder(u"root/Real");
-    tree.folder(u"outside");
-    tree.file(u"afile", "x");
-    tree.symlink(tree.path(u"outside"), u"root/ToOutside");
-    tree.symlink(tree.path(u"root"), u"root/Real/ToRoot");
-    tree.symlink(tree.path(u"root/Real"), u"root/Real/ToSelf");
-    tree.symlink(tree.path(), u"root/Real/ToTop");
-    tree.symlink(tree.path(u"afile"), u"root/ToFile");
-    tree.symlink(tree.path(u"nowhere"), u"root/Dangling");
-    EXPECT_EQ(subfoldersOf(tree.path(u"root")), (Names{u"Real", u"ToOutside"}));
-    EXPECT_EQ(subfoldersOf(tree.path(u"root/Real")), Names());
-}
-#endif
-
-#ifndef _WIN32
-// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(SubfolderListing, AncestorsAreThoseOfThePathAsWalkedThroughLinks)
-{
-    TempTree tree;
-    tree.folder(u"A");
-    tree.folder(u"B");
-    tree.symlink(tree.path(u"B"), u"A/ToB");
-    tree.symlink(tree.path(u"A"), u"B/ToA");
-    // Walking A/ToB reaches B, whose link leads back to A: an ancestor as walked.
-    EXPECT_EQ(subfoldersOf(tree.path(u"A/ToB")), Names());
-    EXPECT_EQ(subfoldersOf(tree.path(u"B")), Names{u"ToA"});
-}
-#endif
-
-#ifndef _WIN32
-// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(SubfolderListing, AncestorsOfTheRealFolderCountWhenReachedThroughALink)
-{
-    TempTree tree;
-    tree.folder(u"elsewhere/deep/folder");
-    tree.folder(u"fav");
-    tree.symlink(tree.path(u"elsewhere/deep/folder"), u"fav/Link");
-    tree.symlink(tree.path(u"elsewhere"), u"elsewhere/deep/folder/ToElsewhere");
-    EXPECT_EQ(subfoldersOf(tree.path(u"fav/Link")), Names());
-}
-#endif
-
-#ifndef _WIN32
-// Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(SubfolderListing, RelativeAndDoubledSeparatorPathsWork)
-{
-    TempTree tree;
-    tree.folder(u"root/Sub");
-    tree.symlink(tree.path(u"root"), u"root/Sub/Up");
-    WorkingFolder inside(tree.path());
-    EXPECT_EQ(subfoldersOf(u"root/"), Names{u"Sub"});
-    EXPECT_EQ(subfoldersOf(u"root//Sub"), Names());
-}
-#endif
-
 TEST(SubfolderListing, AMissingFolderOrAFileIsNoSuchEntry)
 {
     TempTree tree;

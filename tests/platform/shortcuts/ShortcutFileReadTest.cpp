@@ -82,25 +82,6 @@ TEST(ShortcutFileRead, ReadingLeavesTheFileAsItWas)
     EXPECT_EQ(std::filesystem::last_write_time(tree.fsPath(u"f/a.url")), modified);
 }
 
-#ifndef _WIN32
-TEST(ShortcutFileRead, FilesChangedAfterTheListingFailWithTheirOwnReason)
-{
-    TempTree tree;
-    for (int number = 0; number < 200; ++number)
-        tree.shortcut(numbered("f/s%04d.url", number), numbered("http://example.jp/%d", number));
-    const auto seen = walk(tree.path(u"f"), [&] {
-        std::filesystem::remove(tree.fsPath(u"f/s0150.url"));
-        std::filesystem::remove(tree.fsPath(u"f/s0151.url"));
-        tree.folder(u"f/s0151.url");
-    });
-    ASSERT_EQ(seen.size(), 200u);
-    EXPECT_EQ(seen[149], expectedLine(149));
-    EXPECT_EQ(seen[150].substr(0, 25), "s0150.url -> unreadable: ") << seen[150];
-    EXPECT_EQ(seen[151], "s0151.url -> unreadable: not an ordinary file");
-    EXPECT_EQ(seen[152], expectedLine(152));
-}
-#endif
-
 TEST(ShortcutFileRead, ANewListingNeverShowsTheAbandonedOnesFiles)
 {
     TempTree tree;

@@ -1,0 +1,111 @@
+#include "tests/cli/CliRuns.h"
+#include "tests/support/Process.h"
+#include "tests/support/TestSupport.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace markroll::test;
+namespace fs = std::filesystem;
+
+// POSIX only: the refusal is made real by running as an unprivileged user.
+// Root may write anywhere, so the refusal is made real by running as nobody.
+TEST(CliPosix, AnOutputFolderWithoutWritePermissionIsAFailure)
+{
+    std::vector<std::string> asNobody;
+    if (geteuid() == 0) {
+        const std::string setpriv = findProgram("setpriv");
+        if (setpriv.empty())
+            GTEST_SKIP() << "running as root without setpriv: no way to be refused";
+        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+    }
+    // Outside the private temporary folder, so nobody can reach it.
+    TempTree shared;
+    const std::u16string fav = shared.folder(u"fav");
+    const std::u16string locked = shared.folder(u"locked");
+    const auto readable = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+        fs::perms::others_read | fs::perms::others_exec;
+    for (const auto& path : {shared.fsPath(), shared.fsPath(u"fav"), shared.fsPath(u"locked")})
+        fs::permissions(path, readable);
+    const ProcessResult result = runCli({fav, locked}, {}, asNobody);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + sessionReason(EACCES) + ")\n");
+    EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
+}
+
+// POSIX only: Linux names are bytes; Windows names are UTF-16 already.
+// A name that is not UTF-8 is passed on byte for byte and opens.
+TEST(CliPosix, PathsAreTakenByteForByte)
+{
+    TempTree tree;
+    const std::string favorites = (tree.fsPath() / "\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8").string();  // お気に入り
+    fs::create_directories(favorites);
+    tree.folder(u"out");
+    std::ofstream(favorites + "/a.url", std::ios::binary) << shortcutBytes(u"http://a/");
+    const ProcessResult result = runProcess({MARKROLL_CLI_PATH, favorites, utf8(tree.path(u"out"))});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string page = readBytes(pageFile(tree.path(u"out")));
+    EXPECT_NE(page.find("\x82\xA8\x8B\x43\x82\xC9\x93\xFC\x82\xE8</B>"), std::string::npos) << "the heading reads お気に入り";
+    EXPECT_NE(page.find("<LI><A Href=\"http://a/\">a</A></LI>"), std::string::npos);
+}
+
+// POSIX only: Windows has no named pipes in folders.
+// A pipe would block a program that opened it; the page replaces it instead.
+TEST(CliPosix, APipeAtThePagesNameIsReplacedWithoutHanging)
+{
+    TempTree tree;
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    tree.folder(u"out");
+    ASSERT_EQ(::mkfifo(tree.fsPath(u"out/ALL_Favorites_Link.htm").c_str(), 0600), 0);
+    const ProcessResult result =
+        runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {}, std::chrono::seconds(20));
+    ASSERT_NE(result.status, -1) << "markroll-cli hung on a pipe";
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(fs::is_regular_file(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
+}
+
+// POSIX only: the run is interrupted with SIGTERM.
+TEST(CliPosix, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFile)
+{
+    TempTree tree;
+    makeWideTree(tree, 20000);
+    const std::u16string out = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
+    const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
+    bool sawTemporary = false;
+    const ProcessResult result = runProcess(
+        {MARKROLL_CLI_PATH, "--bookmarks", utf8(bookmarks), utf8(tree.path(u"fav")), utf8(tree.path(u"out"))}, {},
+        std::chrono::seconds(60),
+        [&](int processId) {
+            for (int wait = 0; wait < 20000 && !sawTemporary; ++wait) {
+                sawTemporary = !hiddenEntries(tree.fsPath(u"out")).empty();
+                if (!sawTemporary)
+                    ::usleep(100);
+            }
+            ::kill(processId, SIGTERM);
+        });
+    if (!sawTemporary && result.status == 0)
+        GTEST_SKIP() << "the run ended before it could be interrupted";
+    EXPECT_EQ(result.status, 128 + SIGTERM);
+    EXPECT_EQ(readBytes(out), "the previous page");
+    EXPECT_EQ(readBytes(bookmarks), "the previous bookmarks");
+    EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
+}
+
+// A name can neither split a message over two lines nor steer the terminal.
+// POSIX only: Windows names cannot hold control characters.
+TEST(CliPosix, ControlCharactersInNamesAreShownEscapedOnOneLine)
+{
+    TempTree tree;
+    const std::u16string hostile = tree.path(u"line\nfeed\x1b[31m red\u0085next\u2028sep\u007f");
+    const ProcessResult result = runCli({hostile, tree.path()});
+    EXPECT_EQ(result.status, 1);
+    const std::string escaped = utf8(tree.path()) + "/line\\nfeed\\x1b[31m red\\u0085next\\u2028sep\\x7f";
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + escaped + ": " + sessionReason(ENOENT) + ")" +
+                              std::string(ConsoleLineEnd));
+}

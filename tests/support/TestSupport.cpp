@@ -15,12 +15,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include "platform/posix/Iconv.h"
-#endif
-
 namespace fs = std::filesystem;
 
 namespace markroll::test {
@@ -136,19 +130,6 @@ std::string readFileBytes(const fs::path& path)
     return bytes.str();
 }
 
-std::string sessionReason(int osError)
-{
-#ifdef _WIN32
-    switch (osError) {
-    case ENOENT: return "ファイルが見つかりません。";
-    case ENOSPC: return "ディスクがいっぱいです。";
-    default: return "(no Japanese reason known to the tests for errno " + std::to_string(osError) + ")";
-    }
-#else
-    return std::strerror(osError);
-#endif
-}
-
 std::string readBytes(std::u16string_view path) { return readFileBytes(toOsPath(path)); }
 
 std::u16string numbered(const char* format, int number)
@@ -194,19 +175,7 @@ std::string cp932Lines(std::u16string_view lines)
             utf8Text.push_back('\r');
         utf8Text.push_back(byte);
     }
-#ifdef _WIN32
-    const std::u16string wide = utf16(utf8Text);
-    const int size = WideCharToMultiByte(932, 0, reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(size), '\0');
-    WideCharToMultiByte(932, 0, reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-#else
-    Iconv converter("CP932", "UTF-8");
-    const auto bytes = converter.convert(utf8Text);
-    if (!bytes)
-        throw std::runtime_error("reference text is not code page 932");
-    return *bytes;
-#endif
+    return systemCp932(utf16(utf8Text));
 }
 
 namespace {
@@ -280,25 +249,6 @@ std::error_code errorOf(const std::function<void()>& action)
 {
     const std::optional<Failure> failure = failureOf(action);
     return failure ? failure->error() : std::error_code();
-}
-
-std::u16string fromFsPath(const std::filesystem::path& path)
-{
-#ifdef _WIN32
-    const std::wstring& wide = path.native();
-    return std::u16string(wide.begin(), wide.end());
-#else
-    return fromHostBytes(path.native());
-#endif
-}
-
-HostName toHostName(std::u16string_view name)
-{
-#ifdef _WIN32
-    return HostName(name);
-#else
-    return toHostBytes(name);
-#endif
 }
 
 bool isNoSuchEntry(const std::error_code& error)

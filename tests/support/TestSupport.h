@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/System.h"
+
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 
@@ -87,15 +89,6 @@ std::u16string hostPath(std::u16string_view slashPath);
 // A page of Linux folder headings as this host writes it: on Windows the
 // separators within each heading are backslashes; nothing else differs.
 std::string withHostSeparators(std::string page);
-// The end of a line of text markroll-cli prints.
-#ifdef _WIN32
-inline constexpr std::string_view ConsoleLineEnd = "\r\n";
-#else
-inline constexpr std::string_view ConsoleLineEnd = "\n";
-#endif
-// The OS's reason for a failure (an errno value) as the tests' session words
-// it: C.UTF-8 on Linux, a Japanese Windows under Wine.
-std::string sessionReason(int osError);
 
 std::string readBytes(std::u16string_view path);
 // The names in a folder, hidden ones included, in sorted order: what a run left.
@@ -124,8 +117,6 @@ std::optional<Failure> failureOf(const std::function<void()>& action);
 std::error_code errorOf(const std::function<void()>& action);
 // A path of the standard library's as the program's text, and a name as the
 // OS lists it.
-std::u16string fromFsPath(const std::filesystem::path& path);
-HostName toHostName(std::u16string_view name);
 
 // What a failing OS call raises, for a hook to throw.
 Failure systemFailure(std::errc error);

@@ -1,15 +1,11 @@
 #include "text/Cp932.h"
+#include "tests/support/System.h"
 
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include "platform/posix/Iconv.h"
-#endif
 
 using namespace markroll;
 
@@ -19,43 +15,8 @@ namespace {
 // table was generated from.
 class SystemConversion {
 public:
-    std::optional<char16_t> decodeOne(const std::string& bytes)
-    {
-#ifdef _WIN32
-        wchar_t wide[4];
-        const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), wide, 4);
-        if (n != 1)
-            return std::nullopt;
-        return char16_t(wide[0]);
-#else
-        const auto wide = toUtf16_.convert(bytes);
-        if (!wide || wide->size() != 2)
-            return std::nullopt;
-        return char16_t(static_cast<unsigned char>((*wide)[0]) | (static_cast<unsigned char>((*wide)[1]) << 8));
-#endif
-    }
-
-    std::optional<std::string> encodeOne(char16_t unit)
-    {
-#ifdef _WIN32
-        char bytes[8];
-        BOOL usedDefault = FALSE;
-        const wchar_t wide = wchar_t(unit);
-        const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 8, nullptr, &usedDefault);
-        if (n <= 0 || usedDefault)
-            return std::nullopt;
-        return std::string(bytes, std::size_t(n));
-#else
-        const char wide[2] = {char(unit & 0xFF), char(unit >> 8)};
-        return fromUtf16_.convert(std::string_view(wide, 2));
-#endif
-    }
-
-private:
-#ifndef _WIN32
-    Iconv toUtf16_{"UTF-16LE", "CP932"};
-    Iconv fromUtf16_{"CP932", "UTF-16LE"};
-#endif
+    std::optional<char16_t> decodeOne(const std::string& bytes) { return test::systemCp932DecodeOne(bytes); }
+    std::optional<std::string> encodeOne(char16_t unit) { return test::systemCp932EncodeOne(unit); }
 };
 
 bool isLeadByte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }

@@ -9,10 +9,6 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include "tests/support/ExtendedTree.h"
-#endif
-
 using namespace markroll::test;
 
 namespace {
@@ -24,7 +20,6 @@ std::string missingFavoritesLine(const std::u16string& missing, const std::strin
 
 } // namespace
 
-#ifndef _WIN32
 namespace {
 
 // A Japanese locale of the given codeset made for this test alone, so the
@@ -44,7 +39,7 @@ std::filesystem::path japaneseLocale(const TempTree& scratch, const std::string&
 } // namespace
 
 // The same words whatever the locale's codeset: EUC-JP text is carried as UTF-8.
-TEST(CliFailureReason, AJapaneseSessionReadsJapaneseReasons)
+TEST(CliFailureReasonPosix, AJapaneseSessionReadsJapaneseReasons)
 {
     for (const std::string codeset : {"UTF-8", "EUC-JP"}) {
         TempTree tree;
@@ -60,29 +55,3 @@ TEST(CliFailureReason, AJapaneseSessionReadsJapaneseReasons)
             << codeset << ": the Japanese words come with libc-l10n";
     }
 }
-#else
-TEST(CliFailureReason, AJapaneseSessionReadsJapaneseReasons)
-{
-    TempTree tree;
-    tree.folder(u"out");
-    const ProcessResult result =
-        runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"missing")), utf8(tree.path(u"out"))});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, missingFavoritesLine(tree.path(u"missing"), "ファイルが見つかりません。"));
-}
-
-TEST(CliFailureReason, AListedFolderThatCannotBeOpenedGivesItsReasonAndStatusOne)
-{
-    TempTree tree;
-    tree.shortcut(u"fav/a.url", u"http://a/");
-    tree.shortcut(u"fav/held/inside.url", u"http://inside/");
-    tree.folder(u"out");
-    const ExclusiveHold hold(tree.path(u"fav/held"));
-    ASSERT_TRUE(hold.held()) << "the folder could not be held";
-    const ProcessResult result = runProcess({MARKROLL_CLI_PATH, utf8(tree.path(u"fav")), utf8(tree.path(u"out"))});
-    EXPECT_EQ(result.status, 1);
-    // Once, from the walk; the sharing violation in Japanese.
-    const std::string held = utf8(tree.path(u"fav/held")) + ": 共有違反です。)" + std::string(ConsoleLineEnd);
-    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + held);
-}
-#endif

@@ -1,5 +1,6 @@
 #include "shortcut/InternetShortcut.h"
 
+#include "text/AsciiRuns.h"
 #include "text/Cp932.h"
 #include "text/Unicode.h"
 #include "text/UpperCase.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace markroll {
@@ -39,6 +41,9 @@ std::optional<std::u16string> decodeWideUrl(std::u16string_view value)
     return decodeUtf7(std::string(value.begin(), value.end()));
 }
 
+// A pure ASCII file's value is its bytes as they stand.
+std::optional<std::u16string> decodeWideUrl(std::string_view value) { return decodeUtf7(value); }
+
 // The three URLs a shortcut file may hold, as parts of its text. Read as
 // Windows reads INI text: section and key names without regard to letter
 // case, white space around names and values trimmed, a value read up to a NUL
@@ -48,21 +53,27 @@ std::optional<std::u16string> decodeWideUrl(std::u16string_view value)
 // of the file is kept.
 enum Section { Plain, Ansi, Wide, SectionCount, Other = SectionCount };
 
-using ShortcutUrls = std::array<std::optional<std::u16string_view>, SectionCount>;
+// Text of two widths is scanned: the bytes of a pure ASCII file, which most
+// shortcut files are, as they stand, and any other file decoded to UTF-16.
+template <typename Char>
+using ShortcutUrls = std::array<std::optional<std::basic_string_view<Char>>, SectionCount>;
 
 // Most names are spelled as expected: only a difference is looked up.
-bool sameName(std::u16string_view name, std::u16string_view expected)
+template <typename Char>
+bool sameName(std::basic_string_view<Char> name, std::u16string_view expected)
 {
     if (name.size() != expected.size())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] != expected[i] && toUpper(name[i]) != toUpper(expected[i]))
+        const char16_t unit = char16_t(name[i]);
+        if (unit != expected[i] && toUpper(unit) != toUpper(expected[i]))
             return false;
     }
     return true;
 }
 
-Section sectionNamed(std::u16string_view name)
+template <typename Char>
+Section sectionNamed(std::basic_string_view<Char> name)
 {
     if (sameName(name, u"InternetShortcut"sv))
         return Plain;
@@ -75,10 +86,11 @@ Section sectionNamed(std::u16string_view name)
 
 // As Windows' profile reader returns a value: up to its first NUL, then
 // without one matching pair of double or single quotes around it.
-std::u16string_view profileValue(std::u16string_view value)
+template <typename Char>
+std::basic_string_view<Char> profileValue(std::basic_string_view<Char> value)
 {
-    value = value.substr(0, value.find(u'\0'));
-    const bool quote = !value.empty() && (value.front() == u'"' || value.front() == u'\'');
+    value = value.substr(0, value.find(Char(0)));
+    const bool quote = !value.empty() && (value.front() == Char('"') || value.front() == Char('\''));
     if (quote && value.size() >= 2 && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
@@ -93,19 +105,31 @@ std::size_t lineEnd(std::u16string_view text, std::size_t start)
     return end;
 }
 
-ShortcutUrls scanUrls(std::u16string_view text)
+// Bytes are searched with memchr, which looks at many at a time.
+std::size_t lineEnd(std::string_view text, std::size_t start)
 {
-    ShortcutUrls urls;
+    const char* const from = text.data() + start;
+    const std::size_t left = text.size() - start;
+    const void* lineFeed = std::memchr(from, '\n', left);
+    const std::size_t upTo = lineFeed ? std::size_t(static_cast<const char*>(lineFeed) - from) : left;
+    const void* carriageReturn = std::memchr(from, '\r', upTo);
+    return start + (carriageReturn ? std::size_t(static_cast<const char*>(carriageReturn) - from) : upTo);
+}
+
+template <typename Char>
+ShortcutUrls<Char> scanUrls(std::basic_string_view<Char> text)
+{
+    ShortcutUrls<Char> urls;
     std::array<bool, SectionCount> met{};
     auto current = Other;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = lineEnd(text, start);
         const auto line = unicode::trimmed(text.substr(start, end - start));
-        start = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
-        if (line.empty() || line.front() == u';')
+        start = end + (end + 1 < text.size() && text[end] == Char('\r') && text[end + 1] == Char('\n') ? 2 : 1);
+        if (line.empty() || line.front() == Char(';'))
             continue;
-        const std::size_t close = line.front() == u'[' ? line.rfind(u']') : line.npos;
+        const std::size_t close = line.front() == Char('[') ? line.rfind(Char(']')) : line.npos;
         if (close != line.npos) {
             current = sectionNamed(unicode::trimmed(line.substr(1, close - 1)));
             if (current != Other && std::exchange(met[current], true))
@@ -114,14 +138,15 @@ ShortcutUrls scanUrls(std::u16string_view text)
         }
         if (current == Other || urls[current])
             continue;
-        const std::size_t equals = line.find(u'=');
+        const std::size_t equals = line.find(Char('='));
         if (equals != line.npos && sameName(unicode::trimmed(line.substr(0, equals)), u"URL"sv))
             urls[current] = profileValue(unicode::trimmed(line.substr(equals + 1)));
     }
     return urls;
 }
 
-std::optional<std::u16string> targetFrom(const ShortcutUrls& urls)
+template <typename Char>
+std::optional<std::u16string> targetFrom(const ShortcutUrls<Char>& urls)
 {
     const auto& plain = urls[Plain];
     const auto& wide = urls[Wide];
@@ -137,7 +162,7 @@ std::optional<std::u16string> targetFrom(const ShortcutUrls& urls)
     }
     if (noPlain)
         return std::nullopt;
-    return std::u16string(*plain);
+    return std::u16string(plain->begin(), plain->end());
 }
 
 } // namespace
@@ -157,8 +182,10 @@ std::u16string decodeShortcutText(std::string_view bytes)
 
 std::optional<std::u16string> internetShortcutTarget(std::string_view bytes)
 {
+    if (ascii::isAscii(bytes))
+        return targetFrom(scanUrls(bytes));
     const std::u16string text = decodeShortcutText(bytes);
-    return targetFrom(scanUrls(text));
+    return targetFrom(scanUrls(std::u16string_view(text)));
 }
 
 } // namespace markroll

@@ -39,6 +39,46 @@ TEST(CliPosix, AnOutputFolderWithoutWritePermissionIsAFailure)
     EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
 }
 
+// As an ordinary user: a link into a folder nobody may search is left out
+// without a word, and an output folder that may be written but not read
+// (0333) takes the page, whose folder then cannot be put on the disk: told,
+// with status 1, and the page stands.
+TEST(CliPosix, AsAnOrdinaryUserAClosedFolderIsLeftOutAndAnUnreadableOutputFolderIsTold)
+{
+    std::vector<std::string> asNobody;
+    if (geteuid() == 0) {
+        const std::string setpriv = findProgram("setpriv");
+        if (setpriv.empty())
+            GTEST_SKIP() << "running as root without setpriv: no way to be refused";
+        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+    }
+    TempTree shared;
+    shared.shortcut(u"fav/a.url", u"http://a/");
+    shared.shortcut(u"closed/inner/x.url", u"http://x/");
+    shared.symlink(shared.path(u"closed/inner"), u"fav/link");
+    const std::u16string out = shared.folder(u"out");
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+        fs::perms::others_exec;
+    for (const auto& path : {shared.fsPath(), shared.fsPath(u"fav")})
+        fs::permissions(path, open);
+    fs::permissions(shared.fsPath(u"closed"), fs::perms::owner_all);
+    fs::permissions(shared.fsPath(u"out"), fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_write |
+                                               fs::perms::group_exec | fs::perms::others_write | fs::perms::others_exec);
+    if (geteuid() != 0)
+        fs::permissions(shared.fsPath(u"closed"), fs::perms::none);
+    const ProcessResult result = runCli({shared.path(u"fav"), out}, {}, asNobody);
+    fs::permissions(shared.fsPath(u"out"), fs::perms::owner_all);
+    fs::permissions(shared.fsPath(u"closed"), fs::perms::owner_all);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(out)) +
+                              ": the new file is in place, but its folder could not be put on the disk (" +
+                              sessionReason(EACCES) + "), so its name may not survive a power loss)\n");
+    const std::string page = readBytes(pageFile(out));
+    EXPECT_NE(page.find("http://a/"), std::string::npos);
+    EXPECT_EQ(page.find("http://x/"), std::string::npos) << "the closed folder is left out";
+    EXPECT_EQ(page.find("link"), std::string::npos) << "and its link is not named";
+}
+
 // POSIX only: Linux names are bytes; Windows names are UTF-16 already.
 // A name that is not UTF-8 is passed on byte for byte and opens.
 TEST(CliPosix, PathsAreTakenByteForByte)

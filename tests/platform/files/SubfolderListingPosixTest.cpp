@@ -67,3 +67,24 @@ TEST(SubfolderListingPosix, RelativeAndDoubledSeparatorPathsWork)
     EXPECT_EQ(subfoldersOf(u"root/"), Names{u"Sub"});
     EXPECT_EQ(subfoldersOf(u"root//Sub"), Names());
 }
+
+// Links whose targets the OS will not look at (a part of the path longer than
+// any name: ENAMETOOLONG) are each told with their own path, in name order
+// whatever order they were made and listed in, and hide no real folder.
+TEST(SubfolderListingPosix, EntriesTheOsWillNotTellAboutAreToldInNameOrder)
+{
+    TempTree tree;
+    const std::string tooLong(300, 'x');
+    for (const char16_t* name : {u"zeta", u"alpha", u"mid", u"Beta"})
+        tree.symlink(utf16(tooLong), u"root/" + std::u16string(name));
+    tree.folder(u"root/real");
+    const SubfolderList list = LocalHost().listSubfolders(tree.path(u"root"));
+    EXPECT_EQ(list.names, Names{u"real"});
+    std::vector<std::u16string> told;
+    for (const Failure& failure : list.entryFailures) {
+        told.push_back(failure.object());
+        EXPECT_EQ(failure.error(), std::errc::filename_too_long) << utf8(failure.object());
+    }
+    EXPECT_EQ(told, (Names{tree.path(u"root/alpha"), tree.path(u"root/Beta"), tree.path(u"root/mid"),
+                           tree.path(u"root/zeta")}));
+}

@@ -404,6 +404,27 @@ TEST_F(CliLimits, AFolderFlushThatFailsAfterTheMoveIsToldAndTheNewFilesStand)
     EXPECT_EQ(left(), (std::vector<std::string>{"ALL_Favorites_Link.htm", "b.html"}));
 }
 
+// A page that cannot be put on the disk never replaces the previous one; a
+// file system that keeps nothing to flush (fsync answers EINVAL) makes a
+// normal run.
+TEST_F(CliLimits, AFlushThatFailsKeepsThePreviousPageAndOneWithNothingToFlushIsNoFailure)
+{
+    const std::string whole = wholePage();
+    keepPreviousPage();
+    const ProcessResult failing = run(withFault({"--fail-fsync=EIO"}));
+    EXPECT_EQ(failing.status, 1) << failing.err;
+    EXPECT_EQ(failing.err, errorOccurred + " (" + utf8(pageFile(tree.path(u"out"))) + ": Input/output error)\n");
+    EXPECT_EQ(failing.out, "");
+    EXPECT_EQ(page(), previousPage);
+    EXPECT_EQ(left(), onlyThePage);
+
+    const ProcessResult nothingToFlush = run(withFault({"--fail-fsync=EINVAL"}));
+    EXPECT_EQ(nothingToFlush.status, 0) << nothingToFlush.err;
+    EXPECT_EQ(nothingToFlush.err, "");
+    EXPECT_EQ(nothingToFlush.out, completedLine);
+    EXPECT_EQ(page(), whole);
+}
+
 // A signal set to be ignored by the parent stays ignored: nohup's SIGHUP,
 // and the SIGINT a non-interactive shell's background job starts with. While
 // the run waits on its full standard output, long after its handlers are in

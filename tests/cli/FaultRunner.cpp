@@ -76,6 +76,19 @@ bool failFolderFlushes(int error)
     return install(program, std::size(program));
 }
 
+// Every fsync fails with `error`: the page's, the bookmark file's and their
+// folders'.
+bool failFlushes(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    return install(program, std::size(program));
+}
+
 int errorNamed(std::string_view name)
 {
     for (const auto& [known, error] : {std::pair{"EPERM", EPERM}, {"EINVAL", EINVAL}, {"EIO", EIO}, {"EACCES", EACCES}}) {
@@ -128,6 +141,8 @@ int main(int argc, char* argv[])
             done = failShortcutOpens(error);
         else if (option.starts_with("--fail-folder-flush=") && error)
             done = failFolderFlushes(error);
+        else if (option.starts_with("--fail-fsync=") && error)
+            done = failFlushes(error);
         else if (option.starts_with("--broken="))
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))

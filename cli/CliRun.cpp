@@ -7,7 +7,6 @@
 #include "generator/LinkPageRun.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
-#include "generator/PathBoxes.h"
 #include "MarkrollVersion.h"
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
@@ -34,21 +33,6 @@ constexpr std::string_view Usage =
     "(Netscape format, UTF-8) that every browser imports; - is standard output.\n"
     "Exit status: 0 page written, 1 a failure was reported, 2 unusable arguments,\n"
     "3 a message could not be written.";
-
-// The two paths, used exactly as given, spaces included.
-class ArgumentPaths : public PathBoxes {
-public:
-    ArgumentPaths(std::u16string favorites, std::u16string output)
-        : favorites_(std::move(favorites)), output_(std::move(output))
-    {
-    }
-    std::u16string favoriteText() const override { return favorites_; }
-    std::u16string outputText() const override { return output_; }
-
-private:
-    std::u16string favorites_;
-    std::u16string output_;
-};
 
 bool isOnly(const std::vector<std::u16string>& arguments, std::initializer_list<std::u16string_view> accepted)
 {
@@ -163,15 +147,15 @@ int generate(const Request& request, ClosedStandardStreams closed)
 
     // An interrupted run removes its unfinished page and leaves the previous one.
     pendingfile::removeOnTermination();
-    ArgumentPaths paths(favorites, output);
     LocalHost host;
-    LinkPageRun run({paths, boxes, host});
+    LinkPageRun run({boxes, host});
     if (request.bookmarks)
         run.writeBookmarksTo(*request.bookmarks);
     ProgressLine progress(stderr);
     run.onSectionWritten = [&](int done, int total) { progress.update(done, total); };
     boxes.setBeforeMessage([&] { progress.clear(); });
-    const RunOutcome outcome = run.run();
+    // The two paths, used exactly as given, spaces included.
+    const RunOutcome outcome = run.run({favorites, output});
     progress.clear();
     if (boxes.someUnshown())
         return MessageUnshown;

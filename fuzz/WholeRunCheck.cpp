@@ -3,7 +3,6 @@
 #ifdef __linux__
 
 #include "generator/LinkPageRun.h"
-#include "generator/PathBoxes.h"
 #include "platform/files/HostPath.h"
 #include "platform/LocalHost.h"
 
@@ -138,17 +137,6 @@ std::vector<fs::path> shortcutFilesOf(const Tree& tree)
     return files;
 }
 
-class Paths : public PathBoxes {
-public:
-    Paths(std::u16string favorites, std::u16string output) : favorites_(std::move(favorites)), output_(std::move(output)) {}
-    std::u16string favoriteText() const override { return favorites_; }
-    std::u16string outputText() const override { return output_; }
-
-private:
-    std::u16string favorites_;
-    std::u16string output_;
-};
-
 class SilentBoxes : public MessageBoxes {
 public:
     void show(std::u16string_view, MessageStyle, std::u16string_view) override {}
@@ -198,10 +186,10 @@ std::string checkWholeRun(const std::uint8_t* data, std::size_t size)
     Input input(data, size);
     const Tree tree = buildTree(input, root);
     fs::create_directories(root / "out");
-    Paths paths(fromHostBytes(tree.folders[0].native()), fromHostBytes((root / "out").native()));
+    const RunPaths paths{fromHostBytes(tree.folders[0].native()), fromHostBytes((root / "out").native())};
     SilentBoxes boxes;
     LocalHost host;
-    const RunOutcome outcome = LinkPageRun({paths, boxes, host}).run();
+    const RunOutcome outcome = LinkPageRun({boxes, host}).run(paths);
     const std::string finding = checkPage(tree, readAll(root / "out" / "ALL_Favorites_Link.htm"), outcome);
     std::error_code error;
     fs::remove_all(root, error);

@@ -4,18 +4,17 @@
 #include "generator/FolderWalk.h"
 #include "generator/Messages.h"
 #include "generator/PageWriter.h"
-#include "generator/PathBoxes.h"
 #include "generator/RunReport.h"
 #include "platform/Failure.h"
 
 namespace markroll {
 
-RunOutcome LinkPageRun::run()
+RunOutcome LinkPageRun::run(const RunPaths& paths)
 {
     RunReport report(services_.boxes);
     RunOutcome outcome;
     try {
-        outcome.page = walkAndWrite(report);
+        outcome.page = walkAndWrite(paths, report);
         if (outcome.page == RunOutcome::Page::Written)
             report.completion();
     } catch (...) {
@@ -31,10 +30,10 @@ RunOutcome LinkPageRun::run()
 
 // A Favorites folder that cannot be listed (mistyped, or on a drive that is
 // not there) gives no page at all: the previous page stays as it was.
-RunOutcome::Page LinkPageRun::walkAndWrite(RunReport& report)
+RunOutcome::Page LinkPageRun::walkAndWrite(const RunPaths& paths, RunReport& report)
 {
     folders_.clear(bookmarkPath_.has_value());
-    folders_.add(services_.paths.favoriteText());
+    folders_.add(paths.favorites);
     if (!FolderWalk(services_.host, report).collectFolders(folders_))
         return RunOutcome::Page::NoTree;
     std::optional<BookmarkWriter> bookmarks;
@@ -42,7 +41,7 @@ RunOutcome::Page LinkPageRun::walkAndWrite(RunReport& report)
         bookmarks.reset();
     BookmarkWriter* const bookmarkWriter = bookmarks ? &*bookmarks : nullptr;
     const bool written = PageWriter(services_.host, report, onSectionWritten, bookmarkWriter)
-                             .writeLinkPage(services_.paths.outputText(), folders_);
+                             .writeLinkPage(paths.output, folders_);
     // The bookmarks stand only beside a page of the same run.
     if (written && bookmarkWriter)
         bookmarkWriter->finish();

@@ -3,6 +3,7 @@
 #include "generator/FolderList.h"
 #include "generator/MessageBoxes.h"
 #include "generator/RunOutcome.h"
+#include "generator/RunPaths.h"
 
 #include <functional>
 #include <optional>
@@ -10,14 +11,12 @@
 
 namespace markroll {
 
-class PathBoxes;
 class RunReport;
 class Host;
 class Failure;
 
 // What a run reaches the outside world through.
 struct RunServices {
-    PathBoxes& paths;
     MessageBoxes& boxes;
     Host& host;
 };
@@ -30,7 +29,7 @@ class LinkPageRun {
 public:
     explicit LinkPageRun(RunServices services) : services_(services) {}
 
-    RunOutcome run();
+    RunOutcome run(const RunPaths& paths);
     // Every later run also writes the whole tree as a bookmark file at
     // `path`, when its page is written.
     void writeBookmarksTo(std::u16string path) { bookmarkPath_ = std::move(path); }
@@ -41,7 +40,7 @@ public:
     std::function<void(int done, int total)> onSectionWritten;
 
 private:
-    RunOutcome::Page walkAndWrite(RunReport& report);
+    RunOutcome::Page walkAndWrite(const RunPaths& paths, RunReport& report);
 
     RunServices services_;
     FolderList folders_;

@@ -9,7 +9,7 @@
 namespace markroll {
 
 WindowCommands::WindowCommands(WindowServices services, WindowControls& controls)
-    : services_(services), controls_(controls), run_({controls, services.boxes, services.host})
+    : services_(services), controls_(controls), run_({services.boxes, services.host})
 {
 }
 
@@ -41,7 +41,7 @@ void WindowCommands::generate()
             return;
         }
         controls_.setBusyPointer(true);
-        run_.run();
+        run_.run({controls_.favoriteText(), controls_.outputText()});
     });
     try {
         controls_.setBusyPointer(false);

@@ -2,7 +2,6 @@
 
 #include "generator/LinkPageRun.h"
 #include "generator/MessageBoxes.h"
-#include "generator/PathBoxes.h"
 #include "window/FolderPicker.h"
 
 #include <string>
@@ -13,8 +12,11 @@ class Host;
 
 // What a front end offers the window's commands: its two path boxes, its
 // handle and its mouse pointer.
-class WindowControls : public PathBoxes {
+class WindowControls {
 public:
+    virtual ~WindowControls() = default;
+    virtual std::u16string favoriteText() const = 0;
+    virtual std::u16string outputText() const = 0;
     virtual void setFavoriteText(const std::u16string& text) = 0;
     virtual void setOutputText(const std::u16string& text) = 0;
     virtual WindowHandle handle() const = 0;

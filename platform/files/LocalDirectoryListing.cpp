@@ -45,7 +45,7 @@ void LocalDirectoryListing::next(ListedEntry& entry)
 void LocalDirectoryListing::noteColdRead() noexcept
 {
     try {
-        prefetcher_.coldReadsSeen(1);
+        prefetcher_.noteColdRead();
     } catch (...) {
         // Help missed, no more: a lock that cannot be taken warms nothing.
     }

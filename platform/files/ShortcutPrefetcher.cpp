@@ -75,12 +75,10 @@ void ShortcutPrefetcher::stop()
 // start once reads keep waiting for the disk, and stay for the run. A warm
 // cache too makes a read wait now and then, so it takes many waits that are
 // also a good share of the reads so far.
-void ShortcutPrefetcher::coldReadsSeen(std::uint64_t count)
+void ShortcutPrefetcher::noteColdRead()
 {
-    if (count == 0)
-        return;
     const std::lock_guard lock(mutex_);
-    coldReads_ += count;
+    ++coldReads_;
     if (!cold_ && coldReads_ >= ColdReadsBeforeHelp && coldReads_ * ColdShare >= readsSeen_)
         cold_ = true;
 }

@@ -35,9 +35,9 @@ public:
     // read. Abandons the previous listing. The helpers stay idle until reads
     // find the disk cold.
     void start(std::shared_ptr<const ListedFolder> folder, std::shared_ptr<const ListedNames> names);
-    // `count` more reads had to wait for the disk: once enough reads did, the
+    // One more read had to wait for the disk: once enough reads did, the
     // helpers read ahead from the generator's next position on.
-    void coldReadsSeen(std::uint64_t count);
+    void noteColdRead();
     // The generator is about to read the name at `position`. Called on the
     // generator's thread only: the helpers are started here.
     void reached(std::size_t position);

@@ -77,7 +77,7 @@ std::string GeneratorHarness::run(std::u16string_view favorites, std::u16string_
 {
     paths.favorites = favorites;
     paths.output = output;
-    outcome = generator.run();
+    outcome = generator.run(paths);
     return readBytes(pageFile(output));
 }
 

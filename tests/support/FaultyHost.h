@@ -45,10 +45,10 @@ private:
 
 // A run over a FaultyHost, with recorded message boxes.
 struct GeneratorHarness {
-    FixedPaths paths;
+    RunPaths paths;
     RecordingMessageBoxes boxes;
     FaultyHost host;
-    LinkPageRun generator{{paths, boxes, host}};
+    LinkPageRun generator{{boxes, host}};
     RunOutcome outcome;
 
     // One whole run; returns the page bytes, or "<missing: ...>" when no file.

@@ -6,7 +6,7 @@
 #include "platform/files/HostPath.h"
 
 #include "generator/MessageBoxes.h"
-#include "generator/PathBoxes.h"
+#include "generator/RunPaths.h"
 
 #include <filesystem>
 #include <functional>
@@ -51,14 +51,6 @@ public:
 ShownMessage errorOccurredBox();
 ShownMessage completedBox();
 ShownMessage fileOutputFailedBox();
-
-class FixedPaths : public PathBoxes {
-public:
-    std::u16string favorites;
-    std::u16string output;
-    std::u16string favoriteText() const override { return favorites; }
-    std::u16string outputText() const override { return output; }
-};
 
 // A scratch folder, removed with everything in it when the test ends.
 // Relative paths use "/" and are given as UTF-8 or UTF-16 text.

@@ -76,7 +76,8 @@ protected:
     // Enough waits for the disk, all of them among the first reads.
     static void makeCold(ShortcutPrefetcher& prefetcher)
     {
-        prefetcher.coldReadsSeen(16);
+        for (int read = 0; read < 16; ++read)
+            prefetcher.noteColdRead();
     }
 
     TempTree tree;

@@ -9,22 +9,35 @@
 #include <fstream>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace markroll::test;
 namespace fs = std::filesystem;
 
+namespace {
+
+// What starts a program as an ordinary user: nothing when the tests are one
+// already, setpriv to nobody as root; none without setpriv.
+std::optional<std::vector<std::string>> asAnOrdinaryUser()
+{
+    if (geteuid() != 0)
+        return std::vector<std::string>();
+    const std::string setpriv = findProgram("setpriv");
+    if (setpriv.empty())
+        return std::nullopt;
+    return std::vector<std::string>{setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+}
+
+} // namespace
+
 // POSIX only: the refusal is made real by running as an unprivileged user.
 // Root may write anywhere, so the refusal is made real by running as nobody.
 TEST(CliPosix, AnOutputFolderWithoutWritePermissionIsAFailure)
 {
-    std::vector<std::string> asNobody;
-    if (geteuid() == 0) {
-        const std::string setpriv = findProgram("setpriv");
-        if (setpriv.empty())
-            GTEST_SKIP() << "running as root without setpriv: no way to be refused";
-        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-    }
+    const auto asNobody = asAnOrdinaryUser();
+    if (!asNobody)
+        GTEST_SKIP() << "running as root without setpriv: no way to be refused";
     // Outside the private temporary folder, so nobody can reach it.
     TempTree shared;
     const std::u16string fav = shared.folder(u"fav");
@@ -33,7 +46,7 @@ TEST(CliPosix, AnOutputFolderWithoutWritePermissionIsAFailure)
         fs::perms::others_read | fs::perms::others_exec;
     for (const auto& path : {shared.fsPath(), shared.fsPath(u"fav"), shared.fsPath(u"locked")})
         fs::permissions(path, readable);
-    const ProcessResult result = runCli({fav, locked}, {}, asNobody);
+    const ProcessResult result = runCli({fav, locked}, {}, *asNobody);
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(pageFile(locked)) + ": " + sessionReason(EACCES) + ")\n");
     EXPECT_FALSE(fs::exists(shared.fsPath(u"locked/ALL_Favorites_Link.htm")));
@@ -45,13 +58,9 @@ TEST(CliPosix, AnOutputFolderWithoutWritePermissionIsAFailure)
 // with status 1, and the page stands.
 TEST(CliPosix, AsAnOrdinaryUserAClosedFolderIsLeftOutAndAnUnreadableOutputFolderIsTold)
 {
-    std::vector<std::string> asNobody;
-    if (geteuid() == 0) {
-        const std::string setpriv = findProgram("setpriv");
-        if (setpriv.empty())
-            GTEST_SKIP() << "running as root without setpriv: no way to be refused";
-        asNobody = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-    }
+    const auto asNobody = asAnOrdinaryUser();
+    if (!asNobody)
+        GTEST_SKIP() << "running as root without setpriv: no way to be refused";
     TempTree shared;
     shared.shortcut(u"fav/a.url", u"http://a/");
     shared.shortcut(u"closed/inner/x.url", u"http://x/");
@@ -66,7 +75,7 @@ TEST(CliPosix, AsAnOrdinaryUserAClosedFolderIsLeftOutAndAnUnreadableOutputFolder
                                                fs::perms::group_exec | fs::perms::others_write | fs::perms::others_exec);
     if (geteuid() != 0)
         fs::permissions(shared.fsPath(u"closed"), fs::perms::none);
-    const ProcessResult result = runCli({shared.path(u"fav"), out}, {}, asNobody);
+    const ProcessResult result = runCli({shared.path(u"fav"), out}, {}, *asNobody);
     fs::permissions(shared.fsPath(u"out"), fs::perms::owner_all);
     fs::permissions(shared.fsPath(u"closed"), fs::perms::owner_all);
     EXPECT_EQ(result.status, 1) << result.err;

@@ -27,16 +27,6 @@ std::map<fs::path, std::string> snapshot(const fs::path& root)
     return entries;
 }
 
-// Removes a path at the end of a test, whatever it holds.
-class RemoveAtEnd {
-public:
-    explicit RemoveAtEnd(fs::path path) : path_(std::move(path)) {}
-    ~RemoveAtEnd() { runProcess({"/bin/rm", "-rf", path_.string()}); }
-
-private:
-    fs::path path_;
-};
-
 } // namespace
 
 TEST(Abuse, TheFavoritesTreeIsUnchangedByARun)

@@ -1,4 +1,5 @@
 #include "platform/files/HostPath.h"
+#include "tests/runs/WholeRuns.h"
 #include "tests/support/FaultyHost.h"
 
 #include <cstdlib>
@@ -12,35 +13,6 @@ using Shown = std::vector<ShownMessage>;
 
 namespace {
 
-std::u16string goldenPath(std::u16string_view name) { return dataPath(u"pages/" + std::u16string(name) + u".htm"); }
-
-std::string expectedPage(std::u16string_view name) { return withHostSeparators(readBytes(goldenPath(name))); }
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Compares a page with its golden file. A differing page is written to
-// build/tests/golden-actual/, for diff. With
-// MARKROLL_UPDATE_GOLDEN=1 the golden file is rewritten instead.
-::testing::AssertionResult matchesGolden(const char*, const char* actualExpression, std::u16string_view name,
-                                         const std::string& actual)
-{
-    if (std::getenv("MARKROLL_UPDATE_GOLDEN") && hostSeparator() == u'/') {
-        writeFile(toFsPath(goldenPath(name)), actual);
-        return ::testing::AssertionSuccess();
-    }
-    const auto result = samePage("the golden page", actualExpression, expectedPage(name), actual);
-    if (result)
-        return result;
-    const auto written = std::filesystem::path(MARKROLL_TEST_OUTPUT_DIR) / "golden-actual" / (utf8(name) + ".htm");
-    writeFile(written, actual);
-    return ::testing::AssertionFailure() << result.message() << "\n  the actual page: " << written.string();
-}
-
-#define EXPECT_GOLDEN(name, actual) EXPECT_PRED_FORMAT2(matchesGolden, name, actual)
 
 // Runs over a fixture tree by its relative name, so the page does not depend
 // on where the sources are checked out.

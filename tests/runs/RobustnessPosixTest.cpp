@@ -1,5 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
+#include "tests/runs/WholeRuns.h"
 #include "tests/support/FaultyHost.h"
 #include "tests/support/PageText.h"
 
@@ -24,12 +25,6 @@ void writeRaw(const fs::path& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-std::string pageFor(GeneratorHarness& harness, TempTree& tree, std::u16string_view favorites)
-{
-    TempTree out;
-    WorkingFolder inside(tree.path());
-    return harness.run(favorites, out.path());
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
+#include "tests/runs/WholeRuns.h"
 #include "tests/support/FaultyHost.h"
 #include "tests/support/PageText.h"
 
@@ -11,18 +12,6 @@ using namespace markroll;
 using namespace markroll::test;
 namespace fs = std::filesystem;
 using Shown = std::vector<ShownMessage>;
-
-namespace {
-
-
-std::string pageFor(GeneratorHarness& harness, TempTree& tree, std::u16string_view favorites)
-{
-    TempTree out;
-    WorkingFolder inside(tree.path());
-    return harness.run(favorites, out.path());
-}
-
-} // namespace
 
 // Names are taken exactly as the OS gives them: a leading U+FEFF is part of
 // the name, never a byte-order mark to drop.

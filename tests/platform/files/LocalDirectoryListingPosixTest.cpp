@@ -1,6 +1,7 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/LocalDirectoryListing.h"
+#include "tests/platform/shortcuts/ShortcutWalk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,26 +9,6 @@
 
 using namespace markroll;
 using namespace markroll::test;
-using Names = std::vector<std::u16string>;
-
-namespace {
-
-Names listAll(LocalDirectoryListing& listing, std::u16string_view folder)
-{
-    Names names;
-    ListedEntry entry = listing.start(folder);
-    for (; !entry.empty(); listing.next(entry))
-        names.push_back(entry.name);
-    return names;
-}
-
-Names listShortcuts(std::u16string_view folder)
-{
-    LocalDirectoryListing listing;
-    return listAll(listing, folder);
-}
-
-} // namespace
 
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
 TEST(LocalDirectoryListingPosix, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)

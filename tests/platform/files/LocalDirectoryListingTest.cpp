@@ -1,36 +1,21 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/LocalDirectoryListing.h"
+#include "tests/platform/shortcuts/ShortcutWalk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace markroll;
 using namespace markroll::test;
-using Names = std::vector<std::u16string>;
 
 namespace {
-
-Names listAll(LocalDirectoryListing& listing, std::u16string_view folder)
-{
-    Names names;
-    ListedEntry entry = listing.start(folder);
-    for (; !entry.empty(); listing.next(entry))
-        names.push_back(entry.name);
-    return names;
-}
 
 ListedEntry nextOf(LocalDirectoryListing& listing)
 {
     ListedEntry entry;
     listing.next(entry);
     return entry;
-}
-
-Names listShortcuts(std::u16string_view folder)
-{
-    LocalDirectoryListing listing;
-    return listAll(listing, folder);
 }
 
 } // namespace

@@ -12,33 +12,6 @@
 using namespace markroll;
 using namespace markroll::test;
 
-namespace {
-
-// Every name of the folder with what the generator gets for it, as it walks
-// the listing; `meanwhile` runs after the listing started, before any read.
-template <typename Meanwhile>
-std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
-{
-    LocalDirectoryListing listing;
-    ListedEntry first = listing.start(folder);
-    meanwhile();
-    return walkFrom(listing, std::move(first));
-}
-
-std::vector<std::string> walk(const std::u16string& folder)
-{
-    return walk(folder, [] {});
-}
-
-std::string expectedLine(int number)
-{
-    const std::u16string name = numbered("s%04d.url", number);
-    const std::u16string url = numbered("http://example.jp/%d", number);
-    return std::string(name.begin(), name.end()) + " -> " + std::string(url.begin(), url.end());
-}
-
-} // namespace
-
 TEST(ShortcutFileRead, AFolderOfManyArrivesInOrderWithEveryFilesOwnUrl)
 {
     TempTree tree;

@@ -1,6 +1,7 @@
 #pragma once
 
-// What the generator gets for each name of a listing, as text to compare.
+// Listings and what the generator gets for each of their names, as text to
+// compare.
 #include "platform/Failure.h"
 #include "platform/files/LocalDirectoryListing.h"
 #include "platform/shortcuts/ShortcutFileReader.h"
@@ -32,6 +33,48 @@ inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, ListedE
     for (; !entry.empty(); listing.next(entry))
         seen.push_back(utf8(entry.name) + " -> " + outcomeOf(reader, entry));
     return seen;
+}
+
+using Names = std::vector<std::u16string>;
+
+// The names a listing of `folder` gives, in its order.
+inline Names listAll(LocalDirectoryListing& listing, std::u16string_view folder)
+{
+    Names names;
+    ListedEntry entry = listing.start(folder);
+    for (; !entry.empty(); listing.next(entry))
+        names.push_back(entry.name);
+    return names;
+}
+
+inline Names listShortcuts(std::u16string_view folder)
+{
+    LocalDirectoryListing listing;
+    return listAll(listing, folder);
+}
+
+// Every name of the folder with what the generator gets for it, as it walks
+// the listing; `meanwhile` runs after the listing started, before any read.
+template <typename Meanwhile>
+inline std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
+{
+    LocalDirectoryListing listing;
+    ListedEntry first = listing.start(folder);
+    meanwhile();
+    return walkFrom(listing, std::move(first));
+}
+
+inline std::vector<std::string> walk(const std::u16string& folder)
+{
+    return walk(folder, [] {});
+}
+
+// "sNNNN.url -> http://example.jp/N", as a tree of numbered shortcuts reads.
+inline std::string expectedLine(int number)
+{
+    const std::u16string name = numbered("s%04d.url", number);
+    const std::u16string url = numbered("http://example.jp/%d", number);
+    return std::string(name.begin(), name.end()) + " -> " + std::string(url.begin(), url.end());
 }
 
 } // namespace markroll::test

@@ -17,6 +17,10 @@ namespace simd = ascii::simd;
 
 constexpr bool isControl(char32_t codePoint) { return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0); }
 
+// HTML reads "&#128;" to "&#159;" as Windows-1252's characters: in UTF-8
+// text the C1 controls are written as themselves.
+constexpr bool isC0ControlOrDelete(char32_t codePoint) { return codePoint < 0x20 || codePoint == 0x7F; }
+
 constexpr bool isHtmlSpecial(char32_t codePoint)
 {
     return codePoint == '&' || codePoint == '<' || codePoint == '>' || codePoint == '"';
@@ -125,11 +129,12 @@ void appendEscaped(std::u16string& out, std::u16string_view text, PlainRunEnd pl
     }
 }
 
-// Text in UTF-8 carries every character; only the HTML-special signs, the
-// control characters and a surrogate (to see whether it is paired) stop a run.
+// Text in UTF-8 carries every character; only the HTML-special signs, C0
+// controls and DEL, and a surrogate (to see whether it is paired) stop a run.
 std::size_t plainUnicodeTextRunEnd(std::u16string_view text, std::size_t at)
 {
-    while (at < text.size() && !isHtmlSpecial(text[at]) && !isControl(text[at]) && !unicode::isSurrogate(text[at]))
+    while (at < text.size() && !isHtmlSpecial(text[at]) && !isC0ControlOrDelete(text[at]) &&
+           !unicode::isSurrogate(text[at]))
         ++at;
     return at;
 }
@@ -141,7 +146,7 @@ void appendUnicodeText(std::u16string& out, std::u16string_view text)
     appendEscaped(out, text, plainUnicodeTextRunEnd, [](std::u16string& out, char32_t codePoint) {
         if (const auto entity = entityFor(codePoint); !entity.empty())
             out.append(entity);
-        else if (isControl(codePoint))
+        else if (isC0ControlOrDelete(codePoint))
             appendCharacterReference(out, codePoint);
         else
             unicode::appendUtf16(out, codePoint);

@@ -11,8 +11,9 @@ namespace markroll {
 void appendPageText(std::u16string& out, std::u16string_view text);
 
 // Names as text of a UTF-8 file: the four HTML-special signs as entities,
-// control characters as decimal character references, a lone surrogate as
-// U+FFFD, and every other character as it is.
+// C0 controls and DEL as decimal character references, a lone surrogate as
+// U+FFFD, and every other character (the C1 controls too, which HTML would
+// read back from a reference as Windows-1252's) as it is.
 void appendUnicodeText(std::u16string& out, std::u16string_view text);
 
 // A link target as an attribute value: non-ASCII and control characters as

@@ -142,6 +142,26 @@ TEST(BookmarkFile, UnusualTreesKeepEveryNameUrlAndFolder)
     EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
 }
 
+// A name's control characters read back as themselves: C0 ones and DEL as
+// references, C1 ones (U+0080 to U+009F, legal in Windows names) as the
+// characters, since HTML reads "&#128;" to "&#159;" as Windows-1252's "€" to "Ÿ".
+TEST(BookmarkFile, ControlCharactersInNamesReadBackAsThemselves)
+{
+    TempTree tree;
+    const std::u16string c1 = u"c1 \u0080\u0085\u0091\u009F";
+    tree.shortcut(u"F/" + c1 + u".url", u"http://c1/");
+    const bool linuxNames = hostSeparator() == u'/';
+    if (linuxNames)
+        tree.shortcut(u"F/c0 \t\x1B\x7F.url", u"http://c0/");
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+    std::string expected = "F/\n";
+    if (linuxNames)
+        expected += "  c0 \t\x1B\x7F -> http://c0/\n";
+    expected += "  " + utf8(c1) + " -> http://c1/\n";
+    EXPECT_EQ(outlineOf(run.parsed().top), expected);
+    EXPECT_NE(run.bookmarks.find(utf8(c1)), std::string::npos) << "the C1 characters as they are";
+}
+
 // The page's table holds 1000 folders; the bookmarks hold them all. The page
 // and every message are what a run without bookmarks gives.
 TEST(BookmarkFile, EveryFolderBeyondThePagesThousandAndThePageUnchanged)

@@ -32,6 +32,17 @@ void appendUtf8(std::string& out, unsigned long codePoint)
     }
 }
 
+// What a browser reads a numeric reference as: HTML takes &#128; to &#159;
+// for Windows-1252's characters, and leaves the five that code page lacks.
+unsigned long referencedCodePoint(unsigned long number)
+{
+    static constexpr unsigned long windows1252[32] = {
+        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    return number >= 0x80 && number <= 0x9F ? windows1252[number - 0x80] : number;
+}
+
 } // namespace
 
 std::string decodeReferences(std::string_view text, std::vector<std::string>& problems)
@@ -49,9 +60,9 @@ std::string decodeReferences(std::string_view text, std::vector<std::string>& pr
         }
         const std::string_view name = text.substr(at + 1, end - at - 1);
         if (name.starts_with("#x") || name.starts_with("#X"))
-            appendUtf8(out, std::stoul(std::string(name.substr(2)), nullptr, 16));
+            appendUtf8(out, referencedCodePoint(std::stoul(std::string(name.substr(2)), nullptr, 16)));
         else if (name.starts_with("#"))
-            appendUtf8(out, std::stoul(std::string(name.substr(1))));
+            appendUtf8(out, referencedCodePoint(std::stoul(std::string(name.substr(1)))));
         else if (const auto found = named.find(name); found != named.end())
             out += found->second;
         else

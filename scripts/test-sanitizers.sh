@@ -17,7 +17,7 @@ for sanitizers in address,undefined thread; do
   echo "== the core's tests with -fsanitize=$sanitizers"
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DMARKROLL_QT_WINDOW=OFF \
     -DMARKROLL_SANITIZE="$sanitizers" > /dev/null
-  cmake --build "$build" --parallel "$(nproc)" --target platform_tests generator_tests whole_run_tests cli_tests fuzz_corpus_tests
+  cmake --build "$build" --parallel "$(nproc)" --target text_tests platform_tests generator_tests whole_run_tests cli_tests fuzz_corpus_tests
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan-suppressions.txt:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \

@@ -115,23 +115,29 @@ std::optional<std::u16string> BookmarkWriter::urlOf(const ListedEntry& entry, st
         return shortcutUrl(host_, entry, shortcutPath);
     } catch (...) {
         const Failure failure = currentFailure();
-        if (failure.isNotice())
+        if (failure.isNotice()) {
+            noteLeftOut();
             return std::nullopt;
+        }
         throw failure;
     }
 }
 
-void BookmarkWriter::finish()
+bool BookmarkWriter::finish()
 {
     for (; openFolders_ > 0; --openFolders_)
         write(bookmarks::listClosingLine(openFolders_));
     write(bookmarks::listClosingLine(0));
     if (!file_)
-        return;
+        return false;
     try {
         std::exchange(file_, nullptr)->commit();
+        return true;
     } catch (...) {
-        report_.failure(messages::ErrorOccurred, currentFailure());
+        const Failure failure = currentFailure();
+        report_.failure(messages::ErrorOccurred, failure);
+        // A file in place whose folder could not be put on the disk stands.
+        return failure.kind() == FailureKind::FolderNotFlushed;
     }
 }
 

@@ -38,7 +38,11 @@ public:
     // sections tell theirs, and ends the folder.
     void writeLinksOf(const std::u16string& folderPath, bool unlistedByWalk);
     // Ends every list and puts the file in place.
-    void finish();
+    // True when the file was put in place.
+    bool finish();
+    // A shortcut that could not be read on its own account: it is left out.
+    void noteLeftOut() { ++leftOut_; }
+    std::size_t leftOut() const { return leftOut_; }
 
 private:
     void write(std::u16string_view line);
@@ -50,6 +54,7 @@ private:
     std::unique_ptr<OutputFile> file_;
     // The lists open inside the outermost one.
     std::size_t openFolders_ = 0;
+    std::size_t leftOut_ = 0;
     // The folder entered last is already in the file, reached before by another way.
     bool skipping_ = false;
     // One line serves every link.

@@ -17,6 +17,8 @@ RunOutcome LinkPageRun::run(const RunPaths& paths)
         outcome.page = walkAndWrite(paths, report);
         if (outcome.page == RunOutcome::Page::Written)
             report.completion();
+        if (outcome.page == RunOutcome::Page::Written && bookmarksLeftOut_ > 0)
+            report.information(messages::leftOutOfBookmarks(bookmarksLeftOut_));
     } catch (...) {
         try {
             report.failure(messages::ErrorOccurred, currentFailure());
@@ -32,6 +34,7 @@ RunOutcome LinkPageRun::run(const RunPaths& paths)
 // not there) gives no page at all: the previous page stays as it was.
 RunOutcome::Page LinkPageRun::walkAndWrite(const RunPaths& paths, RunReport& report)
 {
+    bookmarksLeftOut_ = 0;
     folders_.clear(bookmarkPath_.has_value());
     folders_.add(paths.favorites);
     if (!FolderWalk(services_.host, report).collectFolders(folders_))
@@ -43,8 +46,8 @@ RunOutcome::Page LinkPageRun::walkAndWrite(const RunPaths& paths, RunReport& rep
     const bool written = PageWriter(services_.host, report, onSectionWritten, bookmarkWriter)
                              .writeLinkPage(paths.output, folders_);
     // The bookmarks stand only beside a page of the same run.
-    if (written && bookmarkWriter)
-        bookmarkWriter->finish();
+    if (written && bookmarkWriter && bookmarkWriter->finish())
+        bookmarksLeftOut_ = bookmarkWriter->leftOut();
     return written ? RunOutcome::Page::Written : RunOutcome::Page::Failed;
 }
 

@@ -45,6 +45,8 @@ private:
     RunServices services_;
     FolderList folders_;
     std::optional<std::u16string> bookmarkPath_;
+    // Shortcuts the last bookmark file put in place could not hold.
+    std::size_t bookmarksLeftOut_ = 0;
 };
 
 } // namespace markroll

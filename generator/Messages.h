@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace markroll::messages {
@@ -9,5 +10,15 @@ inline constexpr std::u16string_view Completed = u"出力完了！！";
 inline constexpr std::u16string_view ErrorOccurred = u"エラーが発生しました";
 inline constexpr std::u16string_view FileOutputFailed = u"ファイルの出力に失敗しました";
 inline constexpr std::u16string_view WarningTitle = u"警告！";
+
+// After the completion line, when shortcuts could not go into the bookmark
+// file (unreadable, or no URL): how many.
+inline std::u16string leftOutOfBookmarks(std::size_t count)
+{
+    std::u16string text = u"ブックマークファイルに入れられなかったショートカット：";
+    for (const char digit : std::to_string(count))
+        text.push_back(char16_t(digit));
+    return text + u"件";
+}
 
 } // namespace markroll::messages

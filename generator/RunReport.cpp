@@ -13,6 +13,8 @@ void RunReport::failure(std::u16string_view text, const Failure& cause, std::u16
 
 void RunReport::completion() { boxes_.show(messages::Completed, MessageStyle::Information); }
 
+void RunReport::information(std::u16string_view text) { boxes_.show(text, MessageStyle::Information); }
+
 void RunReport::lastResort() noexcept
 {
     failuresTold_ = true;

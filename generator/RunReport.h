@@ -15,6 +15,8 @@ public:
     // An exclamation box, with what failed.
     void failure(std::u16string_view text, const Failure& cause, std::u16string_view title = {});
     void completion();
+    // An information box after the completion.
+    void information(std::u16string_view text);
     // Even telling of a failure failed (no memory left for it, say): the run
     // still counts it as told, and the box is tried once more without a cause.
     void lastResort() noexcept;

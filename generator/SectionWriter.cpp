@@ -81,6 +81,8 @@ bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry
         });
         if (linked == Ended)
             return false;
+        if (linked == StepOutcome::RecoveredWithNotice && bookmarks_)
+            bookmarks_->noteLeftOut();
         const auto fetched = sectionStep(current.name, [&] { host_.nextShortcut(current); });
         if (fetched == Ended)
             return false;

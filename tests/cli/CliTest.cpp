@@ -94,6 +94,28 @@ TEST(Cli, TheBookmarkOptionTakesOneFileInEitherSpelling)
     }
 }
 
+// Shortcuts the bookmark file could not take are counted after the completion
+// line, as the page's notice lines are, with status 0; with "-" both lines go
+// to standard error, which leaves standard output to the bookmarks.
+TEST(Cli, ShortcutsLeftOutOfTheBookmarkFileAreCountedAfterTheCompletionLine)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a.url", u"http://a/");
+    tree.file(u"F/no-url.url", "[InternetShortcut]\r\n");
+    tree.file(u"F/sub/broken.url", "[Other]\r\nURL=http://nowhere/\r\n");
+    const std::string counted = "Markroll: ブックマークファイルに入れられなかったショートカット：2件" + std::string(ConsoleLineEnd);
+    const ProcessResult toFile = runCli({u"--bookmarks", u"b.html", u"F", u"."}, tree.path());
+    EXPECT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_EQ(toFile.out, completedLine + counted);
+    EXPECT_EQ(toFile.err, "");
+    const ProcessResult toOutput = runCli({u"--bookmarks", u"-", u"F", u"."}, tree.path());
+    EXPECT_EQ(toOutput.status, 0) << toOutput.err;
+    EXPECT_TRUE(toOutput.out.starts_with("<!DOCTYPE NETSCAPE-Bookmark-file-1>")) << toOutput.out;
+    EXPECT_EQ(toOutput.err, completedLine + counted);
+    const ProcessResult withoutBookmarks = runCli({u"F", u"."}, tree.path());
+    EXPECT_EQ(withoutBookmarks.out, completedLine) << "the page tells its own by notice lines";
+}
+
 // With a page standing, the page's name in other letter cases is the page
 // wherever the folder ignores letter case (always on Windows), and a file of
 // its own where the folder tells letter cases apart.

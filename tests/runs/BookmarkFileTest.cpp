@@ -62,6 +62,13 @@ Lines pageLinks(const std::string& page)
     return links;
 }
 
+// The line after the completion that counts the shortcuts left out.
+ShownMessage leftOutBox(int count)
+{
+    return {u"ブックマークファイルに入れられなかったショートカット：" + utf16(std::to_string(count)) + u"件",
+            completedBox().style, completedBox().title};
+}
+
 } // namespace
 
 TEST(BookmarkFile, TheSampleTreeAsNestedFoldersWithThePagesNamesUrlsAndOrder)
@@ -94,10 +101,11 @@ TEST(BookmarkFile, TheSampleTreeAsNestedFoldersWithThePagesNamesUrlsAndOrder)
                                    "    Qt ドキュメント -> https://doc.qt.io/qt-6/ja/\n"
                                    "    Debian/\n"
                                    "      Debian パッケージ -> https://packages.debian.org/ja/\n");
-    // The broken shortcut is a notice on the page and no bookmark.
+    // The broken shortcut is a notice on the page and no bookmark, and the
+    // line after the completion counts it.
     EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
     EXPECT_NE(utf8(cp932::decode(run.page)).find("『壊れたリンク』の読み込みに失敗しました"), std::string::npos);
-    EXPECT_EQ(run.harness.boxes.shown, Shown{completedBox()});
+    EXPECT_EQ(run.harness.boxes.shown, (Shown{completedBox(), leftOutBox(1)}));
     EXPECT_TRUE(run.harness.outcome.succeeded());
 }
 
@@ -332,9 +340,10 @@ TEST(BookmarkFile, FoldersBeyondThePageAreReadForTheBookmarksAlone)
     const ParsedBookmarks file = run.parsed();
     EXPECT_EQ(linksOf(file.top), (Lines{"good -> http://good/", "after -> http://after/"}));
     EXPECT_EQ(file.top.children.at(0).children.back().name, "E");
-    // The full table twice, E by the walk, C's disk by its section.
+    // The full table twice, E by the walk, C's disk by its section; the
+    // broken shortcut beyond the page's folders is counted.
     EXPECT_EQ(run.harness.boxes.shown, (Shown{errorOccurredBox(), errorOccurredBox(), errorOccurredBox(),
-                                              fileOutputFailedBox(), completedBox()}));
+                                              fileOutputFailedBox(), completedBox(), leftOutBox(1)}));
 }
 
 // Ten folders that all link to one another: the page follows the links to

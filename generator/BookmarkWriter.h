@@ -41,7 +41,13 @@ public:
     // True when the file was put in place.
     bool finish();
     // A shortcut that could not be read on its own account: it is left out.
-    void noteLeftOut() { ++leftOut_; }
+    // One in a folder the file leaves out (met again through a link) is
+    // counted where the file holds that folder.
+    void noteLeftOut()
+    {
+        if (!skipping_)
+            ++leftOut_;
+    }
     std::size_t leftOut() const { return leftOut_; }
 
 private:

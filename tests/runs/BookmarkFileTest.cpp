@@ -349,6 +349,24 @@ TEST(BookmarkFile, FoldersBeyondThePageAreReadForTheBookmarksAlone)
 // Ten folders that all link to one another: the page follows the links to
 // its full thousand, as always; the bookmark file holds each real folder
 // once, where the walk first met it, with its one shortcut.
+// A broken shortcut in a folder met again through a link is counted once,
+// where the file holds the folder, however often the page lists it.
+TEST(BookmarkFile, ABrokenShortcutInALinkedFolderIsCountedOnce)
+{
+    TempTree tree;
+    tree.shortcut(u"F/a/s.url", u"http://a/");
+    tree.file(u"F/a/broken.url", "[InternetShortcut]\r\n");
+    tree.folder(u"F/b");
+    try {
+        tree.symlink(tree.path(u"F/a"), u"F/b/toA");
+    } catch (const std::filesystem::filesystem_error& error) {
+        GTEST_SKIP() << "no links to folders can be made here: " << error.what();
+    }
+    const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+    EXPECT_EQ(countOf(utf8(cp932::decode(run.page)), "『broken』の読み込みに失敗しました"), 2u);
+    EXPECT_EQ(run.harness.boxes.shown, (Shown{completedBox(), leftOutBox(1)}));
+}
+
 TEST(BookmarkFile, FoldersLinkedToOneAnotherAreWrittenOnceEach)
 {
     TempTree tree;

@@ -26,32 +26,25 @@ void appendTime(std::u16string& line, std::u16string_view attribute, std::int64_
     line.push_back(u'"');
 }
 
-// Added: the earliest time the file system tells. A copied file (a Favorites
-// folder brought from another machine) is created at the copy and keeps its
-// last write from before, and a bookmark is never modified before it was added.
 void appendTimes(std::u16string& line, const FileTimes& times)
 {
-    std::optional<std::int64_t> added = times.created ? times.created : times.modified;
-    if (times.created && times.modified)
-        added = std::min(*times.created, *times.modified);
-    if (added)
+    if (const std::optional<std::int64_t> added = addedTime(times))
         appendTime(line, u" ADD_DATE", *added);
     if (times.modified)
         appendTime(line, u" LAST_MODIFIED", *times.modified);
 }
 
-// The rest of a heading or a link from its times on: the times, the name
-// shown, and the end tag.
-void appendTimesAndName(std::u16string& line, const FileTimes& times, std::u16string_view name,
-                        std::u16string_view endTag)
-{
-    appendTimes(line, times);
-    line.push_back(u'>');
-    appendUnicodeText(line, name);
-    line.append(endTag);
-}
-
 } // namespace
+
+// A copied file (a Favorites folder brought from another machine) is created
+// at the copy and keeps its last write from before, and a bookmark is never
+// modified before it was added.
+std::optional<std::int64_t> addedTime(const FileTimes& times)
+{
+    if (times.created && times.modified)
+        return std::min(*times.created, *times.modified);
+    return times.created ? times.created : times.modified;
+}
 
 std::u16string_view headBlock()
 {
@@ -65,12 +58,18 @@ std::u16string_view headBlock()
            u"<DL><p>";
 }
 
-void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_view name, const FileTimes& times)
+void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_view name, const FileTimes& times,
+                       bool isToolbar)
 {
     lines.clear();
     appendIndent(lines, level);
     lines.append(u"<DT><H3"sv);
-    appendTimesAndName(lines, times, name, u"</H3>\n");
+    appendTimes(lines, times);
+    if (isToolbar)
+        lines.append(u" PERSONAL_TOOLBAR_FOLDER=\"true\""sv);
+    lines.push_back(u'>');
+    appendUnicodeText(lines, name);
+    lines.append(u"</H3>\n"sv);
     appendIndent(lines, level);
     lines.append(u"<DL><p>"sv);
 }
@@ -83,7 +82,10 @@ void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view t
     line.append(u"<DT><A HREF=\""sv);
     appendLinkTarget(line, target);
     line.push_back(u'"');
-    appendTimesAndName(line, times, name, u"</A>");
+    appendTimes(line, times);
+    line.push_back(u'>');
+    appendUnicodeText(line, name);
+    line.append(u"</A>"sv);
 }
 
 std::u16string listClosingLine(std::size_t level)

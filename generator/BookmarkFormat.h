@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,10 +19,14 @@ namespace markroll::bookmarks {
 // readableText) and are escaped here; link targets are escaped as the page escapes them, so each
 // bookmark leads where the page's link does.
 std::u16string_view headBlock();
-// The folder's heading and the start of its list: two lines in one.
-void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_view name, const FileTimes& times);
+// The folder's heading and the start of its list: two lines in one. The
+// toolbar's folder is marked as the browsers' own files mark theirs.
+void folderOpeningInto(std::u16string& lines, std::size_t level, std::u16string_view name, const FileTimes& times,
+                       bool isToolbar = false);
 void linkLineInto(std::u16string& line, std::size_t level, std::u16string_view target, std::u16string_view name,
                   const FileTimes& times);
+// When a file or folder was added: the earliest time the file system tells.
+std::optional<std::int64_t> addedTime(const FileTimes& times);
 // The end of the list opened at `level`; level 0 is the outermost list's.
 std::u16string listClosingLine(std::size_t level);
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,19 @@ public:
     virtual ~OutputFile() = default;
     virtual void write(std::string_view bytes) = 0;
     virtual void commit() = 0;
+};
+
+// Room on the disk for what a run sets aside and reads back later, so what
+// it holds need not fit in memory. Removed when dropped, and when the process
+// is told to end. Its descriptor is open only while bytes are added, and from
+// the first read on.
+class ScratchFile {
+public:
+    virtual ~ScratchFile() = default;
+    // Adds `bytes` at the end.
+    virtual void append(std::string_view bytes) = 0;
+    // Fills `into` from `offset` on; raises when the file ends before.
+    virtual void read(std::uint64_t offset, std::span<char> into) = 0;
 };
 
 enum class OutputFileKind {
@@ -84,6 +98,11 @@ public:
                                             std::u16string_view shownPath) = 0;
     // A new file at `path`, to replace what stands there once committed.
     virtual std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) = 0;
+    // A new, empty scratch file in the system's folder for temporary files.
+    virtual std::unique_ptr<ScratchFile> createScratchFile() = 0;
+    // The folder at `path` as the OS finds it: absolute, with no "." or ".."
+    // parts; `path` itself when the OS will not tell.
+    virtual std::u16string resolvedPath(std::u16string_view path) = 0;
     // The times of the file or folder at `path`, following a link; none
     // that the file system does not tell.
     virtual FileTimes timesOf(std::u16string_view path) = 0;

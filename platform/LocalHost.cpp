@@ -1,6 +1,7 @@
 #include "platform/LocalHost.h"
 
 #include "platform/files/AsideFile.h"
+#include "platform/files/DiskScratchFile.h"
 #include "platform/files/FileTimes.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/PageFileCalls.h"
@@ -54,6 +55,10 @@ std::unique_ptr<OutputFile> LocalHost::createOutputFile(std::u16string_view path
     }
     return AsideFile::create(path, kind);
 }
+
+std::unique_ptr<ScratchFile> LocalHost::createScratchFile() { return DiskScratchFile::create(); }
+
+std::u16string LocalHost::resolvedPath(std::u16string_view path) { return resolvedHostPath(path); }
 
 FileTimes LocalHost::timesOf(std::u16string_view path) { return fileTimesOf(path); }
 

@@ -18,6 +18,8 @@ public:
     void nextShortcut(ListedEntry& entry) override { listing_.next(entry); }
     std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) override;
+    std::unique_ptr<ScratchFile> createScratchFile() override;
+    std::u16string resolvedPath(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::optional<FileIdentity> identityOf(std::u16string_view path) override;

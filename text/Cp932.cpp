@@ -49,6 +49,12 @@ bool isRepresentable(char32_t codePoint)
     return codePoint < 0x10000 && !unicode::isSurrogate(codePoint) && EncodeTable[codePoint] != NoBytes;
 }
 
+std::uint16_t doubleByteCodeOf(char16_t unit)
+{
+    const std::uint16_t code = EncodeTable[unit];
+    return code != NoBytes && code > 0xFF ? code : 0;
+}
+
 bool encodeAppend(std::u16string_view text, std::string& out)
 {
     const auto& encode = EncodeTable;

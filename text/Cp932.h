@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@ namespace markroll::cp932 {
 // to the very same character: one-way fallbacks such as U+00A5 -> 0x5C would
 // silently change text.
 bool isRepresentable(char32_t codePoint);
+// The two bytes of `unit` as one number (lead byte high), or 0 when it has none.
+std::uint16_t doubleByteCodeOf(char16_t unit);
 
 // Appends the bytes of `text`; returns false and leaves `out` as it was when any
 // character is not representable.

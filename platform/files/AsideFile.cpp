@@ -21,9 +21,8 @@ using namespace pagefile;
 
 constexpr std::size_t FlushThreshold = 64 * 1024;
 
-// ".mrXXXXXXXX.tmp" beside the target, made new: never an entry that exists.
-// Its length is fixed, so any name the folder takes for the target it takes
-// for the temporary file too.
+} // namespace
+
 std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
 {
     static std::mt19937 random{std::random_device{}()};
@@ -38,8 +37,6 @@ std::pair<int, fs::path> createTemporaryBeside(const fs::path& target)
     }
     return {-1, {}};
 }
-
-} // namespace
 
 std::unique_ptr<AsideFile> AsideFile::create(std::u16string_view shownPath, OutputFileKind kind)
 {

@@ -8,9 +8,16 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace markroll {
+
+// ".mrXXXXXXXX.tmp" beside `target`, made new: never an entry that exists,
+// and open to write; -1 with errno set when it cannot be made. Its length is
+// fixed, so any name the folder takes for the target it takes for the
+// temporary file too.
+std::pair<int, std::filesystem::path> createTemporaryBeside(const std::filesystem::path& target);
 
 // A file that replaces another only once it is whole: its bytes go to a new
 // hidden file beside the target, which commit() puts on the disk and then

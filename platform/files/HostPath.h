@@ -22,6 +22,12 @@ std::filesystem::path toFsPath(std::u16string_view path);
 // rewriting of names applies; the text shown to people stays the path as
 // joined. On Linux it is toFsPath's.
 std::filesystem::path toOsPath(std::u16string_view path);
+// What the OS makes of `path`: absolute, without "." or ".." parts (on Linux
+// with links followed, as the kernel follows them before a ".."); `path`
+// itself when it will not tell.
+std::u16string resolvedHostPath(std::u16string_view path);
+// The path the OS gave, as the program's text.
+std::u16string fromFsPath(const std::filesystem::path& path);
 std::u16string fromHostBytes(std::string_view bytes);
 std::string toHostBytes(std::u16string_view text);
 void toHostBytes(std::u16string_view text, std::string& bytes);

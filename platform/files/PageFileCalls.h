@@ -19,6 +19,12 @@ int openToAppend(const std::filesystem::path& path);
 bool isDeviceOrPipe(std::u16string_view shownPath);
 int openThrough(std::u16string_view shownPath);
 int duplicateStandardOutput();
+// The system's folder for temporary files: $TMPDIR or /tmp, GetTempPath on
+// Windows; empty when the system will not tell.
+std::filesystem::path temporaryFolder();
+int openToRead(const std::filesystem::path& path);
+// What pread() gives: the bytes read from `offset`, 0 at the end, or -1 with errno set.
+long readSomeAt(int descriptor, char* data, std::size_t size, std::uint64_t offset);
 // What write() gives: the bytes written, or -1 with errno set.
 long writeSome(int descriptor, const char* data, std::size_t size);
 int closeDescriptor(int descriptor);

@@ -6,8 +6,8 @@
 
 namespace markroll::pendingfile {
 
-// The files a run is writing under a temporary name (the page, and the
-// bookmark file beside it). When the process is told to end (Ctrl+C, SIGTERM,
+// The files a run is writing under a temporary name (the page, the bookmark file
+// beside it, and the bookmark file's scratch file). When the process is told to end (Ctrl+C, SIGTERM,
 // SIGHUP, or the console closing on Windows) after removeOnTermination(),
 // those files are removed before the process ends, so an interrupted run
 // leaves nothing behind and the previous files stand. A signal ignored when

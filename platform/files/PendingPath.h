@@ -10,7 +10,7 @@ namespace markroll::pendingfile {
 // allocation.
 using NativeChar = std::filesystem::path::value_type;
 inline constexpr std::size_t PendingPathRoom = 4096;
-inline constexpr int PendingSlots = 2;
+inline constexpr int PendingSlots = 3;
 extern NativeChar pendingPaths[PendingSlots][PendingPathRoom];
 extern volatile std::sig_atomic_t tracking[PendingSlots];
 

@@ -24,6 +24,15 @@ std::filesystem::path toFsPath(std::u16string_view path) { return std::filesyste
 
 std::filesystem::path toOsPath(std::u16string_view path) { return toFsPath(path); }
 
+std::u16string fromFsPath(const std::filesystem::path& path) { return fromHostBytes(path.native()); }
+
+std::u16string resolvedHostPath(std::u16string_view path)
+{
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(toOsPath(path), error);
+    return error ? std::u16string(path) : fromFsPath(resolved);
+}
+
 void fromHostName(HostNameView listed, std::u16string& name) { unicode::decodeEscapedUtf8(listed, name); }
 
 bool isReadableAsIs(std::u16string_view text)

@@ -3,6 +3,7 @@
 #include "platform/files/HostPath.h"
 
 #include <cerrno>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +27,19 @@ bool isDeviceOrPipe(std::u16string_view shownPath)
 int openThrough(std::u16string_view shownPath) { return ::open(toOsPath(shownPath).c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY); }
 
 int duplicateStandardOutput() { return ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0); }
+
+fs::path temporaryFolder()
+{
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? fs::path(folder) : fs::path("/tmp");
+}
+
+int openToRead(const fs::path& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW); }
+
+long readSomeAt(int descriptor, char* data, std::size_t size, std::uint64_t offset)
+{
+    return long(::pread(descriptor, data, size, off_t(offset)));
+}
 
 long writeSome(int descriptor, const char* data, std::size_t size) { return long(::write(descriptor, data, size)); }
 

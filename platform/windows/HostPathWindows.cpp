@@ -36,6 +36,19 @@ std::filesystem::path toOsPath(std::u16string_view path)
 }
 
 // Windows names are UTF-16 already.
+std::u16string fromFsPath(const std::filesystem::path& path)
+{
+    return std::u16string(path.native().begin(), path.native().end());
+}
+
+// Windows takes "." and ".." off a path by its text, before any file system sees it.
+std::u16string resolvedHostPath(std::u16string_view path)
+{
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::absolute(toFsPath(path), error);
+    return error ? std::u16string(path) : fromFsPath(resolved);
+}
+
 void fromHostName(HostNameView listed, std::u16string& name) { name.assign(listed); }
 
 bool isReadableAsIs(std::u16string_view) { return true; }

@@ -52,6 +52,27 @@ int openThrough(std::u16string_view shownPath)
 
 int duplicateStandardOutput() { return _dup(1); }
 
+fs::path temporaryFolder()
+{
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH ? fs::path(folder) : fs::path();
+}
+
+int openToRead(const fs::path& path)
+{
+    int descriptor = -1;
+    _wsopen_s(&descriptor, path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYWR, 0);
+    return descriptor;
+}
+
+long readSomeAt(int descriptor, char* data, std::size_t size, std::uint64_t offset)
+{
+    if (_lseeki64(descriptor, static_cast<long long>(offset), SEEK_SET) < 0)
+        return -1;
+    return _read(descriptor, data, unsigned(std::min<std::size_t>(size, 1u << 30)));
+}
+
 long writeSome(int descriptor, const char* data, std::size_t size)
 {
     return _write(descriptor, data, unsigned(std::min<std::size_t>(size, 1u << 30)));

@@ -62,6 +62,12 @@ Lines pageLinks(const std::string& page)
     return links;
 }
 
+Lines sorted(Lines lines)
+{
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
 // The line after the completion that counts the shortcuts left out.
 ShownMessage leftOutBox(int count)
 {
@@ -80,30 +86,32 @@ TEST(BookmarkFile, TheSampleTreeAsNestedFoldersWithThePagesNamesUrlsAndOrder)
     EXPECT_EQ(file.doctype, "DOCTYPE NETSCAPE-Bookmark-file-1");
     EXPECT_EQ(file.contentType, "text/html; charset=UTF-8");
     EXPECT_EQ(file.title, "Bookmarks");
-    EXPECT_EQ(outlineOf(file.top), "Favorites/\n"
-                                   "  Google -> https://www.google.co.jp/\n"
-                                   "  Wikipedia (日本語) -> https://ja.wikipedia.org/\n"
+    // Links on the toolbar; in each folder its sub-folders, then its links,
+    // each in Explorer order.
+    EXPECT_EQ(outlineOf(file.top), "[toolbar] Links/\n"
+                                   "  Debian -> https://www.debian.org/\n"
+                                   "Favorites/\n"
                                    "  Bookmarklets/\n"
                                    "    ページのタイトル -> javascript:(function(){alert(document.title+\"\\n\"+location.href);})();\n"
-                                   "  Links/\n"
-                                   "    Debian -> https://www.debian.org/\n"
                                    "  Tools & Utilities/\n"
                                    "    Search & Replace -> https://www.gnu.org/software/sed/manual/sed.html#The-_0022s_0022-Command\n"
                                    "    Search the web -> https://www.google.com/search?q=markroll&hl=ja\n"
                                    "  ニュース/\n"
                                    "    NHK ニュース -> https://www3.nhk.or.jp/news/\n"
                                    "    日本経済新聞 -> https://www.nikkei.com/\n"
+                                   "  開発/\n"
+                                   "    Debian/\n"
+                                   "      Debian パッケージ -> https://packages.debian.org/ja/\n"
+                                   "    CMake -> https://cmake.org/cmake/help/latest/\n"
+                                   "    Qt ドキュメント -> https://doc.qt.io/qt-6/ja/\n"
                                    "  旅行/\n"
                                    "    東京 観光 -> https://ja.wikipedia.org/wiki/%E6%9D%B1%E4%BA%AC%E9%83%BD\n"
                                    "    서울 여행 -> https://ko.wikipedia.org/wiki/%EC%84%9C%EC%9A%B8%ED%8A%B9%EB%B3%84%EC%8B%9C\n"
-                                   "  開発/\n"
-                                   "    CMake -> https://cmake.org/cmake/help/latest/\n"
-                                   "    Qt ドキュメント -> https://doc.qt.io/qt-6/ja/\n"
-                                   "    Debian/\n"
-                                   "      Debian パッケージ -> https://packages.debian.org/ja/\n");
+                                   "  Google -> https://www.google.co.jp/\n"
+                                   "  Wikipedia (日本語) -> https://ja.wikipedia.org/\n");
     // The broken shortcut is a notice on the page and no bookmark, and the
     // line after the completion counts it.
-    EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
+    EXPECT_EQ(sorted(linksOf(file.top)), sorted(pageLinks(run.page)));
     EXPECT_NE(utf8(cp932::decode(run.page)).find("『壊れたリンク』の読み込みに失敗しました"), std::string::npos);
     EXPECT_EQ(run.harness.boxes.shown, (Shown{completedBox(), leftOutBox(1)}));
     EXPECT_TRUE(run.harness.outcome.succeeded());
@@ -141,13 +149,14 @@ TEST(BookmarkFile, UnusualTreesKeepEveryNameUrlAndFolder)
     if (linuxNames)
         expected += "    <b> \"quoted\" -> http://quoted/\n";
     expected += "    A & B -> http://example.com/?q=\"x\"&y=<z>&w='v'\n"
-                "    js -> javascript:alert(\"hi\")\n"
-                "    😀 한국어 -> http://example.com/%E6%97%A5%E6%9C%AC/%F0%9F%98%80\n";
+                "    js -> javascript:alert(\"hi\")\n";
+    expected += "    😀 한국어 -> http://example.com/%E6%97%A5%E6%9C%AC/%F0%9F%98%80\n";
+    // Kanji after other letters, whatever bytes the name was.
     if (linuxNames)
         expected += "    日本 -> http://sjis/\n";
     const ParsedBookmarks file = run.parsed();
     EXPECT_EQ(outlineOf(file.top), expected);
-    EXPECT_EQ(linksOf(file.top), pageLinks(run.page));
+    EXPECT_EQ(sorted(linksOf(file.top)), sorted(pageLinks(run.page)));
 }
 
 // A name's control characters read back as themselves: C0 ones and DEL as
@@ -221,47 +230,66 @@ TEST(BookmarkFile, TheFileByteForByte)
               "<DL><p>\n"
               "    <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">F</H3>\n"
               "    <DL><p>\n"
-              "        <DT><A HREF=\"http://a/?x=1&amp;y=2\" ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">a &amp; b</A>\n"
               "        <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">Sub</H3>\n"
               "        <DL><p>\n"
               "            <DT><A HREF=\"http://%E6%97%A5%E6%9C%AC.jp/\" ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">日本</A>\n"
               "        </DL><p>\n"
+              "        <DT><A HREF=\"http://a/?x=1&amp;y=2\" ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">a &amp; b</A>\n"
               "    </DL><p>\n"
               "</DL><p>\n");
 }
 
-// Times in seconds since 1970: modified at the last write, added at the
-// earlier of the creation time (where the file system keeps one) and the
-// last write, so a tree copied with its times keeps them.
-TEST(BookmarkFile, TimesAreTheFilesOwn)
+// Times in seconds since 1970. A link is modified at its last write and
+// added at the earlier of its creation time (where the file system keeps
+// one) and the last write, so a tree copied with its times keeps them. A
+// folder spans what it holds, itself among it: added at the earliest
+// addition, modified at the latest change, so a folder copied in 2015 that
+// holds links of 2005 says 2005.
+TEST(BookmarkFile, LinksKeepTheirTimesAndFoldersSpanWhatTheyHold)
 {
     TempTree tree;
-    const std::u16string shortcut = tree.shortcut(u"F/Sub/old.url", u"http://old/");
+    tree.shortcut(u"F/Sub/old.url", u"http://old/");
     tree.shortcut(u"F/Sub/new.url", u"http://new/");
+    tree.shortcut(u"F/top.url", u"http://top/");
     using namespace std::chrono;
-    const auto then = sys_seconds(seconds(1000000000));
-    std::filesystem::last_write_time(toFsPath(shortcut), file_clock::from_sys(then));
+    const auto at = [&tree](const char16_t* path, int seconds) {
+        std::filesystem::last_write_time(tree.fsPath(path),
+                                         file_clock::from_sys(sys_seconds(std::chrono::seconds(1000000000 + seconds))));
+    };
+    at(u"F/Sub/old.url", 0);
+    at(u"F/Sub/new.url", 50);
     // The standard library cannot set a folder's time on Windows.
-    const bool folderTimeSet = hostSeparator() == u'/';
-    if (folderTimeSet)
-        std::filesystem::last_write_time(tree.fsPath(u"F/Sub"), file_clock::from_sys(then + seconds(7)));
+    const bool folderTimesSet = hostSeparator() == u'/';
+    if (folderTimesSet) {
+        at(u"F/Sub", 7);
+        at(u"F", 20);
+    }
     const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
     const BookmarkRun run(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
     const ParsedBookmarks file = run.parsed();
-    const BookmarkNode& sub = file.top.children.at(0).children.at(0);
-    if (folderTimeSet) {
-        EXPECT_EQ(sub.added, 1000000007);
-        EXPECT_EQ(sub.modified, 1000000007);
-    }
-    EXPECT_TRUE(sub.added && sub.modified);
-    ASSERT_EQ(sub.children.size(), 2u);
-    EXPECT_EQ(sub.children[1].name, "old");
+    const BookmarkNode& favorites = file.top.children.at(0);
+    const BookmarkNode& sub = favorites.children.at(0);
+    ASSERT_EQ(outlineOf(favorites, false), "Sub/\n  new\n  old\ntop\n");
     EXPECT_EQ(sub.children[1].added, 1000000000);
     EXPECT_EQ(sub.children[1].modified, 1000000000);
-    const BookmarkNode& fresh = sub.children[0];
-    ASSERT_TRUE(fresh.added && fresh.modified);
+    EXPECT_EQ(sub.children[0].modified, 1000000050);
+    EXPECT_EQ(sub.added, 1000000000);
+    const BookmarkNode& fresh = favorites.children.at(1);
+    ASSERT_TRUE(fresh.added && fresh.modified && sub.modified && favorites.modified);
     EXPECT_LE(*fresh.added, *fresh.modified);
     EXPECT_NEAR(double(*fresh.modified), double(now), 600.0);
+    EXPECT_EQ(favorites.added, 1000000000);
+    // A folder whose time cannot be set was changed now, by what was made in it.
+    EXPECT_GE(*sub.modified, 1000000050);
+    EXPECT_GE(*favorites.modified, *fresh.modified);
+    if (folderTimesSet) {
+        EXPECT_EQ(sub.modified, 1000000050);
+        EXPECT_EQ(favorites.modified, fresh.modified);
+        // The folder's own change, when it is the latest.
+        at(u"F/Sub/new.url", 3);
+        const BookmarkRun again(tree.path(u"F"), tree.path(), tree.path(u"b.html"));
+        EXPECT_EQ(again.parsed().top.children.at(0).children.at(0).modified, 1000000007);
+    }
 }
 
 // The bookmark file is whole or not there: every failure of it is told once,
@@ -397,4 +425,20 @@ TEST(BookmarkFile, FoldersLinkedToOneAnotherAreWrittenOnceEach)
     Lines links = linksOf(file.top);
     std::sort(links.begin(), links.end());
     EXPECT_EQ(links, expected);
+}
+
+// The top folder takes the name the file system gives the Favorites folder,
+// however it was typed: "." from inside it, "..", a trailing separator.
+TEST(BookmarkFile, TheTopFolderIsTheFavoritesFoldersOwnName)
+{
+    TempTree tree;
+    tree.shortcut(u"お気に入り/Sub/a.url", u"http://a/");
+    const std::u16string separator(1, hostSeparator());
+    WorkingFolder inside(tree.path(u"お気に入り"));
+    for (const std::u16string& typed : {u"." + std::u16string(), u"Sub" + separator + u"..",
+                                        tree.path(u"お気に入り") + separator, u"Sub" + separator + u".." + separator + u"."}) {
+        const BookmarkRun run(typed, tree.path(), tree.path(u"b.html"));
+        ASSERT_EQ(run.parsed().top.children.size(), 1u) << utf8(typed);
+        EXPECT_EQ(run.parsed().top.children[0].name, "お気に入り") << utf8(typed);
+    }
 }

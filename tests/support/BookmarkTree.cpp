@@ -171,6 +171,8 @@ void Parser::onTag(const Tag& tag)
         file_.heading = readTextUntil("</H1>");
     } else if (tag.name == "H3") {
         heading_ = BookmarkNode{true, {}, {}, timeOf(tag, "ADD_DATE"), timeOf(tag, "LAST_MODIFIED"), {}};
+        const auto toolbar = tag.attributes.find("PERSONAL_TOOLBAR_FOLDER");
+        heading_->isToolbar = toolbar != tag.attributes.end() && toolbar->second == "true";
         heading_->name = readTextUntil("</H3>");
     } else if (tag.name == "A") {
         BookmarkNode link{false, {}, tag.attributes.count("HREF") ? tag.attributes.at("HREF") : "",
@@ -231,6 +233,8 @@ void outlineInto(std::string& out, const BookmarkNode& node, int indent, bool wi
 {
     for (const BookmarkNode& child : node.children) {
         out.append(std::size_t(indent) * 2, ' ');
+        if (child.isToolbar)
+            out += "[toolbar] ";
         out += child.isFolder ? child.name + "/" : withUrls ? child.name + " -> " + child.url : child.name;
         out += '\n';
         if (child.isFolder)

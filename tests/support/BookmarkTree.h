@@ -18,6 +18,8 @@ struct BookmarkNode {
     std::optional<std::int64_t> added;
     std::optional<std::int64_t> modified;
     std::vector<BookmarkNode> children;
+    // Marked as the browser's toolbar.
+    bool isToolbar = false;
 };
 
 struct ParsedBookmarks {
@@ -35,8 +37,8 @@ ParsedBookmarks parseBookmarkFile(std::string_view utf8);
 // text; what it cannot decode is added to `problems`.
 std::string decodeReferences(std::string_view text, std::vector<std::string>& problems);
 
-// The tree as indented lines, one per folder ("name/") or link
-// ("name -> url"), for comparisons that show the first difference.
+// The tree as indented lines, one per folder ("name/", "[toolbar] name/")
+// or link ("name -> url"), for comparisons that show the first difference.
 std::string outlineOf(const BookmarkNode& node, bool withUrls = true);
 // Every link in file order, as "name -> url".
 std::vector<std::string> linksOf(const BookmarkNode& node);

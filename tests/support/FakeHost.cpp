@@ -7,6 +7,7 @@
 #include "text/Unicode.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -138,7 +139,18 @@ FakeHost::Node& FakeHost::make(std::u16string_view path, bool isFolder)
 FakeHost::Node* FakeHost::find(std::u16string_view path, std::vector<const Node*>* walked) const
 {
     Node* node = root_.get();
+    std::vector<Node*> above;
     for (const std::u16string& part : partsOf(path)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            if (!above.empty()) {
+                node = above.back();
+                above.pop_back();
+            }
+            continue;
+        }
+        above.push_back(node);
         if (walked)
             walked->push_back(node);
         const auto child = node->children.find(part);
@@ -272,6 +284,57 @@ std::unique_ptr<OutputFile> FakeHost::createOutputFile(std::u16string_view path,
     output(path);
     return std::make_unique<FakeOutputFile>(outputs_[std::u16string(path)], std::u16string(path),
                                             kind == OutputFileKind::Page);
+}
+
+namespace {
+
+class FakeScratchFile : public ScratchFile {
+public:
+    explicit FakeScratchFile(std::function<void()> beforeAppend) : beforeAppend_(std::move(beforeAppend)) {}
+    void append(std::string_view bytes) override
+    {
+        beforeAppend_();
+        bytes_ += bytes;
+    }
+    void read(std::uint64_t offset, std::span<char> into) override
+    {
+        if (offset > bytes_.size() || into.size() > bytes_.size() - offset)
+            throw Failure(FailureKind::System, FakeHost::ScratchPath, "past the end", make_error_code(std::errc::io_error));
+        bytes_.copy(into.data(), into.size(), std::size_t(offset));
+    }
+
+private:
+    std::function<void()> beforeAppend_;
+    std::string bytes_;
+};
+
+} // namespace
+
+std::unique_ptr<ScratchFile> FakeHost::createScratchFile()
+{
+    failIfTold(ScratchPath);
+    return std::make_unique<FakeScratchFile>([this] { failIfTold(ScratchPath); });
+}
+
+// The fake has no links to follow before a "..": taken off by the text.
+std::u16string FakeHost::resolvedPath(std::u16string_view path)
+{
+    std::vector<std::u16string_view> parts;
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find(separator(), start), path.size());
+        const std::u16string_view part = path.substr(start, end - start);
+        if (part == u"..") {
+            if (parts.size() > 1)
+                parts.pop_back();
+        } else if (part != u"." && (!part.empty() || parts.empty())) {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::u16string resolved;
+    for (const std::u16string_view part : parts)
+        resolved.append(resolved.empty() && part.empty() ? u"" : std::u16string(1, separator())).append(part);
+    return resolved;
 }
 
 FileTimes FakeHost::timesOf(std::u16string_view path)

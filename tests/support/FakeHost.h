@@ -49,6 +49,10 @@ public:
     void nextShortcut(ListedEntry& entry) override;
     std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) override;
+    // In memory; failAt(ScratchPath, …) makes it fail at creation and at each append.
+    std::unique_ptr<ScratchFile> createScratchFile() override;
+    static constexpr std::u16string_view ScratchPath = u"(scratch)";
+    std::u16string resolvedPath(std::u16string_view path) override;
     FileTimes timesOf(std::u16string_view path) override;
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override;
     std::optional<FileIdentity> identityOf(std::u16string_view path) override;

@@ -32,6 +32,8 @@ public:
     void nextShortcut(ListedEntry& entry) override;
     std::string_view readListedFile(const ListedEntry& entry, std::size_t limit, std::u16string_view shownPath) override;
     std::unique_ptr<OutputFile> createOutputFile(std::u16string_view path, OutputFileKind kind) override;
+    std::unique_ptr<ScratchFile> createScratchFile() override { return local_.createScratchFile(); }
+    std::u16string resolvedPath(std::u16string_view path) override { return local_.resolvedPath(path); }
     FileTimes timesOf(std::u16string_view path) override { return local_.timesOf(path); }
     FileTimes timesOf(const ListedEntry& entry, std::u16string_view shownPath) override
     {

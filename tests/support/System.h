@@ -25,7 +25,6 @@ extern const std::string_view ConsoleLineEnd;
 // it: C.UTF-8 on Linux, a Japanese Windows under Wine.
 std::string sessionReason(int osError);
 
-std::u16string fromFsPath(const std::filesystem::path& path);
 HostName toHostName(std::u16string_view name);
 // On Linux `ascii` after a byte that is not UTF-8, as a listing reads such a
 // name; on Windows, whose names are UTF-16 and have no such bytes, `ascii`.

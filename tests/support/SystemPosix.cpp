@@ -37,8 +37,6 @@ const std::string_view ConsoleLineEnd = "\n";
 
 std::string sessionReason(int osError) { return std::strerror(osError); }
 
-std::u16string fromFsPath(const std::filesystem::path& path) { return fromHostBytes(path.native()); }
-
 HostName toHostName(std::u16string_view name) { return toHostBytes(name); }
 
 std::u16string withNonUtf8Byte(std::string_view ascii) { return fromHostBytes("\xFF" + std::string(ascii)); }

@@ -45,12 +45,6 @@ std::string sessionReason(int osError)
     }
 }
 
-std::u16string fromFsPath(const std::filesystem::path& path)
-{
-    const std::wstring& wide = path.native();
-    return std::u16string(wide.begin(), wide.end());
-}
-
 HostName toHostName(std::u16string_view name) { return HostName(name); }
 
 std::u16string withNonUtf8Byte(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }

@@ -131,7 +131,7 @@ std::optional<Request> requestOf(const std::vector<std::u16string>& arguments)
     return request;
 }
 
-int generate(const Request& request, ClosedStandardStreams closed)
+int generate(const Request& request, ClosedStandardStreams closed, BookmarkTotals* totals)
 {
     const std::u16string& favorites = request.favorites;
     const std::u16string& output = request.output;
@@ -157,12 +157,14 @@ int generate(const Request& request, ClosedStandardStreams closed)
     // The two paths, used exactly as given, spaces included.
     const RunOutcome outcome = run.run({favorites, output});
     progress.clear();
+    if (totals)
+        *totals = {run.bookmarked(), run.bookmarksLeftOut()};
     if (boxes.someUnshown())
         return MessageUnshown;
     return outcome.succeeded() ? Completed : FailureReported;
 }
 
-int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed)
+int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed, BookmarkTotals* totals)
 {
     if (isOnly(arguments, {u"--help", u"-h"})) {
         printLine(stdout, Usage);
@@ -175,15 +177,15 @@ int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStrea
     const auto request = requestOf(arguments);
     if (!request)
         return UnusableCommandLine;
-    return generate(*request, closed);
+    return generate(*request, closed, totals);
 }
 
 } // namespace
 
-int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed)
+int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed, BookmarkTotals* totals)
 {
     try {
-        return runCliOnce(arguments, closed);
+        return runCliOnce(arguments, closed, totals);
     } catch (...) {
         // Nothing escapes; telling of it may need memory there is none of.
         try {

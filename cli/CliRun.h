@@ -2,6 +2,7 @@
 
 #include "platform/files/StandardStreams.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@ namespace markroll {
 // stream in `closed` is never shown. Returns the exit status: 0 page complete
 // with no failure, 1 a failure was reported, 2 the command line was not
 // usable, 3 a message could not be written.
-int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed = {});
+// What a run that wrote a bookmark file put in it and left out of it.
+struct BookmarkTotals {
+    std::size_t bookmarked = 0;
+    std::size_t leftOut = 0;
+};
+int runCli(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed = {},
+           BookmarkTotals* totals = nullptr);
 
 } // namespace markroll

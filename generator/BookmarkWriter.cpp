@@ -99,16 +99,17 @@ void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view sh
     const std::u16string_view fileName = shortcut.name;
     if (skipping_ || !file_ || fileName.size() < 4)
         return;
-    std::u16string name = host_.readableText(fileName.substr(0, fileName.size() - 4));
+    const std::u16string name = host_.readableText(fileName.substr(0, fileName.size() - 4));
     const FileTimes times = host_.timesOf(shortcut, shortcutPath);
     bookmarks::linkLineInto(line_, 0, url, name, times);
-    std::string line;
-    unicode::appendUtf8(line, line_);
+    utf8Line_.clear();
+    unicode::appendUtf8(utf8Line_, line_);
     if (linkDates_.size() <= current_)
         linkDates_.resize(current_ + 1);
     linkDates_[current_].take(times);
     try {
-        links_.add(current_, std::move(name), std::move(line));
+        links_.add(current_, name, utf8Line_);
+        ++linkCount_;
     } catch (...) {
         dropAfterFailure();
     }

@@ -56,6 +56,8 @@ public:
             ++leftOut_;
     }
     std::size_t leftOut() const { return leftOut_; }
+    // The links the file holds.
+    std::size_t linkCount() const { return linkCount_; }
 
 private:
     // The earliest addition and the latest change of what a folder holds.
@@ -86,6 +88,7 @@ private:
     // The dates of each folder's own links, by index.
     std::vector<Dates> linkDates_;
     std::size_t leftOut_ = 0;
+    std::size_t linkCount_ = 0;
     // The folder entered last is already in the file, reached before by another way.
     bool skipping_ = false;
     // One line serves every link.

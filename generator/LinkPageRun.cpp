@@ -35,6 +35,7 @@ RunOutcome LinkPageRun::run(const RunPaths& paths)
 RunOutcome::Page LinkPageRun::walkAndWrite(const RunPaths& paths, RunReport& report)
 {
     bookmarksLeftOut_ = 0;
+    bookmarked_ = 0;
     folders_.clear(bookmarkPath_.has_value());
     folders_.add(paths.favorites);
     if (!FolderWalk(services_.host, report).collectFolders(folders_))
@@ -46,8 +47,10 @@ RunOutcome::Page LinkPageRun::walkAndWrite(const RunPaths& paths, RunReport& rep
     const bool written = PageWriter(services_.host, report, onSectionWritten, bookmarkWriter)
                              .writeLinkPage(paths.output, folders_);
     // The bookmarks stand only beside a page of the same run.
-    if (written && bookmarkWriter && bookmarkWriter->finish())
+    if (written && bookmarkWriter && bookmarkWriter->finish()) {
         bookmarksLeftOut_ = bookmarkWriter->leftOut();
+        bookmarked_ = bookmarkWriter->linkCount();
+    }
     return written ? RunOutcome::Page::Written : RunOutcome::Page::Failed;
 }
 

@@ -33,6 +33,10 @@ public:
     // Every later run also writes the whole tree as a bookmark file at
     // `path`, when its page is written.
     void writeBookmarksTo(std::u16string path) { bookmarkPath_ = std::move(path); }
+    // What the last run's bookmark file holds and could not hold, once it
+    // was put in place.
+    std::size_t bookmarked() const { return bookmarked_; }
+    std::size_t bookmarksLeftOut() const { return bookmarksLeftOut_; }
     // The folders of the last run.
     const FolderList& folders() const { return folders_; }
 
@@ -47,6 +51,7 @@ private:
     std::optional<std::u16string> bookmarkPath_;
     // Shortcuts the last bookmark file put in place could not hold.
     std::size_t bookmarksLeftOut_ = 0;
+    std::size_t bookmarked_ = 0;
 };
 
 } // namespace markroll

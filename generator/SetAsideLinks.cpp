@@ -14,11 +14,10 @@ namespace markroll {
 namespace {
 
 // Memory the links held before they are set aside may take, and the room
-// each run is read back through.
-constexpr std::size_t HeldBudget = 1 << 20;
+// each run is written and read back through.
+constexpr std::size_t HeldBudget = 512 * 1024;
+constexpr std::size_t WriteRoom = 16 * 1024;
 constexpr std::size_t ReadRoom = 16 * 1024;
-// What a held link costs beyond its text: its strings and its place in the list.
-constexpr std::size_t HeldOverhead = 96;
 
 void appendCount(std::string& record, std::uint32_t count)
 {
@@ -95,12 +94,14 @@ SetAsideLinks::SetAsideLinks(Host& host) : host_(host) {}
 
 SetAsideLinks::~SetAsideLinks() = default;
 
-void SetAsideLinks::add(std::size_t folder, std::u16string name, std::string line)
+void SetAsideLinks::add(std::size_t folder, std::u16string_view name, std::string_view line)
 {
     heldFolder_ = folder;
-    heldBytes_ += 2 * name.size() + line.size() + HeldOverhead;
-    held_.push_back({std::move(name), std::move(line)});
-    if (heldBytes_ > HeldBudget)
+    held_.push_back({std::uint32_t(heldNames_.size()), std::uint32_t(name.size()), std::uint32_t(heldLines_.size()),
+                     std::uint32_t(line.size())});
+    heldNames_.append(name);
+    heldLines_.append(line);
+    if (2 * heldNames_.size() + heldLines_.size() + sizeof(HeldLink) * held_.size() > HeldBudget)
         setAside();
 }
 
@@ -108,25 +109,35 @@ void SetAsideLinks::setAside()
 {
     if (held_.empty())
         return;
+    const std::u16string_view names = heldNames_;
+    const auto nameOf = [names](const HeldLink& link) { return names.substr(link.nameAt, link.nameSize); };
     std::sort(held_.begin(), held_.end(),
-              [](const HeldLink& a, const HeldLink& b) { return explorerOrderLess(a.name, b.name); });
-    record_.clear();
-    for (const HeldLink& link : held_) {
-        appendCount(record_, std::uint32_t(link.name.size()));
-        record_.append(reinterpret_cast<const char*>(link.name.data()), 2 * link.name.size());
-        appendCount(record_, std::uint32_t(link.line.size()));
-        record_.append(link.line);
-    }
+              [&](const HeldLink& a, const HeldLink& b) { return explorerOrderLess(nameOf(a), nameOf(b)); });
     if (!scratch_)
         scratch_ = host_.createScratchFile();
-    scratch_->append(record_);
     if (runs_.size() <= heldFolder_)
         runs_.resize(heldFolder_ + 1);
-    runs_[heldFolder_].push_back({scratchSize_, record_.size()});
-    scratchSize_ += record_.size();
+    const std::uint64_t start = scratchSize_;
+    for (const HeldLink& link : held_) {
+        appendCount(records_, link.nameSize);
+        records_.append(reinterpret_cast<const char*>(heldNames_.data() + link.nameAt), 2 * std::size_t(link.nameSize));
+        appendCount(records_, link.lineSize);
+        records_.append(heldLines_, link.lineAt, link.lineSize);
+        if (records_.size() >= WriteRoom)
+            writeRecords();
+    }
+    writeRecords();
+    runs_[heldFolder_].push_back({start, scratchSize_ - start});
     held_.clear();
-    heldBytes_ = 0;
-    record_ = std::string();
+    heldNames_.clear();
+    heldLines_.clear();
+}
+
+void SetAsideLinks::writeRecords()
+{
+    scratch_->append(records_);
+    scratchSize_ += records_.size();
+    records_.clear();
 }
 
 // The runs' heads on a heap, the name that comes first on top; a tie goes to

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the Windows zip as a user gets it, unpacks it into a folder whose name
 # holds a space and Japanese characters, and runs both programs from there
-# under Wine: markroll-cli.exe writes its page, markroll.exe shows its window.
+# under Wine: markroll-cli.exe writes its page, the drop target writes the
+# page and the bookmark file onto the desktop, markroll.exe shows its window.
 # Usage: CheckWindowsZip.sh BUILD_DIR CPACK WINE VERSION
 set -euo pipefail
 build=$1 cpack=$2 wine=$3 version=$4
@@ -21,7 +22,8 @@ zip=$scratch/pack/$name.zip
 echo "$name.zip: $(stat -c %s "$zip") bytes"
 
 listed=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="$name/ $name/LICENSE $name/README-Windows.txt $name/markroll-cli.exe $name/markroll.exe "
+drop=お気に入りをここにドロップ.exe
+expected="$name/ $name/LICENSE $name/README-Windows.txt $name/markroll-cli.exe $name/markroll.exe $name/$drop "
 [[ $listed == "$expected" || "$name/ $listed" == "$expected" ]] || fail "the zip holds: $listed"
 
 unpacked="$scratch/展開先 フォルダ"
@@ -29,7 +31,7 @@ mkdir -p "$unpacked"
 unzip -q "$zip" -d "$unpacked"
 programs="$unpacked/$name"
 
-for program in markroll.exe markroll-cli.exe; do
+for program in markroll.exe markroll-cli.exe "$drop"; do
   if x86_64-w64-mingw32-objdump -h "$programs/$program" | grep -q '\.debug'; then
     fail "$program keeps its debug sections"
   fi
@@ -57,6 +59,25 @@ expected_page=$(printf '%s\n' '<HTML><HEAD>' '<TITLE>ショートカット出力
   fail "the page differs: $(iconv -f CP932 < "$scratch/out/ALL_Favorites_Link.htm")"
 [[ $(cat "$scratch/cli.out") == $'Markroll: 出力完了！！\r' ]] || fail "markroll-cli.exe said: $(cat "$scratch/cli.out")"
 echo "markroll-cli.exe wrote the page from $programs"
+
+# Dropping a folder on the drop target in Explorer runs it with the folder's
+# path; through cmd, with its input not a console, it does not wait for a key.
+printf '[InternetShortcut]\r\n' > "$favorites/壊れた.url"
+# cmd takes a quoted program name apart from its quoted argument, so it is
+# run by its bare name from its folder.
+(cd "$programs" && "$wine" cmd /c "$drop" "$(windows_path "$favorites")" < /dev/null > "$scratch/drop.out" 2>&1) ||
+  fail "$drop failed: $(cat "$scratch/drop.out")"
+desktop=$(sed -n 's/^書き出し先：\(.*\)\r$/\1/p' "$scratch/drop.out")
+[[ $desktop == *'\Desktop\Markroll' ]] || fail "$drop said: $(cat "$scratch/drop.out")"
+written=$("$wine" winepath -u "$desktop" 2> /dev/null | tr -d '\r')
+[[ -f $written/ALL_Favorites_Link.htm ]] || fail "$drop wrote no page into $written"
+grep -q 'HREF="http://example.jp/"' "$written/bookmarks.html" || fail "$drop wrote no bookmark file with the link"
+grep -qa $'^ブックマークファイルに入れたショートカット：1件\r$' "$scratch/drop.out" ||
+  fail "$drop did not count the shortcut in: $(cat "$scratch/drop.out")"
+grep -qa $'ブックマークファイルに入れられなかったショートカット：1件\r$' "$scratch/drop.out" ||
+  fail "$drop did not count the broken shortcut: $(cat "$scratch/drop.out")"
+rm -rf "$written"
+echo "$drop wrote the page and the bookmark file into $desktop"
 
 "$wine" "$programs/markroll.exe" < /dev/null > /dev/null 2>&1 &
 window=$!

@@ -15,9 +15,9 @@ namespace {
 
 // Memory the links held before they are set aside may take, and the room
 // each run is written and read back through.
-constexpr std::size_t HeldBudget = 512 * 1024;
+constexpr std::size_t HeldBudget = 256 * 1024;
 constexpr std::size_t WriteRoom = 16 * 1024;
-constexpr std::size_t ReadRoom = 16 * 1024;
+constexpr std::size_t ReadRoom = 4 * 1024;
 
 void appendCount(std::string& record, std::uint32_t count)
 {

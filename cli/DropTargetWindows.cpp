@@ -87,6 +87,8 @@ int wmain(int argc, wchar_t* argv[])
     int status = 2;
     if (argc == 2)
         status = writeBoth(fromWide(argv[1]), closed);
+    else if (argc > 2)
+        say(u"ドロップするお気に入りのフォルダは一つだけにしてください。");
     else
         say(u"お気に入りのフォルダを、このプログラムのアイコンにドロップしてください。");
     waitForAKey();

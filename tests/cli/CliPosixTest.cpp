@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
@@ -119,11 +120,35 @@ TEST(CliPosix, APipeAtThePagesNameIsReplacedWithoutHanging)
     EXPECT_TRUE(fs::is_regular_file(tree.fsPath(u"out/ALL_Favorites_Link.htm")));
 }
 
-// POSIX only: the run is interrupted with SIGTERM.
+// The system's folder for temporary files, for the processes this test starts.
+class TemporaryFolderForChildren {
+public:
+    explicit TemporaryFolderForChildren(const fs::path& folder)
+    {
+        if (const char* before = std::getenv("TMPDIR"))
+            before_ = before;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderForChildren()
+    {
+        if (before_)
+            ::setenv("TMPDIR", before_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> before_;
+};
+
+// POSIX only: the run is interrupted with SIGTERM. The bookmark file's
+// scratch file among the temporary files goes too.
 TEST(CliPosix, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFile)
 {
     TempTree tree;
     makeWideTree(tree, 20000);
+    tree.folder(u"tmp");
+    const TemporaryFolderForChildren temporaryFiles(tree.fsPath(u"tmp"));
     const std::u16string out = tree.file(u"out/ALL_Favorites_Link.htm", "the previous page");
     const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
     bool sawTemporary = false;
@@ -144,6 +169,12 @@ TEST(CliPosix, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFi
     EXPECT_EQ(readBytes(out), "the previous page");
     EXPECT_EQ(readBytes(bookmarks), "the previous bookmarks");
     EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
+    EXPECT_EQ(filesIn(tree.path(u"tmp")), std::vector<std::string>());
+
+    const ProcessResult whole = runProcess(
+        {MARKROLL_CLI_PATH, "--bookmarks", utf8(bookmarks), utf8(tree.path(u"fav")), utf8(tree.path(u"out"))});
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(filesIn(tree.path(u"tmp")), std::vector<std::string>());
 }
 
 // A name can neither split a message over two lines nor steer the terminal.

@@ -177,6 +177,24 @@ TEST(CliPosix, AnInterruptedRunLeavesThePreviousPageAndBookmarksAndNoTemporaryFi
     EXPECT_EQ(filesIn(tree.path(u"tmp")), std::vector<std::string>());
 }
 
+// The scratch file is the bookmark file's: where it cannot be made, the
+// bookmark file fails with the reason and status 1, the previous one stays,
+// and the page is written.
+TEST(CliPosix, AScratchFileThatCannotBeMadeFailsTheBookmarkFileAlone)
+{
+    TempTree tree;
+    tree.shortcut(u"fav/a.url", u"http://a/");
+    const std::u16string bookmarks = tree.file(u"out/b.html", "the previous bookmarks");
+    const TemporaryFolderForChildren temporaryFiles(tree.fsPath(u"missing"));
+    const ProcessResult result = runCli({u"--bookmarks", bookmarks, tree.path(u"fav"), tree.path(u"out")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Markroll: エラーが発生しました (" + utf8(tree.path(u"missing")) + ": " + sessionReason(ENOENT) +
+                              ")" + std::string(ConsoleLineEnd));
+    EXPECT_EQ(readBytes(bookmarks), "the previous bookmarks");
+    EXPECT_NE(readBytes(tree.path(u"out/ALL_Favorites_Link.htm")).find("http://a/"), std::string::npos);
+    EXPECT_EQ(hiddenEntries(tree.fsPath(u"out")), std::vector<std::string>());
+}
+
 // A name can neither split a message over two lines nor steer the terminal.
 // POSIX only: Windows names cannot hold control characters.
 TEST(CliPosix, ControlCharactersInNamesAreShownEscapedOnOneLine)

@@ -4,6 +4,7 @@
 #include "generator/BookmarkLayout.h"
 #include "generator/FolderList.h"
 #include "generator/Messages.h"
+#include "generator/PageFormat.h"
 #include "generator/RunReport.h"
 #include "generator/ShortcutUrl.h"
 #include "platform/Failure.h"
@@ -95,11 +96,10 @@ void BookmarkWriter::enterFolder(const FolderList& folders, std::size_t index)
 
 void BookmarkWriter::addLink(const ListedEntry& shortcut, std::u16string_view shortcutPath, std::u16string_view url)
 {
-    // A name as the page shows it: without its ".url".
-    const std::u16string_view fileName = shortcut.name;
-    if (skipping_ || !file_ || fileName.size() < 4)
+    if (skipping_ || !file_)
         return;
-    const std::u16string name = host_.readableText(fileName.substr(0, fileName.size() - 4));
+    // A name as the page shows it: without its ".url".
+    const std::u16string name = host_.readableText(page::displayName(shortcut.name));
     const FileTimes times = host_.timesOf(shortcut, shortcutPath);
     bookmarks::linkLineInto(line_, 0, url, name, times);
     utf8Line_.clear();

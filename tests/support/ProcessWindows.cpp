@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <windows.h>
 
@@ -67,8 +68,10 @@ ProcessResult runProcess(const std::vector<std::string>& command, const std::fil
     ProcessResult result;
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     Handle outRead, outWrite, errRead, errWrite;
-    if (!CreatePipe(outRead.out(), outWrite.out(), &inheritable, 0) || !CreatePipe(errRead.out(), errWrite.out(), &inheritable, 0))
+    if (!CreatePipe(outRead.out(), outWrite.out(), &inheritable, 0) || !CreatePipe(errRead.out(), errWrite.out(), &inheritable, 0)) {
+        result.err = "CreatePipe failed with error " + std::to_string(GetLastError());
         return result;
+    }
     SetHandleInformation(outRead.get(), HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead.get(), HANDLE_FLAG_INHERIT, 0);
     Handle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr));
@@ -84,9 +87,22 @@ ProcessResult runProcess(const std::vector<std::string>& command, const std::fil
     startup.hStdError = errWrite.get();
     PROCESS_INFORMATION process{};
     const std::wstring folder = workingFolder.native();
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+    // Wine under load has refused a process now and then: a few tries, and
+    // the reason in the result when none takes.
+    bool started = false;
+    DWORD refusal = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                 folder.empty() ? nullptr : folder.c_str(), &startup, &process);
+        if (!started) {
+            refusal = GetLastError();
+            Sleep(200);
+        }
+    }
+    if (!started) {
+        result.err = "CreateProcessW failed with error " + std::to_string(refusal);
         return result;
+    }
     Handle processHandle(process.hProcess);
     Handle threadHandle(process.hThread);
     outWrite.reset();

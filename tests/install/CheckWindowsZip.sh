@@ -70,7 +70,9 @@ printf '[InternetShortcut]\r\n' > "$favorites/壊れた.url"
 desktop=$(sed -n 's/^書き出し先：\(.*\)\r$/\1/p' "$scratch/drop.out")
 [[ $desktop == *'\Desktop\Markroll' ]] || fail "$drop said: $(cat "$scratch/drop.out")"
 written=$("$wine" winepath -u "$desktop" 2> /dev/null | tr -d '\r')
-[[ -f $written/ALL_Favorites_Link.htm ]] || fail "$drop wrote no page into $written"
+# The page names this run's own Favorites folder, so one left from before cannot pass.
+iconv -f CP932 < "$written/ALL_Favorites_Link.htm" | grep -qF "☆<B>$(windows_path "$favorites")</B>☆" ||
+  fail "$drop wrote no page of $favorites into $written"
 grep -q 'HREF="http://example.jp/"' "$written/bookmarks.html" || fail "$drop wrote no bookmark file with the link"
 grep -qa $'^ブックマークファイルに入れたショートカット：1件\r$' "$scratch/drop.out" ||
   fail "$drop did not count the shortcut in: $(cat "$scratch/drop.out")"

@@ -26,13 +26,13 @@ void takeInto(std::optional<std::int64_t>& held, std::optional<std::int64_t> tim
 
 } // namespace
 
-void BookmarkWriter::Dates::take(const FileTimes& times)
-{
-    takeInto(added, bookmarks::addedTime(times), [](auto a, auto b) { return std::min(a, b); });
-    takeInto(modified, times.modified, [](auto a, auto b) { return std::max(a, b); });
-}
+void BookmarkWriter::Dates::take(const FileTimes& times) { take(Dates{bookmarks::addedTime(times), times.modified}); }
 
-void BookmarkWriter::Dates::take(const Dates& dates) { take(FileTimes{dates.added, dates.modified}); }
+void BookmarkWriter::Dates::take(const Dates& dates)
+{
+    takeInto(added, dates.added, [](auto a, auto b) { return std::min(a, b); });
+    takeInto(modified, dates.modified, [](auto a, auto b) { return std::max(a, b); });
+}
 
 BookmarkWriter::BookmarkWriter(Host& host, RunReport& report) : host_(host), report_(report), links_(host) {}
 

@@ -31,20 +31,18 @@ bool install(sock_filter* program, std::size_t size)
 
 constexpr unsigned failWith(int error) { return SECCOMP_RET_ERRNO | (unsigned(error) & SECCOMP_RET_DATA); }
 
-// Every preadv2 fails with `error`; every other call goes through.
-bool refuseFastRead(int error)
+// Every call of `number` fails with `error`; every other call goes through.
+bool failEvery(long number, int error)
 {
     sock_filter program[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_preadv2, 0, 1),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, unsigned(number), 0, 1),
         BPF_STMT(BPF_RET | BPF_K, failWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     return install(program, std::size(program));
 }
 
-// Every open of a shortcut file fails with `error`, as a failing disk would
-// fail it. Shortcut files are the only files opened with O_NOCTTY.
 bool failShortcutOpens(int error)
 {
     sock_filter program[] = {
@@ -70,19 +68,6 @@ bool failFolderFlushes(int error)
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args) + 2 * sizeof(std::uint64_t)),
         BPF_STMT(BPF_ALU | BPF_AND | BPF_K, ~LargeFile),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, failWith(error)),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    return install(program, std::size(program));
-}
-
-// Every fsync fails with `error`: the page's, the bookmark file's and their
-// folders'.
-bool failFlushes(int error)
-{
-    sock_filter program[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
         BPF_STMT(BPF_RET | BPF_K, failWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
@@ -136,13 +121,13 @@ int main(int argc, char* argv[])
         bool done = false;
         const int error = errorNamed(option.substr(option.find('=') + 1));
         if (option.starts_with("--refuse-fast-read=") && error)
-            done = refuseFastRead(error);
+            done = failEvery(SYS_preadv2, error);
         else if (option.starts_with("--fail-shortcut-open=") && error)
             done = failShortcutOpens(error);
         else if (option.starts_with("--fail-folder-flush=") && error)
             done = failFolderFlushes(error);
         else if (option.starts_with("--fail-fsync=") && error)
-            done = failFlushes(error);
+            done = failEvery(SYS_fsync, error);
         else if (option.starts_with("--broken="))
             done = breakStream(option.back() - '0');
         else if (option.starts_with("--stuck="))

@@ -3,8 +3,10 @@
 #include "tests/support/SmallFileSystem.h"
 #include "tests/support/TestSupport.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace markroll;
@@ -15,6 +17,43 @@ namespace {
 std::unique_ptr<OutputFile> createPage(std::u16string_view path)
 {
     return LocalHost().createOutputFile(path, OutputFileKind::Page);
+}
+
+// A file size limit stops a write part way, as a full disk does, but for any
+// user and on any file system. Lifted again when the test ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, previous_.rlim_max};
+        set_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+    bool set() const { return set_; }
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+    bool set_ = false;
+};
+
+// 1,000 bytes a line; a limit of 100,500 bytes stops the file in its 101st.
+const std::string thousandByteLine = std::string(998, 'x') + "\r\n";
+constexpr rlim_t limitInALine = 100500;
+
+// Writes lines until one fails; its failure.
+std::error_code writeUntilRefused(OutputFile& file)
+{
+    std::error_code failure;
+    for (int i = 0; i < 300 && !failure; ++i)
+        failure = errorOf([&] { file.write(thousandByteLine); });
+    return failure;
 }
 
 } // namespace
@@ -64,6 +103,47 @@ TEST(AsideFilePosix, AFullDiskFailsWithNoSpaceAndThePageKeepsWhatFitted)
     const std::string page = readBytes(tree.path(u"small/page.htm"));
     EXPECT_GT(page.size(), 0u);
     EXPECT_EQ(page.find("later"), std::string::npos);
+}
+
+TEST(AsideFilePosix, AWriteCutShortLeavesThePageWithItsWholeLinesOnly)
+{
+    TempTree tree;
+    const std::u16string path = tree.file(u"page.htm", "previous");
+    std::error_code failure, later, committed;
+    {
+        const FileSizeLimit limit(limitInALine);
+        ASSERT_TRUE(limit.set());
+        auto page = createPage(path);
+        failure = writeUntilRefused(*page);
+        later = errorOf([&] { page->write("later\r\n"); });
+        committed = errorOf([&] { page->commit(); });
+    }
+    EXPECT_EQ(failure, std::errc::file_too_large);
+    EXPECT_EQ(later, std::errc::file_too_large);
+    EXPECT_EQ(committed, std::errc::file_too_large);
+    std::string wholeLines;
+    for (int i = 0; i < 100; ++i)
+        wholeLines += thousandByteLine;
+    EXPECT_TRUE(readBytes(path) == wholeLines) << readBytes(path).size() << " bytes, not " << wholeLines.size();
+    EXPECT_EQ(filesIn(tree.path()), std::vector<std::string>{"page.htm"});
+}
+
+TEST(AsideFilePosix, AWriteCutShortDropsTheBookmarkFileAndKeepsThePreviousOne)
+{
+    TempTree tree;
+    const std::u16string path = tree.file(u"bookmarks.html", "previous");
+    std::error_code failure, committed;
+    {
+        const FileSizeLimit limit(limitInALine);
+        ASSERT_TRUE(limit.set());
+        auto file = LocalHost().createOutputFile(path, OutputFileKind::BookmarkFile);
+        failure = writeUntilRefused(*file);
+        committed = errorOf([&] { file->commit(); });
+    }
+    EXPECT_EQ(failure, std::errc::file_too_large);
+    EXPECT_EQ(committed, std::errc::file_too_large);
+    EXPECT_EQ(readBytes(path), "previous");
+    EXPECT_EQ(filesIn(tree.path()), std::vector<std::string>{"bookmarks.html"});
 }
 
 // Unlike the page, a bookmark file cut short is never put in place.

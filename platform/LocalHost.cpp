@@ -37,7 +37,7 @@ std::string_view LocalHost::readListedFile(const ListedEntry& entry, std::size_t
                 listing.noteColdRead();
         }
         const ShortcutFileReader& reader;
-        LocalDirectoryListing& listing;
+        ShortcutListing& listing;
     } told{reader_, listing_};
     return reader_.read(entry, limit, shownPath);
 }

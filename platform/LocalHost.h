@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 #include "platform/Host.h"
 #include "platform/shortcuts/ShortcutFileReader.h"
 
@@ -25,7 +25,7 @@ public:
     std::optional<FileIdentity> identityOf(std::u16string_view path) override;
 
 private:
-    LocalDirectoryListing listing_;
+    ShortcutListing listing_;
     ShortcutFileReader reader_;
 };
 

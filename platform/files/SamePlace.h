@@ -8,7 +8,7 @@
 namespace markroll {
 
 // What the file system says a path is, never what its text looks like. Each
-// system's own, in SamePlace.cpp of posix/ and windows/.
+// system's own, in SamePlacePosix.cpp and SamePlaceWindows.cpp.
 
 // The identity of what `path` leads to, following links; none when the OS
 // will not tell (nothing there, no access).

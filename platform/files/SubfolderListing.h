@@ -10,8 +10,8 @@ namespace markroll {
 // included, in name order. A link back to the folder or one of its ancestors
 // is left out, so no walk can loop; an entry whose type or target the OS will
 // not tell is left out with its failure. Raises when the folder itself cannot
-// be listed (or is none). Each system's own, in SubfolderListing.cpp of
-// posix/ and windows/.
+// be listed (or is none). Each system's own, in
+// SubfolderListingPosix.cpp and SubfolderListingWindows.cpp.
 SubfolderList listSubfolders(std::u16string_view path);
 
 // What both systems' listings share.

@@ -3,7 +3,7 @@
 // shortcut taken for unreadable. Linux only: the limit is made real by
 // taking every descriptor the process may have.
 #include "platform/Failure.h"
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 #include "platform/files/SubfolderListing.h"
 #include "platform/shortcuts/ShortcutFileReader.h"
 #include "tests/support/TestSupport.h"
@@ -56,9 +56,9 @@ TEST(DescriptorLimit, ListingWalkingAndReadingFailWithTheirNumber)
     TempTree tree;
     tree.shortcut(u"f/a.url", u"http://a/");
     tree.folder(u"f/sub");
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     ShortcutFileReader reader;
-    LocalDirectoryListing listingBefore;
+    ShortcutListing listingBefore;
     const ListedEntry listedBefore = listingBefore.start(tree.path(u"f"));
     std::error_code listed, walked, read;
     {

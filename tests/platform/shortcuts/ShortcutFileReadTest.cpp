@@ -62,7 +62,7 @@ TEST(ShortcutFileRead, ANewListingNeverShowsTheAbandonedOnesFiles)
         tree.shortcut(numbered("one/s%04d.url", number), u"http://one/");
         tree.shortcut(numbered("two/s%04d.url", number), numbered("http://example.jp/%d", number));
     }
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     ShortcutFileReader reader;
     // Left after three names.
     ListedEntry entry = listing.start(tree.path(u"one"));
@@ -80,7 +80,7 @@ TEST(ShortcutFileRead, AnEntryIsReadInItsOwnFolderAfterTheListingMovedOn)
     TempTree tree;
     tree.shortcut(u"one/s.url", u"http://one/");
     tree.shortcut(u"two/s.url", u"http://two/");
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     ShortcutFileReader reader;
     const ListedEntry fromOne = listing.start(tree.path(u"one"));
     const ListedEntry fromTwo = listing.start(tree.path(u"two"));

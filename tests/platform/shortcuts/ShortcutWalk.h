@@ -3,7 +3,7 @@
 // Listings and what the generator gets for each of their names, as text to
 // compare.
 #include "platform/Failure.h"
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 #include "platform/shortcuts/ShortcutFileReader.h"
 #include "shortcut/InternetShortcut.h"
 #include "tests/support/TestSupport.h"
@@ -26,7 +26,7 @@ inline std::string outcomeOf(ShortcutFileReader& reader, const ListedEntry& entr
 
 // "name -> outcome" for every entry of the started listing, from `entry` (the
 // one `start` gave) on.
-inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, ListedEntry entry)
+inline std::vector<std::string> walkFrom(ShortcutListing& listing, ListedEntry entry)
 {
     ShortcutFileReader reader;
     std::vector<std::string> seen;
@@ -38,7 +38,7 @@ inline std::vector<std::string> walkFrom(LocalDirectoryListing& listing, ListedE
 using Names = std::vector<std::u16string>;
 
 // The names a listing of `folder` gives, in its order.
-inline Names listAll(LocalDirectoryListing& listing, std::u16string_view folder)
+inline Names listAll(ShortcutListing& listing, std::u16string_view folder)
 {
     Names names;
     ListedEntry entry = listing.start(folder);
@@ -49,7 +49,7 @@ inline Names listAll(LocalDirectoryListing& listing, std::u16string_view folder)
 
 inline Names listShortcuts(std::u16string_view folder)
 {
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     return listAll(listing, folder);
 }
 
@@ -58,7 +58,7 @@ inline Names listShortcuts(std::u16string_view folder)
 template <typename Meanwhile>
 inline std::vector<std::string> walk(const std::u16string& folder, Meanwhile meanwhile)
 {
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     ListedEntry first = listing.start(folder);
     meanwhile();
     return walkFrom(listing, std::move(first));

@@ -1,4 +1,4 @@
-#include "platform/files/MatchingFiles.h"
+#include "platform/files/ShortcutListing.h"
 
 #include "platform/windows/ListedFolderWindows.h"
 #include "platform/Failure.h"

@@ -1,6 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 #include "tests/platform/shortcuts/ShortcutWalk.h"
 #include "tests/support/TestSupport.h"
 
@@ -11,7 +11,7 @@ using namespace markroll;
 using namespace markroll::test;
 
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
-TEST(LocalDirectoryListingPosix, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
+TEST(ShortcutListingPosix, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
 {
     TempTree tree;
     const std::u16string real = tree.file(u"elsewhere/real.url", "x");
@@ -22,7 +22,7 @@ TEST(LocalDirectoryListingPosix, LinksCountOnlyWhenTheyLeadToAnOrdinaryFile)
 }
 
 // POSIX only: Windows has no named pipes in folders.
-TEST(LocalDirectoryListingPosix, ANamedPipeIsNoShortcut)
+TEST(ShortcutListingPosix, ANamedPipeIsNoShortcut)
 {
     TempTree tree;
     tree.folder(u"f");

@@ -10,12 +10,14 @@
 
 namespace markroll {
 
+class ListedFolder;
+
 // Ordinary, visible files only (a link counts when it leads to an ordinary
 // file) whose names end in ".url" letter case aside, in name order.
 // A folder that cannot be listed is raised, whatever the reason; an entry
 // whose type cannot be told is listed, so reading it tells what it is. Each
 // entry comes with its open folder, to be opened relative to it.
-class LocalDirectoryListing {
+class ShortcutListing {
 public:
     // Abandons the previous listing; the first entry, or one with the empty
     // name when the folder has none.
@@ -33,5 +35,18 @@ private:
     std::size_t position_ = 0;
     ShortcutPrefetcher prefetcher_;
 };
+
+// Each system's own, in ShortcutListingPosix.cpp and ShortcutListingWindows.cpp.
+
+// Opens the folder to list; raises when it cannot be listed.
+std::shared_ptr<const ListedFolder> openListedFolder(std::u16string_view folderPath);
+
+// Adds the ordinary, visible files of `folder` whose names end in ".url",
+// letter case aside (a link counts when it leads to an ordinary file; one
+// that leads nowhere does not), in the order the OS lists them. An entry
+// whose type the OS will not tell is added too: it is a shortcut that reading
+// will tell of. A failure to read the folder itself is raised, naming
+// `folderPath`.
+void addShortcutFiles(const ListedFolder& folder, std::u16string_view folderPath, ListedNames& names);
 
 } // namespace markroll

@@ -1,11 +1,10 @@
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 
 #include "platform/system/ListedFolder.h"
-#include "platform/files/MatchingFiles.h"
 
 namespace markroll {
 
-ListedEntry LocalDirectoryListing::start(std::u16string_view folder)
+ListedEntry ShortcutListing::start(std::u16string_view folder)
 {
     prefetcher_.stop();
     folder_.reset();
@@ -17,7 +16,7 @@ ListedEntry LocalDirectoryListing::start(std::u16string_view folder)
     return first;
 }
 
-void LocalDirectoryListing::list(std::u16string_view folderPath)
+void ShortcutListing::list(std::u16string_view folderPath)
 {
     auto names = std::make_shared<ListedNames>();
     auto folder = openListedFolder(folderPath);
@@ -29,7 +28,7 @@ void LocalDirectoryListing::list(std::u16string_view folderPath)
         prefetcher_.start(folder_, std::move(names));
 }
 
-void LocalDirectoryListing::next(ListedEntry& entry)
+void ShortcutListing::next(ListedEntry& entry)
 {
     if (!names_ || !names_->next(entry.name, entry.listedName)) {
         entry.name.clear();
@@ -42,7 +41,7 @@ void LocalDirectoryListing::next(ListedEntry& entry)
         entry.folder = folder_;
 }
 
-void LocalDirectoryListing::noteColdRead() noexcept
+void ShortcutListing::noteColdRead() noexcept
 {
     try {
         prefetcher_.noteColdRead();

@@ -1,6 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/files/HostPath.h"
-#include "platform/files/LocalDirectoryListing.h"
+#include "platform/files/ShortcutListing.h"
 #include "tests/platform/shortcuts/ShortcutWalk.h"
 #include "tests/support/TestSupport.h"
 
@@ -11,7 +11,7 @@ using namespace markroll::test;
 
 namespace {
 
-ListedEntry nextOf(LocalDirectoryListing& listing)
+ListedEntry nextOf(ShortcutListing& listing)
 {
     ListedEntry entry;
     listing.next(entry);
@@ -20,7 +20,7 @@ ListedEntry nextOf(LocalDirectoryListing& listing)
 
 } // namespace
 
-TEST(LocalDirectoryListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
+TEST(ShortcutListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
 {
     TempTree tree;
     for (const char16_t* name : {u"b.url", u"Broken.url", u"UPPER.URL", u"Mixed.Url", u"a.url", u"日本.url"})
@@ -35,19 +35,19 @@ TEST(LocalDirectoryListing, OrdinaryVisibleShortcutsInAnyLetterCaseInNameOrder)
 
 // Whether a folder gone since the walk listed it is told is the section
 // writer's to decide: the listing never passes it off as empty.
-TEST(LocalDirectoryListing, AMissingFolderIsAFailureNotAnEmptyFolder)
+TEST(ShortcutListing, AMissingFolderIsAFailureNotAnEmptyFolder)
 {
     TempTree tree;
     EXPECT_TRUE(isNoSuchEntry(errorOf([&] { listShortcuts(tree.path(u"missing")); })));
 }
 
-TEST(LocalDirectoryListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
+TEST(ShortcutListing, ANewStartAbandonsTheOldListingAndTheEndStaysEmpty)
 {
     TempTree tree;
     tree.file(u"one/a.url", "x");
     tree.file(u"one/b.url", "x");
     tree.file(u"two/z.url", "x");
-    LocalDirectoryListing listing;
+    ShortcutListing listing;
     EXPECT_EQ(listing.start(tree.path(u"one")).name, u"a.url");
     EXPECT_EQ(listing.start(tree.path(u"two")).name, u"z.url");
     EXPECT_TRUE(nextOf(listing).empty());

@@ -3,6 +3,7 @@
 #include "generator/BookmarkFormat.h"
 #include "generator/BookmarkLayout.h"
 #include "generator/FolderList.h"
+#include "generator/FolderShortcuts.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
 #include "generator/RunReport.h"
@@ -120,33 +121,15 @@ void BookmarkWriter::writeLinksOf(const std::u16string& folderPath, bool unliste
     if (skipping_ || !file_)
         return;
     try {
-        ListedEntry current;
-        try {
-            current = host_.listShortcuts(folderPath);
-        } catch (...) {
-            if (unlistedByWalk)
-                return;
-            throw;
+        for (FolderShortcuts shortcuts(host_, folderPath, unlistedByWalk); !shortcuts.atEnd(); shortcuts.next()) {
+            if (const auto url = urlOf(shortcuts.current(), shortcuts.path()))
+                addLink(shortcuts.current(), shortcuts.path(), *url);
         }
-        readLinks(folderPath, current);
     } catch (...) {
         // A listing that cannot go on on the shortcut's account ends quietly.
         const Failure failure = currentFailure();
         if (!failure.isNotice())
             report_.failure(messages::FileOutputFailed, failure, messages::WarningTitle);
-    }
-}
-
-void BookmarkWriter::readLinks(const std::u16string& folderPath, ListedEntry& current)
-{
-    std::u16string shortcutPath = host_.joinPath(folderPath, u"");
-    const std::size_t folderPart = shortcutPath.size();
-    while (!current.empty()) {
-        shortcutPath.resize(folderPart);
-        shortcutPath.append(current.name);
-        if (const auto url = urlOf(current, shortcutPath))
-            addLink(current, shortcutPath, *url);
-        host_.nextShortcut(current);
     }
 }
 

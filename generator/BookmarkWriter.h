@@ -71,7 +71,6 @@ private:
     void write(std::u16string_view line);
     void writeBytes(std::size_t level, std::string_view line);
     void dropAfterFailure();
-    void readLinks(const std::u16string& folderPath, ListedEntry& current);
     std::optional<std::u16string> urlOf(const ListedEntry& entry, std::u16string_view shortcutPath);
     std::vector<std::u16string> shownFolderNames();
     std::vector<Dates> foldersDates(const BookmarkLayout& layout);

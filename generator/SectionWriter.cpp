@@ -1,6 +1,7 @@
 #include "generator/SectionWriter.h"
 
 #include "generator/BookmarkWriter.h"
+#include "generator/FolderShortcuts.h"
 #include "generator/Messages.h"
 #include "generator/PageFormat.h"
 #include "generator/PageLines.h"
@@ -40,50 +41,35 @@ SectionWriter::StepOutcome SectionWriter::sectionStep(std::u16string_view curren
 void SectionWriter::writeFolderSection(const std::u16string& folderPath, bool unlistedByWalk)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
-    ListedEntry current;
-    if (sectionStep(current.name, [&] { page_.write(page::sectionOpeningLine(host_.readableText(folderPath))); }) == Ended)
+    if (sectionStep({}, [&] { page_.write(page::sectionOpeningLine(host_.readableText(folderPath))); }) == Ended)
         return;
-    if (sectionStep(current.name, [&] { current = startListing(folderPath, unlistedByWalk); }) == Ended)
+    std::optional<FolderShortcuts> shortcuts;
+    if (sectionStep({}, [&] { shortcuts.emplace(host_, folderPath, unlistedByWalk); }) == Ended)
         return;
-    if (!writeLinkLines(folderPath, current))
+    if (!writeLinkLines(*shortcuts))
         return;
-    sectionStep(std::u16string_view(), [&] { page_.write(page::sectionClosingLine()); });
-}
-
-ListedEntry SectionWriter::startListing(const std::u16string& folderPath, bool unlistedByWalk)
-{
-    try {
-        return host_.listShortcuts(folderPath);
-    } catch (...) {
-        if (!unlistedByWalk)
-            throw;
-        return {};
-    }
+    sectionStep({}, [&] { page_.write(page::sectionClosingLine()); });
 }
 
 // False when a failure ended the section.
-bool SectionWriter::writeLinkLines(const std::u16string& folderPath, ListedEntry& current)
+bool SectionWriter::writeLinkLines(FolderShortcuts& shortcuts)
 {
     constexpr auto Ended = StepOutcome::SectionEnded;
-    // One path text, as messages show it, serves every shortcut of the folder.
-    std::u16string shortcutPath = host_.joinPath(folderPath, u"");
-    const std::size_t folderPart = shortcutPath.size();
-    while (!current.empty()) {
-        shortcutPath.resize(folderPart);
-        shortcutPath.append(current.name);
+    while (!shortcuts.atEnd()) {
+        const ListedEntry& current = shortcuts.current();
         const auto linked = sectionStep(current.name, [&] {
             const std::u16string_view name = page::displayName(current.name);
-            const std::u16string url = shortcutUrl(host_, current, shortcutPath);
+            const std::u16string url = shortcutUrl(host_, current, shortcuts.path());
             page::linkLineInto(line_, url, host_.readableText(name));
             if (bookmarks_)
-                bookmarks_->addLink(current, shortcutPath, url);
+                bookmarks_->addLink(current, shortcuts.path(), url);
             page_.write(line_);
         });
         if (linked == Ended)
             return false;
         if (linked == StepOutcome::RecoveredWithNotice && bookmarks_)
             bookmarks_->noteLeftOut();
-        const auto fetched = sectionStep(current.name, [&] { host_.nextShortcut(current); });
+        const auto fetched = sectionStep(current.name, [&] { shortcuts.next(); });
         if (fetched == Ended)
             return false;
         // A listing that cannot go on ends here rather than repeat a name.

@@ -8,6 +8,7 @@
 namespace markroll {
 
 class BookmarkWriter;
+class FolderShortcuts;
 class PageLines;
 class Host;
 class RunReport;
@@ -34,8 +35,7 @@ private:
     enum class StepOutcome { Done, RecoveredWithNotice, SectionEnded };
     template <typename Step>
     StepOutcome sectionStep(std::u16string_view currentName, Step step);
-    ListedEntry startListing(const std::u16string& folderPath, bool unlistedByWalk);
-    bool writeLinkLines(const std::u16string& folderPath, ListedEntry& current);
+    bool writeLinkLines(FolderShortcuts& shortcuts);
 
     Host& host_;
     RunReport& report_;

@@ -1,39 +1,13 @@
 #include "cli/ConsoleMessageBoxes.h"
 
+#include "cli/Console.h"
 #include "cli/EscapedText.h"
 #include "platform/files/HostPath.h"
 #include "text/Unicode.h"
 
 #include <utility>
 
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#endif
-
 namespace markroll {
-
-namespace {
-
-#ifdef _WIN32
-// A Windows console shows UTF-16 whatever its code page; a pipe or a file
-// gets UTF-8 with the usual CR LF.
-bool writeToConsole(std::FILE* stream, std::string_view utf8Text)
-{
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-    DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
-        return false;
-    const std::u16string text = unicode::decodeUtf8(utf8Text) + u"\r\n";
-    DWORD written = 0;
-    std::fflush(stream);
-    return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
-}
-#else
-bool writeToConsole(std::FILE*, std::string_view) { return false; }
-#endif
-
-} // namespace
 
 bool printLine(std::FILE* stream, std::string_view utf8Text)
 {

@@ -1,12 +1,6 @@
 #include "cli/ProgressLine.h"
 
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
+#include "cli/Console.h"
 
 namespace markroll {
 namespace {
@@ -25,7 +19,7 @@ ProgressLine::Clock startedClock()
 
 } // namespace
 
-ProgressLine::ProgressLine(std::FILE* stream) : ProgressLine(stream, isatty(fileno(stream)) != 0, startedClock()) {}
+ProgressLine::ProgressLine(std::FILE* stream) : ProgressLine(stream, isTerminal(stream), startedClock()) {}
 
 ProgressLine::ProgressLine(std::FILE* stream, bool isTerminal, Clock elapsed)
     : stream_(stream), isTerminal_(isTerminal), elapsed_(std::move(elapsed))

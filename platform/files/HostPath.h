@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/system/HostUnit.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace markroll {
 
@@ -33,7 +32,8 @@ std::string toHostBytes(std::u16string_view text);
 void toHostBytes(std::u16string_view text, std::string& bytes);
 
 // A name as the OS lists it and is given it back: bytes on Linux, UTF-16 on
-// Windows (HostUnitPosix.h, HostUnitWindows.h).
+// Windows, whose paths are wide.
+using HostUnit = std::conditional_t<sizeof(std::filesystem::path::value_type) == 1, char, char16_t>;
 using HostName = std::basic_string<HostUnit>;
 using HostNameView = std::basic_string_view<HostUnit>;
 // Into `name`, whose room is kept from call to call.

@@ -1,6 +1,5 @@
 #include "platform/files/ShortcutListing.h"
 
-#include "platform/system/ListedFolder.h"
 
 namespace markroll {
 

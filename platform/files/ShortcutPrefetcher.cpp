@@ -1,6 +1,5 @@
 #include "platform/files/ShortcutPrefetcher.h"
 
-#include "platform/system/ListedFolder.h"
 #include "platform/files/HostPath.h"
 #include "platform/files/WarmFiles.h"
 

@@ -1,7 +1,9 @@
 #include "platform/files/PendingFile.h"
 #include "platform/files/PendingPath.h"
 
+#include <csignal>
 #include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace markroll::pendingfile {
@@ -16,20 +18,31 @@ void onSignal(int number)
     std::raise(number);
 }
 
+// Held once on a thread however often it is asked: only the outermost hold
+// puts the mask back.
+thread_local int holdDepth = 0;
+thread_local sigset_t maskBeforeHold;
+
 } // namespace
 
 void removePendingPath(const NativeChar* path) noexcept { ::unlink(path); }
 
 TerminationHeld::TerminationHeld()
 {
+    if (holdDepth++ > 0)
+        return;
     sigset_t held;
     sigemptyset(&held);
     for (const int number : TerminationSignals)
         sigaddset(&held, number);
-    pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    pthread_sigmask(SIG_BLOCK, &held, &maskBeforeHold);
 }
 
-TerminationHeld::~TerminationHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+TerminationHeld::~TerminationHeld()
+{
+    if (--holdDepth == 0)
+        pthread_sigmask(SIG_SETMASK, &maskBeforeHold, nullptr);
+}
 
 // A signal the parent set to be ignored (nohup, a background job of a
 // non-interactive shell) stays ignored: the user asked the run to go on.

@@ -1,7 +1,7 @@
 #include "platform/shortcuts/ShortcutFileRead.h"
 
-#include "platform/system/OpenShortcutFile.h"
 #include "platform/Failure.h"
+#include "platform/shortcuts/OpenShortcutFile.h"
 #include "platform/shortcuts/UnreadableShortcut.h"
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 
 namespace markroll {
 namespace {
-
 
 // Room for a shortcut of ordinary size, which is a few hundred bytes.
 constexpr std::size_t FirstRoom = 4096;

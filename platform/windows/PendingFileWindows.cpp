@@ -16,6 +16,9 @@ BOOL WINAPI onConsoleEvent(DWORD)
 
 void removePendingPath(const NativeChar* path) noexcept { DeleteFileW(path); }
 
+TerminationHeld::TerminationHeld() = default;
+TerminationHeld::~TerminationHeld() = default;
+
 void removeOnTermination() { SetConsoleCtrlHandler(onConsoleEvent, TRUE); }
 
 } // namespace markroll::pendingfile

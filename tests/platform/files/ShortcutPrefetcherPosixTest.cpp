@@ -1,7 +1,7 @@
 // The cold-cache helpers only warm the OS's cache: they start once reads keep
 // waiting for the disk, end with their prefetcher, and a run goes on without
 // them where they cannot start. Linux only: elsewhere there are no helpers.
-#include "platform/system/ListedFolder.h"
+#include "platform/posix/ListedFolderPosix.h"
 #include "platform/files/ListedNames.h"
 #include "platform/ListedEntry.h"
 #include "platform/files/ShortcutPrefetcher.h"
@@ -59,7 +59,7 @@ struct CountedStarts {
     int started = 0;
 };
 
-class ShortcutPrefetcherTest : public ::testing::Test {
+class ShortcutPrefetcherPosix : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -87,7 +87,7 @@ protected:
 
 } // namespace
 
-TEST_F(ShortcutPrefetcherTest, AWarmCacheStartsNoHelper)
+TEST_F(ShortcutPrefetcherPosix, AWarmCacheStartsNoHelper)
 {
     CountedStarts starts;
     ShortcutPrefetcher prefetcher(starts.starter());
@@ -97,7 +97,7 @@ TEST_F(ShortcutPrefetcherTest, AWarmCacheStartsNoHelper)
     EXPECT_EQ(starts.started, 0);
 }
 
-TEST_F(ShortcutPrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
+TEST_F(ShortcutPrefetcherPosix, ColdReadsStartHelpersThatEndWithThePrefetcher)
 {
     ASSERT_EQ(helpersRunning(), 0);
     {
@@ -113,7 +113,7 @@ TEST_F(ShortcutPrefetcherTest, ColdReadsStartHelpersThatEndWithThePrefetcher)
     EXPECT_EQ(helpersSettlingAt(0), 0);
 }
 
-TEST_F(ShortcutPrefetcherTest, AHelperThatCannotStartIsDoneWithout)
+TEST_F(ShortcutPrefetcherPosix, AHelperThatCannotStartIsDoneWithout)
 {
     int tries = 0;
     ShortcutPrefetcher prefetcher([&](std::function<void()>) -> std::thread {
@@ -131,7 +131,7 @@ TEST_F(ShortcutPrefetcherTest, AHelperThatCannotStartIsDoneWithout)
 // which read failed would then depend on timing. What counts is what is free,
 // not the limit alone: under a limit of 64, or of 256 with all but ten
 // descriptors taken (left open by a parent, say), no helper starts.
-TEST_F(ShortcutPrefetcherTest, WithFewDescriptorsFreeNoHelperStarts)
+TEST_F(ShortcutPrefetcherPosix, WithFewDescriptorsFreeNoHelperStarts)
 {
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);

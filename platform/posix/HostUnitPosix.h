@@ -1,8 +1,0 @@
-#pragma once
-
-namespace markroll {
-
-// Linux names are bytes.
-using HostUnit = char;
-
-} // namespace markroll

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/ProgramSetup.h"
+#include "app/QuitOnTermination.h"
 #include "app/QtFolderPicker.h"
 #include "app/QtMessageBoxes.h"
 #include "platform/files/StandardStreams.h"
@@ -8,15 +9,13 @@
 
 #include <QApplication>
 
-// The window is the program: it reads no command line of its own and saves
-// nothing when it closes.
-int main(int argc, char* argv[])
+namespace {
+
+int runWindow(int argc, char* argv[])
 {
-    // Qt writes its warnings to standard error: never into a file of ours.
-    markroll::openClosedStandardStreams();
-    markroll::failWritesInsteadOfSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markroll"));
+    markroll::quitOnTermination(app);
     const markroll::ProgramSetup setup;
 
     markroll::LocalHost host;
@@ -26,4 +25,18 @@ int main(int argc, char* argv[])
     boxes.setOwner(&window);
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+// The window is the program: it reads no command line of its own and saves
+// nothing when it closes.
+int main(int argc, char* argv[])
+{
+    // Qt writes its warnings to standard error: never into a file of ours.
+    markroll::openClosedStandardStreams();
+    markroll::failWritesInsteadOfSignals();
+    const int status = runWindow(argc, argv);
+    markroll::endByTerminationReceived();
+    return status;
 }

@@ -12,7 +12,9 @@ done
 
 display_file=$(mktemp)
 pids=()
+# The program first, while its display is still there.
 cleanup() {
+  [[ -n ${program_pid-} ]] && kill "$program_pid" 2> /dev/null && { wait "$program_pid" || true; }
   ((${#pids[@]})) && kill "${pids[@]}" 2> /dev/null
   rm -f "$display_file"
 }
@@ -26,7 +28,7 @@ openbox > /dev/null 2>&1 &
 pids+=($!)
 sleep 1
 "$program" > /dev/null 2>&1 &
-pids+=($!)
+program_pid=$!
 
 # The window's title holds "Markroll"; a message box's title is "Markroll" alone.
 find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | tail -n 1; }

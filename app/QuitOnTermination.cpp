@@ -1,0 +1,57 @@
+#include "app/QuitOnTermination.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace markroll {
+namespace {
+
+constexpr int TerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// A handler may do next to nothing: it tells the event loop through a pipe.
+int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t received = 0;
+
+void onTermination(int number)
+{
+    received = number;
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+// Without a pipe the signals keep their usual effect.
+void quitOnTermination(QCoreApplication& application)
+{
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
+    for (const int number : TerminationSignals) {
+        struct sigaction inherited {};
+        if (::sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = onTermination;
+        action.sa_flags = SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(number, &action, nullptr);
+    }
+}
+
+void endByTerminationReceived()
+{
+    if (received == 0)
+        return;
+    std::signal(received, SIG_DFL);
+    std::raise(received);
+}
+
+} // namespace markroll

@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -25,12 +26,21 @@ void onTermination(int number)
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
+// Run at exit, after whatever was set up later has been taken down.
+void endByTerminationReceived()
+{
+    if (received == 0)
+        return;
+    std::signal(received, SIG_DFL);
+    std::raise(received);
+}
+
 } // namespace
 
 // Without a pipe the signals keep their usual effect.
 void quitOnTermination(QCoreApplication& application)
 {
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0 || std::atexit(endByTerminationReceived) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
@@ -44,14 +54,6 @@ void quitOnTermination(QCoreApplication& application)
         sigemptyset(&action.sa_mask);
         ::sigaction(number, &action, nullptr);
     }
-}
-
-void endByTerminationReceived()
-{
-    if (received == 0)
-        return;
-    std::signal(received, SIG_DFL);
-    std::raise(received);
 }
 
 } // namespace markroll

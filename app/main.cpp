@@ -36,7 +36,5 @@ int main(int argc, char* argv[])
     // Qt writes its warnings to standard error: never into a file of ours.
     markroll::openClosedStandardStreams();
     markroll::failWritesInsteadOfSignals();
-    const int status = runWindow(argc, argv);
-    markroll::endByTerminationReceived();
-    return status;
+    return runWindow(argc, argv);
 }

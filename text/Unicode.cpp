@@ -72,25 +72,6 @@ void appendUtf16(std::u16string& out, char32_t codePoint)
     out.append(units, std::size_t(next - units));
 }
 
-bool isValidUtf8(std::string_view bytes)
-{
-    for (std::size_t at = 0; at < bytes.size();) {
-        if (byteAt(bytes, at) < 0x80) {
-            at = ascii::runEnd(bytes, at + 1);
-            continue;
-        }
-        const Utf8Lead lead = utf8Lead(byteAt(bytes, at));
-        if (lead.length == 0 || at + lead.length > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < lead.length; ++k) {
-            if (!continues(lead, k, byteAt(bytes, at + k)))
-                return false;
-        }
-        at += lead.length;
-    }
-    return true;
-}
-
 std::u16string decodeUtf8(std::string_view bytes)
 {
     std::u16string text;

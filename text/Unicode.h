@@ -17,8 +17,6 @@ constexpr bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xD
 std::u16string decodeUtf8(std::string_view bytes);
 // The same appended to `out`; whether no replacement was needed.
 bool decodeUtf8Into(std::string_view bytes, std::u16string& out);
-// Whether decodeUtf8 would need no replacement.
-bool isValidUtf8(std::string_view bytes);
 // The text only when every byte is valid UTF-8.
 std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes);
 // Little-endian code units, taken as they stand; a last odd byte is U+FFFD.

@@ -1,5 +1,7 @@
 #include "app/QuitOnTermination.h"
 
+#include "platform/posix/TerminationSignals.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -7,13 +9,10 @@
 #include <cstdlib>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 namespace markroll {
 namespace {
-
-constexpr int TerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // A handler may do next to nothing: it tells the event loop through a pipe.
 int signalPipe[2] = {-1, -1};
@@ -44,16 +43,7 @@ void quitOnTermination(QCoreApplication& application)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
-    for (const int number : TerminationSignals) {
-        struct sigaction inherited {};
-        if (::sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action {};
-        action.sa_handler = onTermination;
-        action.sa_flags = SA_RESTART;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(number, &action, nullptr);
-    }
+    handleTerminationSignals(onTermination);
 }
 
 } // namespace markroll

@@ -1,5 +1,6 @@
 #include "platform/files/PendingFile.h"
 #include "platform/files/PendingPath.h"
+#include "platform/posix/TerminationSignals.h"
 
 #include <csignal>
 #include <pthread.h>
@@ -8,8 +9,6 @@
 
 namespace markroll::pendingfile {
 namespace {
-
-constexpr int TerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void onSignal(int number)
 {
@@ -44,16 +43,6 @@ TerminationHeld::~TerminationHeld()
         pthread_sigmask(SIG_SETMASK, &maskBeforeHold, nullptr);
 }
 
-// A signal the parent set to be ignored (nohup, a background job of a
-// non-interactive shell) stays ignored: the user asked the run to go on.
-void removeOnTermination()
-{
-    for (const int number : TerminationSignals) {
-        struct sigaction inherited {};
-        if (sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
-            continue;
-        std::signal(number, onSignal);
-    }
-}
+void removeOnTermination() { handleTerminationSignals(onSignal); }
 
 } // namespace markroll::pendingfile

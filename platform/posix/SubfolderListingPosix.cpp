@@ -14,11 +14,14 @@ namespace fs = std::filesystem;
 namespace markroll {
 namespace {
 
+// The OS's own answer: nothing there, no way there, or a file where a folder was asked for.
 void checkIsFolder(std::u16string_view path)
 {
     std::error_code error;
-    if (!fs::is_directory(toOsPath(path), error))
-        raiseSystemFailure(error ? error.value() : ENOENT, path);
+    const fs::file_status status = fs::status(toOsPath(path), error);
+    if (fs::is_directory(status))
+        return;
+    raiseSystemFailure(error ? error.value() : status.type() == fs::file_type::not_found ? ENOENT : ENOTDIR, path);
 }
 
 // A folder's ancestors are those of its real place and, as well, those of the

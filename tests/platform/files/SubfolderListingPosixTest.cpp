@@ -16,6 +16,18 @@ Names subfoldersOf(std::u16string_view path) { return LocalHost().listSubfolders
 
 } // namespace
 
+// The reason is the OS's own: a file, or a link to one, where a folder was
+// asked for is not told as missing.
+TEST(SubfolderListingPosix, AFileOrALinkToOneIsNotAFolder)
+{
+    TempTree tree;
+    tree.file(u"afile", "x");
+    tree.symlink(tree.path(u"afile"), u"link");
+    for (const char16_t* name : {u"afile", u"link"})
+        EXPECT_EQ(errorOf([&] { LocalHost().listSubfolders(tree.path(name)); }), std::errc::not_a_directory)
+            << utf8(name);
+}
+
 // Symbolic links need privileges on Windows; the links of the folder walk are a Linux matter.
 TEST(SubfolderListingPosix, LinksToFoldersCountButNotLinksBackUpTheWalkedPath)
 {

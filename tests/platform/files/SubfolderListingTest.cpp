@@ -31,13 +31,13 @@ TEST(SubfolderListing, EverySubfolderInNameOrderHiddenOnesIncludedFilesLeftOut)
     EXPECT_EQ(subfoldersOf(tree.path(u"root")), (Names{u".hidden", u"apple", u"B", u"Banana", u"日本"}));
 }
 
-TEST(SubfolderListing, AMissingFolderOrAFileIsNoSuchEntry)
+TEST(SubfolderListing, AMissingFolderIsNoSuchEntryAndAFileIsNoFolder)
 {
     TempTree tree;
     tree.file(u"afile", "x");
     EXPECT_TRUE(isMissingFolder(tree.path(u"missing")));
-    EXPECT_TRUE(isMissingFolder(tree.path(u"afile")));
     EXPECT_TRUE(isMissingFolder(u""));
+    EXPECT_TRUE(errorOf([&] { LocalHost().listSubfolders(tree.path(u"afile")); }));
 }
 
 TEST(SubfolderListing, AFolderRemovedSinceItWasNamedIsNoSuchEntry)

@@ -60,7 +60,9 @@ void refuse(const std::string& complaint)
 
 std::string quoted(const std::u16string& argument)
 {
-    return "'" + unicode::encodeUtf8(escapedForOneLine(readableHostText(argument))) + "'";
+    std::string text(1, '\'');
+    unicode::appendUtf8(text, escapedForOneLine(readableHostText(argument)));
+    return text += '\'';
 }
 
 // "--bookmarks FILE" or "--bookmarks=FILE", once; false when refused.

@@ -13,8 +13,9 @@ void checkIsFolder(std::u16string_view path)
     const DWORD attributes = GetFileAttributesW(toOsPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         raiseWindowsError(GetLastError(), path);
+    // What Windows says of a file where a folder is asked for, never "not found".
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        raiseWindowsError(ERROR_PATH_NOT_FOUND, path);
+        raiseWindowsError(ERROR_DIRECTORY, path);
 }
 
 // A link (or junction) is walked when it leads to a folder that is not this

@@ -7,6 +7,7 @@
 #include "tests/support/FaultyHost.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 using namespace markroll;
 using namespace markroll::test;
@@ -41,6 +42,14 @@ TEST(WindowsPath, AMissingDriveIsAMissingFolder)
     GeneratorHarness harness;
     harness.run(u"Q:\\no\\such\\drive", u"Q:\\nor\\here");
     EXPECT_EQ(harness.boxes.shown, std::vector<ShownMessage>{errorOccurredBox()});
+}
+
+TEST(WindowsPath, AFileIsNoFolderNotAMissingOne)
+{
+    TempTree tree;
+    tree.file(u"afile", "x");
+    const std::error_code error = errorOf([&] { LocalHost().listSubfolders(tree.path(u"afile")); });
+    EXPECT_EQ(error, std::error_code(ERROR_DIRECTORY, std::system_category())) << error.message();
 }
 
 TEST(WindowsPath, CreateFailuresCarryTheirErrors)

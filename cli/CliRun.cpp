@@ -137,8 +137,6 @@ int generate(const Request& request, ClosedStandardStreams closed, BookmarkTotal
 {
     const std::u16string& favorites = request.favorites;
     const std::u16string& output = request.output;
-    // A failed write is told as one; it never ends the run by a signal.
-    failWritesInsteadOfSignals();
     ConsoleMessageBoxes boxes(closed);
     if (bookmarksOnStandardOutput(request))
         boxes.tellInformationOnStandardError();
@@ -168,14 +166,16 @@ int generate(const Request& request, ClosedStandardStreams closed, BookmarkTotal
 
 int runCliOnce(const std::vector<std::u16string>& arguments, ClosedStandardStreams closed, BookmarkTotals* totals)
 {
-    if (isOnly(arguments, {u"--help", u"-h"})) {
-        printLine(stdout, Usage);
-        return Completed;
-    }
-    if (isOnly(arguments, {u"--version"})) {
-        printLine(stdout, "markroll-cli " MARKROLL_VERSION_TEXT);
-        return Completed;
-    }
+    // A failed write is told as one; it never ends the program by a signal.
+    failWritesInsteadOfSignals();
+    // What was asked for and never reached its reader is no success.
+    const auto answer = [&](std::string_view text) {
+        return !closed.output && printLine(stdout, text) ? Completed : MessageUnshown;
+    };
+    if (isOnly(arguments, {u"--help", u"-h"}))
+        return answer(Usage);
+    if (isOnly(arguments, {u"--version"}))
+        return answer("markroll-cli " MARKROLL_VERSION_TEXT);
     const auto request = requestOf(arguments);
     if (!request)
         return UnusableCommandLine;

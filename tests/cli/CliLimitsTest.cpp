@@ -296,6 +296,19 @@ TEST_F(CliLimits, AClosedStandardOutputStillPlacesThePage)
     EXPECT_EQ(left(), onlyThePage);
 }
 
+// The usage and the version are the program's whole answer: one that cannot
+// be written is no success, and a pipe nobody reads is no SIGPIPE.
+TEST_F(CliLimits, HelpAndVersionThatCannotBeWrittenGiveStatusThree)
+{
+    for (const char* question : {"--help", "--version"}) {
+        for (const char* fault : {"--broken=1", "--closed=1"}) {
+            const ProcessResult result = runProcess({MARKROLL_FAULT_RUNNER, fault, "--", MARKROLL_CLI_PATH, question});
+            EXPECT_EQ(result.status, 3) << question << " " << fault;
+        }
+        EXPECT_EQ(runProcess({MARKROLL_CLI_PATH, question}).status, 0) << question;
+    }
+}
+
 // Started without a standard stream, the program opens it on the null device
 // before anything else, so no file of its own takes that number: the page
 // holds only the page, and a message that had nowhere to go gives status 3.

@@ -14,7 +14,7 @@ TEST(FolderList, HoldsAThousandFoldersInOrderAndRefusesTheNext)
     FolderList folders;
     folders.add(u"");
     for (std::size_t index = 1; index < FolderList::Capacity; ++index)
-        folders.add(u"f" + std::u16string(index % 7, u'x'));
+        folders.add(std::u16string(1, u'f').append(index % 7, u'x'));
     folders.markUnlisted(999);
     const auto full = failureOf([&] { folders.add(u"one too many"); });
     ASSERT_TRUE(full);

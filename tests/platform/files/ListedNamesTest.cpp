@@ -17,7 +17,9 @@ namespace {
 
 std::u16string oddName(int i)
 {
-    return test::withNonUtf8Byte("z" + std::to_string(i));
+    std::string name = "z";
+    name += std::to_string(i);
+    return test::withNonUtf8Byte(name);
 }
 
 // Names that share long starts once sorted, Japanese ones, case variants and

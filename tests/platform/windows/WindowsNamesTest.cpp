@@ -30,7 +30,8 @@ std::u16string makeDeepTree(const ExtendedTree& tree)
     std::u16string relative = u"fav";
     tree.folder(relative);
     for (int level = 1; level <= Levels; ++level) {
-        relative += u"\\" + levelName(level);
+        relative += u'\\';
+        relative += levelName(level);
         tree.folder(relative);
         tree.shortcut(relative + u"\\" + linkName(level) + u".url", linkUrl(level));
     }
@@ -42,7 +43,8 @@ std::string deepTreePage(const std::u16string& favorites)
     std::u16string page = headAndStyle() + opening(favorites) + closing();
     std::u16string folder = favorites;
     for (int level = 1; level <= Levels; ++level) {
-        folder += u"\\" + levelName(level);
+        folder += u'\\';
+        folder += levelName(level);
         page += opening(folder) + linkLine(linkUrl(level), linkName(level)) + closing();
     }
     return cp932Lines(page + foot());

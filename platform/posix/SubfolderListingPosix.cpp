@@ -21,7 +21,7 @@ void checkIsFolder(std::u16string_view path)
     const fs::file_status status = fs::status(toOsPath(path), error);
     if (fs::is_directory(status))
         return;
-    raiseSystemFailure(error ? error.value() : status.type() == fs::file_type::not_found ? ENOENT : ENOTDIR, path);
+    raiseSystemFailure(error ? error.value() : ENOTDIR, path);
 }
 
 // A folder's ancestors are those of its real place and, as well, those of the
